@@ -1,0 +1,44 @@
+# Windows build: the program, its Win32 integration tests and the end-to-end tests.
+set(WIN_DEFINITIONS UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0A00 WINVER=0x0A00)
+set(WIN_SYSTEM_LIBS user32 gdi32 comctl32 comdlg32 shell32 shlwapi ole32 advapi32 winmm winspool uuid)
+set(DIST_DIR ${CMAKE_BINARY_DIR}/dist)
+
+target_compile_definitions(velumbrino_core PUBLIC ${WIN_DEFINITIONS})
+target_link_options(velumbrino_core PUBLIC -static)
+
+add_library(velumbrino_win STATIC ${WIN_SOURCES})
+target_link_libraries(velumbrino_win PUBLIC velumbrino_core ${WIN_SYSTEM_LIBS})
+target_compile_options(velumbrino_win PRIVATE ${WARNINGS})
+
+find_program(PYTHON3 python3 REQUIRED)
+# Pictures are drawn by the project's own tools at build time.
+set(GENERATED_DIR ${CMAKE_BINARY_DIR}/generated)
+file(MAKE_DIRECTORY ${GENERATED_DIR})
+add_custom_command(OUTPUT ${GENERATED_DIR}/velumbrino.ico
+  COMMAND ${PYTHON3} ${CMAKE_SOURCE_DIR}/tools/make_icon.py ${GENERATED_DIR}/velumbrino.ico
+  DEPENDS ${CMAKE_SOURCE_DIR}/tools/make_icon.py)
+set_source_files_properties(${CMAKE_SOURCE_DIR}/resources/velumbrino.rc PROPERTIES
+  OBJECT_DEPENDS "${GENERATED_DIR}/velumbrino.ico;${CMAKE_SOURCE_DIR}/resources/velumbrino.manifest")
+
+add_executable(Velumbrino WIN32 ${CMAKE_SOURCE_DIR}/src/shell/main_win.cpp
+                                ${CMAKE_SOURCE_DIR}/resources/velumbrino.rc)
+target_link_libraries(Velumbrino PRIVATE velumbrino_win)
+target_link_options(Velumbrino PRIVATE -municode)
+target_include_directories(Velumbrino PRIVATE ${CMAKE_SOURCE_DIR}/resources ${GENERATED_DIR})
+set_target_properties(Velumbrino PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${DIST_DIR})
+
+file(GLOB WIN32_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/*.cpp)
+add_executable(win32_tests ${WIN32_TEST_SOURCES})
+target_link_libraries(win32_tests PRIVATE velumbrino_win GTest::gmock GTest::gtest)
+target_compile_options(win32_tests PRIVATE ${WARNINGS})
+# One ctest test per Wine process: each Wine start costs seconds.
+add_test(NAME win32_tests COMMAND win32_tests)
+
+file(GLOB E2E_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/test_*.py)
+foreach(test_file ${E2E_TESTS})
+  get_filename_component(test_name ${test_file} NAME_WE)
+  add_test(NAME e2e_${test_name} COMMAND ${PYTHON3} ${test_file})
+  set_tests_properties(e2e_${test_name} PROPERTIES
+    ENVIRONMENT "VELUMBRINO_DIST=${DIST_DIR};VELUMBRINO_WINE_RUN=${CMAKE_SOURCE_DIR}/scripts/wine-run.sh"
+    RUN_SERIAL TRUE TIMEOUT 600)
+endforeach()

@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Builds both presets and runs every test: native unit tests, Win32 tests under Wine and
+# the end-to-end tests of the real Velumbrino.exe under Wine and Xvfb.
+set -euo pipefail
+source "$(dirname "$0")/common.sh"
+ensure_packages
+cd "$REPO_DIR"
+
+build_preset native
+build_preset windows
+
+export_wine_env "$REPO_DIR/build/windows/wineprefix"
+ensure_display
+trap 'stop_display; "$WINESERVER" -k 2>/dev/null || true' EXIT
+prepare_wine_prefix private
+# One wineserver for the whole run: every Wine start after the first is then cheap.
+"$WINESERVER" -p 2>/dev/null || true
+
+status=0
+ctest --preset native || status=1
+ctest --preset windows || status=1
+exit $status

@@ -1,0 +1,23 @@
+#pragma once
+// What a note window asks of the program around it (the controller implements it).
+
+#include "store/note_window.h"
+
+namespace velumbrino {
+
+class NoteWindowHost {
+ public:
+  virtual ~NoteWindowHost() = default;
+  // False while start-up restores notes or a dialog is open: body presses are then ignored.
+  virtual bool AppReady() const = 0;
+  // A press in the body (AppReady already checked by the caller): makes the note current;
+  // with the right button, opens the note menu at the screen point.
+  virtual void BodyPressed(NoteWindow& note, bool right_button, int screen_x, int screen_y) = 0;
+  // The pin button was clicked.
+  virtual void PinClicked(NoteWindow& note) = 0;
+  // About two seconds after the user last changed the note (typing, a drag that ended,
+  // hiding or showing): save its own data now.
+  virtual void NoteNeedsSave(NoteWindow& note) = 0;
+};
+
+}  // namespace velumbrino

@@ -1,0 +1,35 @@
+#pragma once
+// The file operations the store needs. Paths are UTF-8; contents are raw bytes.
+// The program uses the Win32 implementation; native tests use the standard-library one
+// or fakes (a failing writer, a full disk).
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace velumbrino {
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+
+  // Whole file, or nothing when it is missing or unreadable.
+  virtual std::optional<std::string> ReadFile(const std::string& path) = 0;
+  // Temp file in the same folder, flushed, then moved over `path`. On failure the
+  // previous file is left whole and false is returned.
+  virtual bool WriteFileAtomic(const std::string& path, std::string_view bytes) = 0;
+  virtual bool FileExists(const std::string& path) = 0;
+  virtual bool DirectoryExists(const std::string& path) = 0;
+  // Creates every missing level of the folder path.
+  virtual bool CreateDirectories(const std::string& path) = 0;
+  virtual bool RemoveFile(const std::string& path) = 0;
+  // Changes whenever the file's content may have changed (size and write time mixed);
+  // nullopt when the file is missing.
+  virtual std::optional<std::uint64_t> Stamp(const std::string& path) = 0;
+};
+
+// std::filesystem implementation (native builds and tools).
+FileSystem& StdFileSystem();
+
+}  // namespace velumbrino

@@ -1,0 +1,70 @@
+#pragma once
+// What the note collection, start-up and shutdown need of a note window. The program's
+// implementation is the Win32 note window; native tests use fakes.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace velumbrino {
+
+using Color = std::uint32_t;  // 0x00BBGGRR
+inline constexpr Color kClassicWindowColor = 0x0073E5E5;  // 7595493
+inline constexpr Color kClassicBodyColor = 0x0087FFFF;    // 8912895
+
+struct DefaultFont {
+  std::string face = "Arial";
+  std::string size = "10";  // points, kept as the stored text
+  bool bold = false;
+  bool italic = false;
+  bool underline = false;
+};
+
+class NoteWindow {
+ public:
+  virtual ~NoteWindow() = default;
+
+  virtual std::string Tag() const = 0;  // the note number in decimal
+  virtual void SetTag(const std::string& tag) = 0;
+  virtual std::string Title() const = 0;
+  virtual void SetTitle(const std::string& title) = 0;
+  // Window position in twips.
+  virtual int Top() const = 0;
+  virtual int Left() const = 0;
+  virtual void SetTop(int twips) = 0;
+  virtual void SetLeft(int twips) = 0;
+  virtual bool Visible() const = 0;
+  virtual void SetVisible(bool visible) = 0;
+  virtual Color BackColor() const = 0;  // window (frame and title strip)
+  virtual void SetBackColor(Color color) = 0;
+  virtual Color BodyColor() const = 0;
+  virtual void SetBodyColor(Color color) = 0;
+
+  // Body file (RTF; plain text is taken as text). Load leaves the body as it was on failure.
+  virtual bool LoadBody(const std::string& path) = 0;
+  virtual bool SaveBody(const std::string& path) = 0;  // atomic
+  // The font of what the user will type, applied size, face, bold, italic, underline.
+  virtual void ApplyDefaultFont(const DefaultFont& font) = 0;
+
+  virtual bool AlarmTimerEnabled() const = 0;
+  virtual void SetAlarmTimerEnabled(bool enabled) = 0;
+  virtual void SetOpacity(std::uint8_t alpha) = 0;
+  // Topmost band and the pressed pin picture / out of the band and the sideways pin.
+  virtual void ShowPinned() = 0;
+  virtual void ShowUnpinned() = 0;
+  // Moves a window that lies wholly outside every monitor's work area into the primary one.
+  virtual void KeepOnScreen() = 0;
+  virtual void FocusBody() = 0;
+  // Destroys the window; the object is discarded right after.
+  virtual void Close() = 0;
+};
+
+class NoteWindowFactory {
+ public:
+  virtual ~NoteWindowFactory() = default;
+  // A new, still hidden note window. With app_ready, its load handler places it at random
+  // and titles it with the date and time; otherwise it keeps its design position and no title.
+  virtual std::unique_ptr<NoteWindow> CreateNoteWindow(bool app_ready) = 0;
+};
+
+}  // namespace velumbrino

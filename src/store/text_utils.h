@@ -1,0 +1,32 @@
+#pragma once
+// Small text helpers shared by the store, the shell and the note window.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace velumbrino {
+
+// The n-th field (from 1) of a delimited list. The list is first given a leading and a
+// trailing delimiter when it lacks them, and the caller's text keeps that change.
+// A missing field gives "".
+std::string GetListField(std::string& list, std::string_view delimiter, int n);
+// Replaces every occurrence, searching again from the start after each replacement.
+// An empty searched text returns the text unchanged.
+std::string ReplaceAll(std::string text, std::string_view searched, std::string_view replacement);
+// Replaces the last extension (after the last '.'); a non-empty extension gets a '.' in
+// front, and the caller's variable keeps it.
+std::string ChangeExtension(std::string_view name, std::string& extension);
+
+// Spaces and tabs trimmed at both ends.
+std::string Trim(std::string_view text);
+// Leading whole number after optional blanks and sign ("12abc" -> 12, "abc" -> 0);
+// clamped to the int range.
+long long LeadingNumber(std::string_view text);
+// A whole number and nothing else (blanks around allowed), within int range.
+std::optional<int> ParseWholeNumber(std::string_view text);
+// "True"/"False" in any case, or a number (0 false, anything else true); else nullopt.
+std::optional<bool> TextToBool(std::string_view text);
+inline const char* BoolToText(bool value) { return value ? "True" : "False"; }
+
+}  // namespace velumbrino
