@@ -1,2 +1,86 @@
 #include "store/cp1252.h"
-// placeholder until the store engine lands
+
+#include <cstdint>
+
+namespace velumbrino {
+
+namespace {
+
+// Code points of bytes 0x80-0x9F; the five bytes Windows leaves undefined map to themselves,
+// as MultiByteToWideChar does.
+constexpr char32_t kHighControls[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+char32_t ByteToCodePoint(unsigned char byte) {
+  if (byte >= 0x80 && byte < 0xA0) return kHighControls[byte - 0x80];
+  return byte;
+}
+
+int CodePointToByte(char32_t cp) {
+  if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<int>(cp);
+  for (int i = 0; i < 32; ++i) {
+    if (kHighControls[i] == cp) return 0x80 + i;
+  }
+  return '?';
+}
+
+void AppendUtf8(std::string& out, char32_t cp) {
+  if (cp < 0x80) {
+    out += static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    out += static_cast<char>(0xC0 | (cp >> 6));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else if (cp < 0x10000) {
+    out += static_cast<char>(0xE0 | (cp >> 12));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (cp >> 18));
+    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  }
+}
+
+}  // namespace
+
+std::string Utf8ToCp1252(std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size());
+  for (std::size_t i = 0; i < utf8.size();) {
+    const auto lead = static_cast<unsigned char>(utf8[i]);
+    int length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3
+                                   : (lead >> 3) == 0x1E ? 4 : 0;
+    if (length == 0 || i + length > utf8.size()) {  // malformed: one replacement per byte
+      out += '?';
+      ++i;
+      continue;
+    }
+    char32_t cp = length == 1 ? lead : lead & (0x7F >> length);
+    bool valid = true;
+    for (int k = 1; k < length; ++k) {
+      const auto next = static_cast<unsigned char>(utf8[i + k]);
+      if ((next & 0xC0) != 0x80) valid = false;
+      cp = (cp << 6) | (next & 0x3F);
+    }
+    if (!valid) {
+      out += '?';
+      ++i;
+      continue;
+    }
+    out += static_cast<char>(CodePointToByte(cp));
+    i += static_cast<std::size_t>(length);
+  }
+  return out;
+}
+
+std::string Cp1252ToUtf8(std::string_view bytes) {
+  std::string out;
+  out.reserve(bytes.size() + bytes.size() / 8);
+  for (char c : bytes) AppendUtf8(out, ByteToCodePoint(static_cast<unsigned char>(c)));
+  return out;
+}
+
+}  // namespace velumbrino
