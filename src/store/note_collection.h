@@ -1,0 +1,61 @@
+#pragma once
+// The open note windows and the rules that keep them in step with the data folder: numbering,
+// creating, finding, saving and deleting notes. Positions run from 1 in creation order.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "store/file_system.h"
+#include "store/index_file.h"
+#include "store/note_window.h"
+#include "store/settings_file.h"
+
+namespace velumbrino {
+
+class NoteCollection {
+ public:
+  NoteCollection(FileSystem& files, NoteWindowFactory& factory, std::string data_folder_path);
+
+  const std::string& DataFolderPath() const { return data_folder_; }
+  SettingsFile& Settings() { return settings_; }
+  IndexFile& Index() { return index_; }
+
+  int Count() const { return static_cast<int>(windows_.size()); }
+  // Position 1..Count().
+  NoteWindow& At(int position) { return *windows_.at(static_cast<std::size_t>(position - 1)); }
+  // Position of the window whose tag is `number`, 0 when none.
+  int FindNoteWindow(int number) const;
+
+  // Smallest free number, appended to indice.dat at once. 0 when the index can't be written.
+  int NextNoteNumber();
+  // Opens a note window at the end of the collection with the default font applied.
+  // `show` is false for restore, which decides visibility itself.
+  NoteWindow& CreateNote(const std::string& number, bool app_ready, const DefaultFont& font,
+                         bool show = true);
+
+  // Everything at exit: TotalForms, each note's keys and body (newest first), the index.
+  // False when anything could not be written (the files that were written are complete).
+  bool SaveAllNotes();
+  // One note's own data (Top, Left, Tag, Titulo, Visivel and body), without the index.
+  bool SaveNote(int position);
+  // Full delete with the window at `position`, or only the alarm keys when it is 0.
+  void DeleteNote(int number, int position);
+  // The pin toggle of the window at `position`: OnTop written at once, every pinned note
+  // placed at the top of the topmost band again.
+  void TogglePin(int position);
+  // Only the exact text "False" means not pinned.
+  bool StoredPinned(const std::string& number) const;
+
+  std::string BodyPath(const std::string& number) const;
+
+ private:
+  FileSystem& files_;
+  NoteWindowFactory& factory_;
+  std::string data_folder_;
+  SettingsFile settings_;
+  IndexFile index_;
+  std::vector<std::unique_ptr<NoteWindow>> windows_;
+};
+
+}  // namespace velumbrino

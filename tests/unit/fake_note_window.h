@@ -1,0 +1,101 @@
+#pragma once
+// A note window that records what was done to it, for collection and restore tests.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "store/file_system.h"
+#include "store/note_window.h"
+
+namespace velumbrino::testing {
+
+struct FakeNoteState {
+  std::string tag;
+  std::string title;
+  int top = 3510;
+  int left = 4140;
+  bool visible = false;
+  Color back = kClassicWindowColor;
+  Color body_color = kClassicBodyColor;
+  std::string body;  // the body file's bytes
+  bool alarm = false;
+  int alpha = -1;
+  bool pinned = false;
+  bool closed = false;
+  bool kept_on_screen = false;
+  int focus_count = 0;
+  int pin_calls = 0;
+  DefaultFont font;
+  std::vector<std::string> log;
+};
+
+class FakeNoteWindow : public NoteWindow {
+ public:
+  FakeNoteWindow(FileSystem& files, std::shared_ptr<FakeNoteState> state)
+      : files_(files), s_(std::move(state)) {}
+
+  std::string Tag() const override { return s_->tag; }
+  void SetTag(const std::string& tag) override { s_->tag = tag; Log("tag"); }
+  std::string Title() const override { return s_->title; }
+  void SetTitle(const std::string& title) override { s_->title = title; Log("title"); }
+  int Top() const override { return s_->top; }
+  int Left() const override { return s_->left; }
+  void SetTop(int twips) override { s_->top = twips; Log("top"); }
+  void SetLeft(int twips) override { s_->left = twips; Log("left"); }
+  bool Visible() const override { return s_->visible; }
+  void SetVisible(bool visible) override {
+    s_->visible = visible;
+    Log(visible ? "show" : "hide");
+  }
+  Color BackColor() const override { return s_->back; }
+  void SetBackColor(Color color) override { s_->back = color; Log("color1"); }
+  Color BodyColor() const override { return s_->body_color; }
+  void SetBodyColor(Color color) override { s_->body_color = color; Log("color2"); }
+  bool LoadBody(const std::string& path) override {
+    auto bytes = files_.ReadFile(path);
+    Log("load");
+    if (!bytes) return false;
+    s_->body = *bytes;
+    return true;
+  }
+  bool SaveBody(const std::string& path) override {
+    Log("save");
+    return files_.WriteFileAtomic(path, s_->body);
+  }
+  void ApplyDefaultFont(const DefaultFont& font) override { s_->font = font; Log("font"); }
+  bool AlarmTimerEnabled() const override { return s_->alarm; }
+  void SetAlarmTimerEnabled(bool enabled) override { s_->alarm = enabled; Log("alarm"); }
+  void SetOpacity(std::uint8_t alpha) override { s_->alpha = alpha; Log("opacity"); }
+  void ShowPinned() override {
+    s_->pinned = true;
+    ++s_->pin_calls;
+    Log("pin");
+  }
+  void ShowUnpinned() override { s_->pinned = false; Log("unpin"); }
+  void KeepOnScreen() override { s_->kept_on_screen = true; }
+  void FocusBody() override { ++s_->focus_count; }
+  void Close() override { s_->closed = true; Log("close"); }
+
+ private:
+  void Log(const char* what) { s_->log.emplace_back(what); }
+  FileSystem& files_;
+  std::shared_ptr<FakeNoteState> s_;
+};
+
+class FakeNoteWindowFactory : public NoteWindowFactory {
+ public:
+  explicit FakeNoteWindowFactory(FileSystem& files) : files_(files) {}
+  std::unique_ptr<NoteWindow> CreateNoteWindow(bool app_ready) override {
+    auto state = std::make_shared<FakeNoteState>();
+    if (app_ready) state->title = "new";
+    created.push_back(state);
+    return std::make_unique<FakeNoteWindow>(files_, state);
+  }
+  std::vector<std::shared_ptr<FakeNoteState>> created;
+
+ private:
+  FileSystem& files_;
+};
+
+}  // namespace velumbrino::testing
