@@ -52,9 +52,8 @@ class WinFiles final : public FileSystem {
 
   bool WriteFileAtomic(const std::string& path, std::string_view bytes) override {
     const std::wstring target = Widen(path);
-    const std::wstring temp =
-        target + L".~" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-        std::to_wstring(++counter_) + L".tmp";
+    const std::wstring temp = target + L".~" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                              std::to_wstring(++counter_) + L".tmp";
     {
       unique_file file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                    FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -65,8 +64,8 @@ class WinFiles final : public FileSystem {
         const DWORD chunk =
             static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
         DWORD count = 0;
-        written = ::WriteFile(file.get(), bytes.data() + done, chunk, &count, nullptr) &&
-                  count == chunk;
+        written =
+            ::WriteFile(file.get(), bytes.data() + done, chunk, &count, nullptr) && count == chunk;
         done += count;
       }
       // The data must reach the disk before the move makes it the file.

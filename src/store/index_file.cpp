@@ -6,8 +6,7 @@
 
 namespace velumbrino {
 
-IndexFile::IndexFile(FileSystem& files, std::string path)
-    : files_(files), path_(std::move(path)) {}
+IndexFile::IndexFile(FileSystem& files, std::string path) : files_(files), path_(std::move(path)) {}
 
 std::optional<std::string> IndexFile::ReadFirstLine() const {
   std::optional<std::string> bytes = files_.ReadFile(path_);
@@ -47,8 +46,8 @@ std::vector<int> ParseNoteNumbers(std::string_view line) {
   // a hand-edited "1,2" still names notes 1 and 2.
   for (;;) {
     const std::size_t comma = line.find(',', start);
-    const std::string_view field =
-        line.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start);
+    const std::string_view field = line.substr(
+        start, comma == std::string_view::npos ? std::string_view::npos : comma - start);
     std::optional<int> number = ParseWholeNumber(field);
     if (number && *number > 0 && seen.insert(*number).second) numbers.push_back(*number);
     if (comma == std::string_view::npos) break;

@@ -232,10 +232,17 @@ std::string IniDocument::Serialize() const {
       if (needs_end) out += "\r\n";
       out += line.text;
       switch (line.end) {
-        case LineEnd::kNone: break;
-        case LineEnd::kCr: out += '\r'; break;
-        case LineEnd::kLf: out += '\n'; break;
-        case LineEnd::kCrLf: out += "\r\n"; break;
+        case LineEnd::kNone:
+          break;
+        case LineEnd::kCr:
+          out += '\r';
+          break;
+        case LineEnd::kLf:
+          out += '\n';
+          break;
+        case LineEnd::kCrLf:
+          out += "\r\n";
+          break;
       }
       needs_end = line.end == LineEnd::kNone;
     }

@@ -35,8 +35,7 @@ std::string GetListField(std::string& list, std::string_view delimiter, int n) {
   return list.substr(position, next - position);
 }
 
-std::string ReplaceAll(std::string text, std::string_view searched,
-                       std::string_view replacement) {
+std::string ReplaceAll(std::string text, std::string_view searched, std::string_view replacement) {
   if (searched.empty()) return text;
   // Searching again from the start lets a replacement join with what precedes it
   // (",1,1," -> ","); when the replacement holds the searched text that would never end,

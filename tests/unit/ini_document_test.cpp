@@ -168,8 +168,8 @@ TEST(IniDocumentSpeed, RestoreReadsAndBatchWritesScale) {
   std::string bytes;
   for (int note = 1; note <= 1000; ++note) {
     bytes += "[" + std::to_string(note) + "]\r\n";
-    for (const char* key : {"Top", "Left", "Tag", "Titulo", "Visivel", "OnTop", "Color1",
-                            "Color2", "Opacidade", "Alarm"}) {
+    for (const char* key : {"Top", "Left", "Tag", "Titulo", "Visivel", "OnTop", "Color1", "Color2",
+                            "Opacidade", "Alarm"}) {
       bytes += std::string(key) + " = " + std::to_string(note) + "\r\n";
     }
   }

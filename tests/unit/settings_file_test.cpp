@@ -57,7 +57,8 @@ TEST(SettingsFileRead, DefaultsTruncationAndEncoding) {
   EXPECT_EQ(settings.ReadIniValue("Indice", "TotalForms", "0"), "0");  // no file at all
 
   files.Put(kPath, "[1]\r\nOnTop=\r\nTitulo=" + std::string(300, 'a') +
-                       "\r\nCor=Cora\xE7\xE3o \x80\r\nLong=" + std::string(253, 'b') + "\xE9\xE9\r\n");
+                       "\r\nCor=Cora\xE7\xE3o \x80\r\nLong=" + std::string(253, 'b') +
+                       "\xE9\xE9\r\n");
   EXPECT_EQ(settings.ReadIniValue("1", "OnTop", "False"), "False");
   EXPECT_EQ(settings.ReadIniValue("1", "Titulo", ""), std::string(254, 'a'));
   EXPECT_EQ(settings.ReadIniValue("1", "Cor", ""), "Coração €");

@@ -104,11 +104,14 @@ TEST(IndexLine, ParseSkipsDamagedEntries) {
 TEST(Cp1252, PortugueseAndEuroRoundTrip) {
   const std::string text = "Ação, coração, você, àquele, pôr, €5 — “ok”";
   const std::string bytes = Utf8ToCp1252(text);
-  EXPECT_EQ(bytes, "A\xE7\xE3o, cora\xE7\xE3o, voc\xEA, \xE0quele, p\xF4r, \x80"
-                   "5 \x97 \x93ok\x94");
+  EXPECT_EQ(bytes,
+            "A\xE7\xE3o, cora\xE7\xE3o, voc\xEA, \xE0quele, p\xF4r, \x80"
+            "5 \x97 \x93ok\x94");
   EXPECT_EQ(Cp1252ToUtf8(bytes), text);
   EXPECT_EQ(Utf8ToCp1252("日本"), "??");
-  EXPECT_EQ(Utf8ToCp1252("a\xFF" "b"), "a?b");  // malformed UTF-8
+  EXPECT_EQ(Utf8ToCp1252("a\xFF"
+                         "b"),
+            "a?b");  // malformed UTF-8
   std::string all;
   for (int byte = 0; byte < 256; ++byte) all += static_cast<char>(byte);
   EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(all)), all);

@@ -28,8 +28,8 @@ namespace velumbrino {
 namespace {
 
 const char* const kSections[] = {"Indice", "1", "2", "12", "Nota", "Opcoes"};
-const char* const kKeys[] = {"TotalForms", "Top", "Left", "Titulo", "OnTop", "Color1", "Path",
-                             "Hora"};
+const char* const kKeys[] = {"TotalForms", "Top",    "Left", "Titulo",
+                             "OnTop",      "Color1", "Path", "Hora"};
 
 class Differential {
  public:
@@ -110,8 +110,7 @@ class Differential {
   }
 
   std::string OurRead(SettingsFile& settings, const std::string& section, const std::string& key) {
-    return Utf8ToCp1252(
-        settings.ReadIniValue(Cp1252ToUtf8(section), Cp1252ToUtf8(key), ""));
+    return Utf8ToCp1252(settings.ReadIniValue(Cp1252ToUtf8(section), Cp1252ToUtf8(key), ""));
   }
 
   void WriteFileBytes(const std::string& path, const std::string& bytes) {
@@ -138,8 +137,8 @@ class Differential {
         for (char& c : platform_value) {
           if (c == '\r' || c == '\n') c = ' ';
         }
-        EXPECT_TRUE(settings.WriteKey(Cp1252ToUtf8(section), Cp1252ToUtf8(key),
-                                      Cp1252ToUtf8(value)));
+        EXPECT_TRUE(
+            settings.WriteKey(Cp1252ToUtf8(section), Cp1252ToUtf8(key), Cp1252ToUtf8(value)));
         WritePrivateProfileStringA(section.c_str(), key.c_str(), platform_value.c_str(),
                                    platform_path_.c_str());
       } else if (kind < 55) {
@@ -150,7 +149,9 @@ class Differential {
       // Every operation ends with a read of the key it touched.
       EXPECT_EQ(OurRead(settings, section, key), PlatformRead(platform_path_, section, key))
           << "operation " << op << " on [" << section << "] " << key << "\nstarting file:\n"
-          << start << "\nlog:\n" << log << "\nour file now:\n" << *WinFileSystem().ReadFile(ours_path_);
+          << start << "\nlog:\n"
+          << log << "\nour file now:\n"
+          << *WinFileSystem().ReadFile(ours_path_);
       if (testing::Test::HasFailure()) return op;
     }
     // Whole state, and our file as the platform reads it.
