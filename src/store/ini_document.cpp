@@ -160,13 +160,18 @@ void IniDocument::Set(std::string_view section, std::string_view key, std::strin
   } else if (impl_.use_count() > 1) {
     impl_ = std::make_shared<Impl>(*impl_);  // copies share the text until one of them writes
   }
-  std::string text = std::string(key_name) + "=" + OneLine(value);
+  std::string text(key_name);
+  text += '=';
+  text += OneLine(value);
   Impl::Section* target = impl_->FindSection(section);
   if (!target) {
     const std::string_view name = TrimBlanks(section);
     impl_->first_section.emplace(LowerAscii(name), impl_->sections.size());
     target = &impl_->sections.emplace_back();
-    target->lines.push_back({"[" + std::string(name) + "]", LineEnd::kCrLf, false});
+    std::string header = "[";
+    header += name;
+    header += ']';
+    target->lines.push_back({std::move(header), LineEnd::kCrLf, false});
   }
   std::string lower_key = LowerAscii(key_name);
   auto existing = target->keys.find(lower_key);
