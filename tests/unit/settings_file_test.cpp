@@ -1,0 +1,166 @@
+#include "store/settings_file.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+
+#include "store/data_folder.h"
+#include "store/index_file.h"
+
+namespace velumbrino {
+namespace {
+
+// Files in memory; writes can be made to fail, and every write is counted.
+class FakeFileSystem : public FileSystem {
+ public:
+  std::map<std::string, std::string> files;
+  bool fail_writes = false;
+  int writes = 0;
+  std::uint64_t clock = 1;
+
+  std::optional<std::string> ReadFile(const std::string& path) override {
+    auto found = files.find(path);
+    if (found == files.end()) return std::nullopt;
+    return found->second;
+  }
+  bool WriteFileAtomic(const std::string& path, std::string_view bytes) override {
+    if (fail_writes) return false;
+    ++writes;
+    Put(path, std::string(bytes));
+    return true;
+  }
+  bool FileExists(const std::string& path) override { return files.count(path) != 0; }
+  bool DirectoryExists(const std::string&) override { return true; }
+  bool CreateDirectories(const std::string&) override { return true; }
+  bool RemoveFile(const std::string& path) override { return files.erase(path) != 0; }
+  std::optional<std::uint64_t> Stamp(const std::string& path) override {
+    auto found = stamps.find(path);
+    if (!files.count(path) || found == stamps.end()) return std::nullopt;
+    return found->second;
+  }
+  // A change by someone else (a hand edit) moves the stamp as a real file's would.
+  void Put(const std::string& path, std::string bytes) {
+    files[path] = std::move(bytes);
+    stamps[path] = ++clock;
+  }
+
+ private:
+  std::map<std::string, std::uint64_t> stamps;
+};
+
+constexpr const char* kPath = "config.cfg";
+
+TEST(SettingsFileRead, DefaultsTruncationAndEncoding) {
+  FakeFileSystem files;
+  SettingsFile settings(files, kPath);
+  EXPECT_EQ(settings.ReadIniValue("Indice", "TotalForms", "0"), "0");  // no file at all
+
+  files.Put(kPath, "[1]\r\nOnTop=\r\nTitulo=" + std::string(300, 'a') +
+                       "\r\nCor=Cora\xE7\xE3o \x80\r\nLong=" + std::string(253, 'b') +
+                       "\xE9\xE9\r\n");
+  EXPECT_EQ(settings.ReadIniValue("1", "OnTop", "False"), "False");
+  EXPECT_EQ(settings.ReadIniValue("1", "Titulo", ""), std::string(254, 'a'));
+  EXPECT_EQ(settings.ReadIniValue("1", "Cor", ""), "Coração €");
+  // 254 characters, not 254 UTF-8 bytes.
+  EXPECT_EQ(settings.ReadIniValue("1", "Long", ""), std::string(253, 'b') + "é");
+  EXPECT_EQ(settings.ReadIniValue("2", "Top", "x"), "x");
+}
+
+TEST(SettingsFileRead, SeedFileReadsAsWritten) {
+  FakeFileSystem files;
+  files.Put(kPath, WelcomeSettingsBytes());
+  SettingsFile settings(files, kPath);
+  EXPECT_EQ(settings.ReadIniValue("Indice", "TotalForms", "0"), "1");
+  EXPECT_EQ(settings.ReadIniValue("1", "Top", ""), "5175");
+  EXPECT_EQ(settings.ReadIniValue("1", "Titulo", ""), "Bem Vindo !");
+  EXPECT_EQ(settings.ReadIniValue("1", "OnTop", "False"), "True");
+}
+
+TEST(SettingsFileWrite, WritesAreWholeFileReplacementsInCp1252) {
+  FakeFileSystem files;
+  SettingsFile settings(files, kPath);
+  ASSERT_TRUE(settings.WriteKey("1", "Titulo", "Reunião às 9h"));
+  EXPECT_EQ(files.files[kPath], "[1]\r\nTitulo=Reuni\xE3o \xE0s 9h\r\n");
+  EXPECT_EQ(settings.ReadIniValue("1", "Titulo", ""), "Reunião às 9h");
+
+  ASSERT_TRUE(settings.Apply({{"1", "Top", "10"}, {"1", "Left", "20"}, {"1", "Titulo", {}}}));
+  EXPECT_EQ(files.files[kPath], "[1]\r\nTop=10\r\nLeft=20\r\n");
+  EXPECT_EQ(files.writes, 2);  // one write for the whole batch
+
+  ASSERT_TRUE(settings.DeleteKey("1", "Top"));
+  EXPECT_EQ(settings.ReadIniValue("1", "Top", "none"), "none");
+  ASSERT_TRUE(settings.DeleteKey("7", "Alarm"));  // nothing to delete: nothing written
+  EXPECT_EQ(files.writes, 3);
+}
+
+TEST(SettingsFileWrite, FailedWriteChangesNeitherFileNorReads) {
+  FakeFileSystem files;
+  files.Put(kPath, "[1]\rTop = 5\r");
+  SettingsFile settings(files, kPath);
+  EXPECT_EQ(settings.ReadIniValue("1", "Top", ""), "5");
+
+  files.fail_writes = true;
+  EXPECT_FALSE(settings.WriteKey("1", "Top", "6"));
+  EXPECT_FALSE(settings.WriteKey("1", "Left", "7"));
+  EXPECT_FALSE(settings.DeleteKey("1", "Top"));
+  EXPECT_FALSE(settings.Apply({{"2", "Tag", "2"}}));
+  EXPECT_EQ(files.files[kPath], "[1]\rTop = 5\r");
+  EXPECT_EQ(settings.ReadIniValue("1", "Top", ""), "5");
+  EXPECT_EQ(settings.ReadIniValue("1", "Left", "none"), "none");
+  EXPECT_EQ(settings.ReadIniValue("2", "Tag", "none"), "none");
+
+  files.fail_writes = false;
+  EXPECT_TRUE(settings.WriteKey("1", "Left", "7"));
+  EXPECT_EQ(files.files[kPath], "[1]\rTop = 5\rLeft=7\r\n");
+}
+
+TEST(SettingsFileCache, HandEditsBetweenReadsAreSeen) {
+  FakeFileSystem files;
+  files.Put(kPath, "[1]\r\nTop=1\r\n");
+  SettingsFile settings(files, kPath);
+  EXPECT_EQ(settings.ReadIniValue("1", "Top", ""), "1");
+  files.Put(kPath, "[1]\r\nTop=2\r\n");
+  EXPECT_EQ(settings.ReadIniValue("1", "Top", ""), "2");
+  ASSERT_TRUE(settings.WriteKey("1", "Left", "3"));
+  EXPECT_EQ(files.files[kPath], "[1]\r\nTop=2\r\nLeft=3\r\n");
+  files.files.erase(kPath);
+  EXPECT_EQ(settings.ReadIniValue("1", "Top", "gone"), "gone");
+}
+
+TEST(SettingsFileOnDisk, StdFileSystemRoundTrip) {
+  const auto folder = std::filesystem::temp_directory_path() / "velumbrino_settings_test";
+  std::filesystem::remove_all(folder);
+  FileSystem& files = StdFileSystem();
+  const std::string nested = (folder / "a" / "b").string() + "/";
+  ASSERT_TRUE(files.CreateDirectories(nested));
+  EXPECT_TRUE(files.DirectoryExists(nested));
+  const std::string path = nested + "config.cfg";
+  EXPECT_EQ(files.ReadFile(path), std::nullopt);
+  EXPECT_EQ(files.Stamp(path), std::nullopt);
+
+  SettingsFile settings(files, path);
+  ASSERT_TRUE(settings.WriteKey("Indice", "TotalForms", "3"));
+  EXPECT_EQ(files.ReadFile(path), "[Indice]\r\nTotalForms=3\r\n");
+  EXPECT_EQ(settings.ReadIniValue("indice", "totalforms", "0"), "3");
+  // Writing over a folder fails and leaves it alone.
+  EXPECT_FALSE(files.WriteFileAtomic(nested.substr(0, nested.size() - 1), "x"));
+  EXPECT_TRUE(files.DirectoryExists(nested));
+  EXPECT_FALSE(files.WriteFileAtomic((folder / "missing" / "x.cfg").string(), "x"));
+  IndexFile index(files, nested + "indice.dat");
+  EXPECT_EQ(index.ReadFirstLine(), std::nullopt);
+  ASSERT_TRUE(index.Write(" ,1,2, "));
+  EXPECT_EQ(files.ReadFile(index.Path()), " ,1,2, \r\n");
+  EXPECT_EQ(index.ReadFirstLine(), " ,1,2, ");
+  ASSERT_TRUE(files.WriteFileAtomic(index.Path(), ",3,\r,4,\r\n"));
+  EXPECT_EQ(index.ReadFirstLine(), ",3,");
+  EXPECT_TRUE(files.RemoveFile(index.Path()));
+  EXPECT_TRUE(files.RemoveFile(path));
+  EXPECT_FALSE(files.FileExists(path));
+  // No temp files are left behind.
+  EXPECT_TRUE(std::filesystem::is_empty(folder / "a" / "b"));
+  std::filesystem::remove_all(folder);
+}
+
+}  // namespace
+}  // namespace velumbrino

@@ -1,0 +1,121 @@
+#include <gtest/gtest.h>
+
+#include "store/cp1252.h"
+#include "store/index_file.h"
+#include "store/text_utils.h"
+
+namespace velumbrino {
+namespace {
+
+TEST(GetListField, FieldsAndNormalisation) {
+  std::string list = ",3,7,12,";
+  EXPECT_EQ(GetListField(list, ",", 1), "3");
+  EXPECT_EQ(GetListField(list, ",", 2), "7");
+  EXPECT_EQ(GetListField(list, ",", 3), "12");
+  EXPECT_EQ(GetListField(list, ",", 4), "");
+  EXPECT_EQ(GetListField(list, ",", 0), "");
+  EXPECT_EQ(list, ",3,7,12,");
+
+  std::string bare = "3,7";
+  EXPECT_EQ(GetListField(bare, ",", 1), "3");
+  EXPECT_EQ(bare, ",3,7,");
+
+  std::string holes = ",1,,2,";
+  EXPECT_EQ(GetListField(holes, ",", 2), "");
+  EXPECT_EQ(GetListField(holes, ",", 3), "2");
+
+  std::string empty;
+  EXPECT_EQ(GetListField(empty, ",", 1), "");
+  EXPECT_EQ(empty, ",");
+  EXPECT_EQ(GetListField(empty, "", 1), "");
+}
+
+TEST(ReplaceAll, RestartsFromTheBeginning) {
+  EXPECT_EQ(ReplaceAll(",1,2,3,", ",2,", ","), ",1,3,");
+  // After ",1," becomes "," the restart finds ",1," again, joined with what came before.
+  EXPECT_EQ(ReplaceAll(",1,1,", ",1,", ","), ",");
+  EXPECT_EQ(ReplaceAll("aaaa", "aa", "a"), "a");
+  EXPECT_EQ(ReplaceAll("abc", "", "x"), "abc");
+  // A replacement holding the searched text must still end.
+  EXPECT_EQ(ReplaceAll("a.b", ".", ".."), "a..b");
+}
+
+TEST(ChangeExtension, ReplacesTheLastExtension) {
+  std::string extension = "txt";
+  EXPECT_EQ(ChangeExtension("C:\\Notas\\nota.rtf", extension), "C:\\Notas\\nota.txt");
+  EXPECT_EQ(extension, ".txt");
+  extension = "txt";
+  EXPECT_EQ(ChangeExtension("nota", extension), "nota.txt");
+  extension = "txt";
+  // The last dot counts even when it is in a folder name.
+  EXPECT_EQ(ChangeExtension("C:\\v1.2\\nota", extension), "C:\\v1.txt");
+  extension = "txt";
+  EXPECT_EQ(ChangeExtension("a.tar.gz", extension), "a.tar.txt");
+  extension = "";
+  EXPECT_EQ(ChangeExtension("nota.rtf", extension), "nota");
+  EXPECT_EQ(extension, "");
+}
+
+TEST(NumberText, ParsingRules) {
+  EXPECT_EQ(Trim(" \t a b \t"), "a b");
+  EXPECT_EQ(LeadingNumber("12abc"), 12);
+  EXPECT_EQ(LeadingNumber("  -5x"), -5);
+  EXPECT_EQ(LeadingNumber("abc"), 0);
+  EXPECT_EQ(LeadingNumber(""), 0);
+  EXPECT_EQ(LeadingNumber("99999999999999999999999"), 2147483647);
+  EXPECT_EQ(LeadingNumber("-99999999999"), -2147483648LL);
+
+  EXPECT_EQ(ParseWholeNumber(" 42 "), 42);
+  EXPECT_EQ(ParseWholeNumber("-2147483648"), -2147483647 - 1);
+  EXPECT_EQ(ParseWholeNumber("2147483648"), std::nullopt);
+  EXPECT_EQ(ParseWholeNumber("4 2"), std::nullopt);
+  EXPECT_EQ(ParseWholeNumber("-"), std::nullopt);
+  EXPECT_EQ(ParseWholeNumber(""), std::nullopt);
+
+  EXPECT_EQ(TextToBool("TRUE"), true);
+  EXPECT_EQ(TextToBool("false"), false);
+  EXPECT_EQ(TextToBool("0"), false);
+  EXPECT_EQ(TextToBool("-1"), true);
+  EXPECT_EQ(TextToBool("99999999999"), true);
+  EXPECT_EQ(TextToBool("sim"), std::nullopt);
+  EXPECT_EQ(TextToBool(""), std::nullopt);
+}
+
+TEST(IndexLine, SmallestFreeNumber) {
+  EXPECT_EQ(SmallestFreeNumber(",1,2,4,"), 3);
+  EXPECT_EQ(SmallestFreeNumber(","), 1);
+  EXPECT_EQ(SmallestFreeNumber(""), 1);
+  EXPECT_EQ(SmallestFreeNumber(",2,3,"), 1);
+  EXPECT_EQ(SmallestFreeNumber(",1,2,3,"), 4);
+  // Only ",n," written exactly takes n: no leading zero, blank or missing comma.
+  EXPECT_EQ(SmallestFreeNumber(",01,"), 1);
+  EXPECT_EQ(SmallestFreeNumber(", 1,"), 1);
+  EXPECT_EQ(SmallestFreeNumber("1,2,"), 1);
+  EXPECT_EQ(SmallestFreeNumber(",1,x,2,99999999999999,"), 3);
+}
+
+TEST(IndexLine, ParseSkipsDamagedEntries) {
+  EXPECT_EQ(ParseNoteNumbers(",1,2,5,"), (std::vector<int>{1, 2, 5}));
+  EXPECT_EQ(ParseNoteNumbers(","), (std::vector<int>{}));
+  EXPECT_EQ(ParseNoteNumbers(",3,abc,0,-2,3,,7,2x,99999999999,4,"), (std::vector<int>{3, 7, 4}));
+  EXPECT_EQ(ParseNoteNumbers("1,2"), (std::vector<int>{1, 2}));
+}
+
+TEST(Cp1252, PortugueseAndEuroRoundTrip) {
+  const std::string text = "Ação, coração, você, àquele, pôr, €5 — “ok”";
+  const std::string bytes = Utf8ToCp1252(text);
+  EXPECT_EQ(bytes,
+            "A\xE7\xE3o, cora\xE7\xE3o, voc\xEA, \xE0quele, p\xF4r, \x80"
+            "5 \x97 \x93ok\x94");
+  EXPECT_EQ(Cp1252ToUtf8(bytes), text);
+  EXPECT_EQ(Utf8ToCp1252("日本"), "??");
+  EXPECT_EQ(Utf8ToCp1252("a\xFF"
+                         "b"),
+            "a?b");  // malformed UTF-8
+  std::string all;
+  for (int byte = 0; byte < 256; ++byte) all += static_cast<char>(byte);
+  EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(all)), all);
+}
+
+}  // namespace
+}  // namespace velumbrino

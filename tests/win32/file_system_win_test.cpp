@@ -1,0 +1,135 @@
+#include "platform/file_system_win.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "platform/wide_string_win.h"
+
+namespace velumbrino {
+namespace {
+
+// A fresh folder under the temp folder, removed with everything in it afterwards.
+class WinFileSystemTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    root_ = Narrow(temp) + "velumbrino_fs_" + std::to_string(GetCurrentProcessId()) + "\\";
+    RemoveTree(Widen(root_));
+    ASSERT_TRUE(files_.CreateDirectories(root_));
+  }
+  void TearDown() override { RemoveTree(Widen(root_)); }
+
+  static void RemoveTree(const std::wstring& folder) {
+    std::wstring base = folder;
+    if (!base.empty() && base.back() != L'\\') base += L'\\';
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((base + L"*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+      do {
+        const std::wstring name = found.cFileName;
+        if (name == L"." || name == L"..") continue;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+          RemoveTree(base + name);
+        } else {
+          SetFileAttributesW((base + name).c_str(), FILE_ATTRIBUTE_NORMAL);
+          DeleteFileW((base + name).c_str());
+        }
+      } while (FindNextFileW(search, &found));
+      FindClose(search);
+    }
+    RemoveDirectoryW(base.c_str());
+  }
+
+  int CountEntries() {
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(Widen(root_ + "*").c_str(), &found);
+    int count = 0;
+    if (search == INVALID_HANDLE_VALUE) return 0;
+    do {
+      const std::wstring name = found.cFileName;
+      if (name != L"." && name != L"..") ++count;
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return count;
+  }
+
+  FileSystem& files_ = WinFileSystem();
+  std::string root_;
+};
+
+TEST_F(WinFileSystemTest, AtomicWriteReplacesWholeFile) {
+  const std::string path = root_ + "config.cfg";
+  EXPECT_EQ(files_.ReadFile(path), std::nullopt);
+  EXPECT_EQ(files_.Stamp(path), std::nullopt);
+  EXPECT_FALSE(files_.FileExists(path));
+
+  ASSERT_TRUE(files_.WriteFileAtomic(path, std::string("a long first content\0\xFF", 23)));
+  const auto first_stamp = files_.Stamp(path);
+  ASSERT_TRUE(first_stamp);
+  ASSERT_TRUE(files_.WriteFileAtomic(path, "short"));
+  EXPECT_EQ(files_.ReadFile(path), "short");
+  EXPECT_NE(files_.Stamp(path), first_stamp);
+  ASSERT_TRUE(files_.WriteFileAtomic(path, ""));
+  EXPECT_EQ(files_.ReadFile(path), "");
+  EXPECT_TRUE(files_.FileExists(path));
+  EXPECT_FALSE(files_.DirectoryExists(path));
+  EXPECT_EQ(CountEntries(), 1);  // no temp file left beside it
+
+  EXPECT_TRUE(files_.RemoveFile(path));
+  EXPECT_FALSE(files_.RemoveFile(path));
+}
+
+TEST_F(WinFileSystemTest, FailedWritesLeaveTheOldFileWhole) {
+  EXPECT_FALSE(files_.WriteFileAtomic(root_ + "missing\\config.cfg", "x"));
+
+  ASSERT_TRUE(files_.CreateDirectories(root_ + "folder"));
+  EXPECT_FALSE(files_.WriteFileAtomic(root_ + "folder", "x"));
+  EXPECT_TRUE(files_.DirectoryExists(root_ + "folder"));
+  EXPECT_EQ(files_.Stamp(root_ + "folder"), std::nullopt);
+
+  // A file held open without sharing cannot be replaced.
+  const std::string held = root_ + "held.cfg";
+  ASSERT_TRUE(files_.WriteFileAtomic(held, "old"));
+  {
+    HANDLE file = CreateFileW(Widen(held).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(files_.WriteFileAtomic(held, "new"));
+    CloseHandle(file);
+  }
+  EXPECT_EQ(files_.ReadFile(held), "old");
+  EXPECT_EQ(CountEntries(), 2);  // the folder and the old file, no temp file
+}
+
+TEST_F(WinFileSystemTest, CreatesNestedFolders) {
+  const std::string nested = root_ + "a\\b\\c\\";
+  EXPECT_FALSE(files_.DirectoryExists(nested));
+  ASSERT_TRUE(files_.CreateDirectories(nested));
+  EXPECT_TRUE(files_.DirectoryExists(nested));
+  EXPECT_TRUE(files_.CreateDirectories(nested));  // already there
+  EXPECT_TRUE(files_.CreateDirectories(root_ + "x/y"));
+  EXPECT_TRUE(files_.DirectoryExists(root_ + "x\\y"));
+  // A file standing where a folder level should be.
+  ASSERT_TRUE(files_.WriteFileAtomic(nested + "file", "x"));
+  EXPECT_FALSE(files_.CreateDirectories(nested + "file\\sub"));
+  EXPECT_FALSE(files_.CreateDirectories(""));
+}
+
+TEST_F(WinFileSystemTest, UnicodeNames) {
+  // Wine maps names to the host's locale; without a UTF-8 locale it cannot store "ç".
+  if (!CreateDirectoryW(Widen(root_ + "probe\xC3\xA7").c_str(), nullptr)) {
+    GTEST_SKIP() << "the host file system cannot hold non-ASCII names here";
+  }
+  const std::string nested = root_ + "Ação\\Notas\\";
+  ASSERT_TRUE(files_.CreateDirectories(nested));
+  const std::string file = nested + "anotação €.txt";
+  ASSERT_TRUE(files_.WriteFileAtomic(file, "conteúdo"));
+  EXPECT_EQ(files_.ReadFile(file), "conteúdo");
+  EXPECT_TRUE(files_.FileExists(file));
+}
+
+}  // namespace
+}  // namespace velumbrino
