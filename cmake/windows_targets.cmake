@@ -42,3 +42,11 @@ foreach(test_file ${E2E_TESTS})
     ENVIRONMENT "VELUMBRINO_DIST=${DIST_DIR};VELUMBRINO_WINE_RUN=${CMAKE_SOURCE_DIR}/scripts/wine-run.sh"
     RUN_SERIAL TRUE TIMEOUT 600)
 endforeach()
+
+# The sounds shipped beside the program, made by the project's own generator.
+set(SOUND_FILES ${DIST_DIR}/novo.wav ${DIST_DIR}/excluir.wav ${DIST_DIR}/Alarme/Alarm08.wav)
+add_custom_command(OUTPUT ${SOUND_FILES}
+  COMMAND ${PYTHON3} ${CMAKE_SOURCE_DIR}/tools/make_sounds.py ${DIST_DIR}
+  DEPENDS ${CMAKE_SOURCE_DIR}/tools/make_sounds.py
+  COMMENT "Making the sounds")
+add_custom_target(sounds ALL DEPENDS ${SOUND_FILES})
