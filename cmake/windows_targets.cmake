@@ -60,6 +60,7 @@ file(MAKE_DIRECTORY ${HELP_STAGING})
 add_custom_command(OUTPUT ${DIST_DIR}/Ajuda.chm
   COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/help ${HELP_STAGING}
   COMMAND ${CHMCMD} --verbosity 0 Ajuda.hhp
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${DIST_DIR}
   COMMAND ${CMAKE_COMMAND} -E copy ${HELP_STAGING}/Ajuda.chm ${DIST_DIR}/Ajuda.chm
   WORKING_DIRECTORY ${HELP_STAGING}
   DEPENDS ${HELP_SOURCES}
