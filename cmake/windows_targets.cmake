@@ -42,3 +42,27 @@ foreach(test_file ${E2E_TESTS})
     ENVIRONMENT "VELUMBRINO_DIST=${DIST_DIR};VELUMBRINO_WINE_RUN=${CMAKE_SOURCE_DIR}/scripts/wine-run.sh"
     RUN_SERIAL TRUE TIMEOUT 600)
 endforeach()
+
+# The sounds shipped beside the program, made by the project's own generator.
+set(SOUND_FILES ${DIST_DIR}/novo.wav ${DIST_DIR}/excluir.wav ${DIST_DIR}/Alarme/Alarm08.wav)
+add_custom_command(OUTPUT ${SOUND_FILES}
+  COMMAND ${PYTHON3} ${CMAKE_SOURCE_DIR}/tools/make_sounds.py ${DIST_DIR}
+  DEPENDS ${CMAKE_SOURCE_DIR}/tools/make_sounds.py
+  COMMENT "Making the sounds")
+add_custom_target(sounds ALL DEPENDS ${SOUND_FILES})
+
+# The help file: the HTML pages compiled by chmcmd in a staging folder (it writes into its
+# working folder), then copied into dist.
+find_program(CHMCMD chmcmd REQUIRED)
+file(GLOB HELP_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/help/*)
+set(HELP_STAGING ${CMAKE_BINARY_DIR}/help)
+file(MAKE_DIRECTORY ${HELP_STAGING})
+add_custom_command(OUTPUT ${DIST_DIR}/Ajuda.chm
+  COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/help ${HELP_STAGING}
+  COMMAND ${CHMCMD} --verbosity 0 Ajuda.hhp
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${DIST_DIR}
+  COMMAND ${CMAKE_COMMAND} -E copy ${HELP_STAGING}/Ajuda.chm ${DIST_DIR}/Ajuda.chm
+  WORKING_DIRECTORY ${HELP_STAGING}
+  DEPENDS ${HELP_SOURCES}
+  COMMENT "Compiling the help file Ajuda.chm")
+add_custom_target(help_file ALL DEPENDS ${DIST_DIR}/Ajuda.chm)
