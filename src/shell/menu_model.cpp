@@ -1,8 +1,9 @@
 #include "shell/menu_model.h"
 
-#include <charconv>
-#include <cstdlib>
 #include <string>
+
+#include "note/note_style.h"
+#include "store/text_utils.h"
 
 namespace velumbrino {
 
@@ -92,40 +93,6 @@ const MenuItemSpec* FindIn(const std::vector<MenuItemSpec>& items, CommandId id)
   return nullptr;
 }
 
-std::string_view Trim(std::string_view text) {
-  const auto first = text.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return {};
-  const auto last = text.find_last_not_of(" \t");
-  return text.substr(first, last - first + 1);
-}
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
-}
-
-// A plain decimal number, optionally signed and with a fraction: "1", "-1", "0.0", "+2.5".
-bool ParseNumber(std::string_view text, double& value) {
-  if (text.empty()) return false;
-  size_t i = (text[0] == '+' || text[0] == '-') ? 1 : 0;
-  bool digits = false, point = false;
-  for (size_t j = i; j < text.size(); ++j) {
-    if (text[j] >= '0' && text[j] <= '9') {
-      digits = true;
-    } else if (text[j] == '.' && !point) {
-      point = true;
-    } else {
-      return false;
-    }
-  }
-  if (!digits) return false;
-  value = std::strtod(std::string(text).c_str(), nullptr);
-  return true;
-}
 
 }  // namespace
 
@@ -164,23 +131,9 @@ TrayMenuStates TrayMenuState(int visible_notes, int hidden_notes) {
   return states;
 }
 
-bool StoredBooleanValue(std::string_view stored) {
-  const std::string_view text = Trim(stored);
-  if (EqualsIgnoringCase(text, "true")) return true;
-  if (EqualsIgnoringCase(text, "false")) return false;
-  double number = 0;
-  return ParseNumber(text, number) && number != 0;
-}
+bool StoredBooleanValue(std::string_view stored) { return TextToBool(stored).value_or(false); }
 
-int StoredOpacityLevel(std::string_view stored) {
-  const std::string_view text = Trim(stored);
-  int level = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), level);
-  if (error != std::errc() || end != text.data() + text.size() || level < 1 || level > 10) {
-    return 10;
-  }
-  return level;
-}
+int StoredOpacityLevel(std::string_view stored) { return ParseOpacityLevel(stored); }
 
 NoteMenuStates NoteMenuState(std::string_view on_top_stored, std::string_view opacity_stored,
                              long selection_length) {

@@ -105,12 +105,18 @@ std::optional<bool> TextToBool(std::string_view text) {
   if (word == "false") return false;
   std::string_view digits = word;
   if (!digits.empty() && (digits.front() == '+' || digits.front() == '-')) digits.remove_prefix(1);
-  if (digits.empty()) return std::nullopt;
-  bool zero = true;
+  // A number with an optional fraction ("2.5", "0.0"), as a numeric text converts.
+  bool zero = true, any_digit = false, point = false;
   for (char c : digits) {
+    if (c == '.' && !point) {
+      point = true;
+      continue;
+    }
     if (!IsDigit(c)) return std::nullopt;
+    any_digit = true;
     if (c != '0') zero = false;
   }
+  if (!any_digit) return std::nullopt;
   return !zero;
 }
 

@@ -25,7 +25,7 @@ std::string Trim(std::string_view text);
 long long LeadingNumber(std::string_view text);
 // A whole number and nothing else (blanks around allowed), within int range.
 std::optional<int> ParseWholeNumber(std::string_view text);
-// "True"/"False" in any case, or a number (0 false, anything else true); else nullopt.
+// "True"/"False" in any case, or a decimal number (0 false, anything else true); else nullopt.
 std::optional<bool> TextToBool(std::string_view text);
 inline const char* BoolToText(bool value) { return value ? "True" : "False"; }
 
