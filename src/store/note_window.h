@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace velumbrino {
@@ -55,6 +56,13 @@ class NoteWindow {
   // Moves a window that lies wholly outside every monitor's work area into the primary one.
   virtual void KeepOnScreen() = 0;
   virtual void FocusBody() = 0;
+
+  // The body's own editing commands, acting on its selection and the clipboard.
+  enum class BodyEdit { kUndo, kCut, kCopy, kPaste, kSelectAll };
+  virtual void EditBody(BodyEdit edit) = 0;
+  virtual long SelectionLength() const = 0;
+  // The colour dialog owned by this window, opened on the body colour; nullopt when cancelled.
+  virtual std::optional<Color> ChooseColor() = 0;
   // Destroys the window; the object is discarded right after.
   virtual void Close() = 0;
 };

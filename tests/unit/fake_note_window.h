@@ -27,6 +27,9 @@ struct FakeNoteState {
   int focus_count = 0;
   int pin_calls = 0;
   DefaultFont font;
+  std::vector<NoteWindow::BodyEdit> edits;
+  long selection_length = 0;
+  std::optional<Color> color_choice;
   std::vector<std::string> log;
 };
 
@@ -76,6 +79,12 @@ class FakeNoteWindow : public NoteWindow {
   void KeepOnScreen() override { s_->kept_on_screen = true; }
   void FocusBody() override { ++s_->focus_count; }
   void Close() override { s_->closed = true; Log("close"); }
+  void EditBody(BodyEdit edit) override { s_->edits.push_back(edit); }
+  long SelectionLength() const override { return s_->selection_length; }
+  std::optional<Color> ChooseColor() override {
+    Log("choose-color");
+    return s_->color_choice;
+  }
 
  private:
   void Log(const char* what) { s_->log.emplace_back(what); }
