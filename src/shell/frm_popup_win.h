@@ -10,13 +10,17 @@
 #include "platform/registry_win.h"
 #include "platform/window_base_win.h"
 #include "shell/app_state.h"
+#include "shell/command_router.h"
+#include "shell/key_combination.h"
+#include "shell/popup_menu_win.h"
+#include "shell/tray_icon_win.h"
 #include "store/note_collection.h"
 
 namespace velumbrino {
 
 class NoteWindowFactoryWin;
 
-class FrmPopup : public WindowBase, public NoteWindowHost {
+class FrmPopup : public WindowBase, public NoteWindowHost, private ShellServices {
  public:
   explicit FrmPopup(DefaultFont default_font);
   ~FrmPopup() override;
@@ -35,9 +39,23 @@ class FrmPopup : public WindowBase, public NoteWindowHost {
 
  private:
   void Shutdown();
+  void OnTrayNotification(UINT mouse_message);
+  void OnKeyCombinationTick();
+  void OpenTrayMenu();
+  void OpenNoteMenu(int screen_x, int screen_y);
+  // Runs `body` with AppReady false, as every dialog of the program does.
+  template <typename Body>
+  void WithDialogOpen(Body body);
+
+  // ShellServices
+  bool ConfirmDeleteNote() override;
+  void PlaySoundFile(const std::string& path) override;
+  void ShowHelpTopic(const char* topic) override;
+  void ShowAbout() override;
+  void CloseProgram() override;
+  void ProcessPendingMessages() override;
   // Tells the user once per run that notes could not be written, and where.
-  void ReportSaveFailure();
-  void ProcessPendingMessages();
+  void ReportSaveFailure() override;
 
   AppState state_;
   DefaultFont default_font_;
@@ -45,6 +63,12 @@ class FrmPopup : public WindowBase, public NoteWindowHost {
   SystemClock clock_;
   std::unique_ptr<NoteWindowFactoryWin> factory_;
   std::unique_ptr<NoteCollection> notes_;
+  std::unique_ptr<CommandRouter> router_;
+  std::unique_ptr<TrayIcon> tray_;
+  PopupMenu tray_menu_;
+  PopupMenu note_menu_;
+  KeyCombinationEdge key_combination_;
+  std::string app_folder_;
   bool first_run_ = false;
   bool save_failure_reported_ = false;
   bool shutting_down_ = false;
