@@ -1,0 +1,152 @@
+#include "platform/file_system_win.h"
+
+#include <windows.h>
+
+#include <string>
+
+#include "platform/unique_handle.h"
+#include "platform/wide_string_win.h"
+
+namespace velumbrino {
+
+namespace {
+
+bool IsSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
+
+// Where the folders a path names begin: after "C:\", "\\server\share\" or a leading "\".
+std::size_t FirstFolderStart(const std::wstring& path) {
+  if (path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1])) {
+    std::size_t i = 2;
+    for (int part = 0; part < 2 && i < path.size(); ++part) {  // server, then share
+      while (i < path.size() && !IsSeparator(path[i])) ++i;
+      if (i < path.size()) ++i;
+    }
+    return i;
+  }
+  if (path.size() >= 2 && path[1] == L':') return path.size() >= 3 && IsSeparator(path[2]) ? 3 : 2;
+  return !path.empty() && IsSeparator(path[0]) ? 1 : 0;
+}
+
+class WinFiles final : public FileSystem {
+ public:
+  std::optional<std::string> ReadFile(const std::string& path) override {
+    unique_file file(CreateFileW(Widen(path).c_str(), GENERIC_READ,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return std::nullopt;
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0) return std::nullopt;
+    std::string bytes;
+    bytes.resize(static_cast<std::size_t>(size.QuadPart));
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+      const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
+      DWORD read = 0;
+      if (!::ReadFile(file.get(), bytes.data() + done, chunk, &read, nullptr)) return std::nullopt;
+      if (read == 0) break;  // the file shrank while being read
+      done += read;
+    }
+    bytes.resize(done);
+    return bytes;
+  }
+
+  bool WriteFileAtomic(const std::string& path, std::string_view bytes) override {
+    const std::wstring target = Widen(path);
+    const std::wstring temp =
+        target + L".~" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+        std::to_wstring(++counter_) + L".tmp";
+    {
+      unique_file file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+      if (!file) return false;
+      bool written = true;
+      std::size_t done = 0;
+      while (written && done < bytes.size()) {
+        const DWORD chunk =
+            static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
+        DWORD count = 0;
+        written = ::WriteFile(file.get(), bytes.data() + done, chunk, &count, nullptr) &&
+                  count == chunk;
+        done += count;
+      }
+      // The data must reach the disk before the move makes it the file.
+      written = written && FlushFileBuffers(file.get());
+      if (!written) {
+        file.reset();
+        DeleteFileW(temp.c_str());
+        return false;
+      }
+    }
+    if (MoveFileExW(temp.c_str(), target.c_str(),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+      return true;
+    }
+    DeleteFileW(temp.c_str());
+    return false;
+  }
+
+  bool FileExists(const std::string& path) override {
+    const DWORD attributes = GetFileAttributesW(Widen(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+  }
+
+  bool DirectoryExists(const std::string& path) override {
+    if (path.empty()) return false;
+    const DWORD attributes = GetFileAttributesW(Widen(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+  }
+
+  bool CreateDirectories(const std::string& path) override {
+    std::wstring folder = Widen(path);
+    const std::size_t start = FirstFolderStart(folder);
+    while (folder.size() > start && IsSeparator(folder.back())) folder.pop_back();
+    if (folder.size() <= start) return DirectoryExists(path);
+    // Each level in turn; one that is already there is no failure.
+    for (std::size_t i = start; i <= folder.size(); ++i) {
+      if (i < folder.size() && !IsSeparator(folder[i])) continue;
+      const std::wstring level = folder.substr(0, i);
+      if (level.size() <= start) continue;
+      if (!CreateDirectoryW(level.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) {
+        const DWORD attributes = GetFileAttributesW(level.c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+          return false;
+        }
+      }
+    }
+    const DWORD attributes = GetFileAttributesW(folder.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+  }
+
+  bool RemoveFile(const std::string& path) override {
+    return DeleteFileW(Widen(path).c_str()) != 0;
+  }
+
+  std::optional<std::uint64_t> Stamp(const std::string& path) override {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(Widen(path).c_str(), GetFileExInfoStandard, &data)) {
+      return std::nullopt;
+    }
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return std::nullopt;
+    const std::uint64_t size =
+        (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    const std::uint64_t time =
+        (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+        data.ftLastWriteTime.dwLowDateTime;
+    std::uint64_t x = time ^ (size * 0x9E3779B97F4A7C15ULL);
+    x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ULL;
+    x = (x ^ (x >> 27)) * 0x94D049BB133111EBULL;
+    return x ^ (x >> 31);
+  }
+
+ private:
+  unsigned counter_ = 0;
+};
+
+}  // namespace
+
+FileSystem& WinFileSystem() {
+  static WinFiles files;
+  return files;
+}
+
+}  // namespace velumbrino
