@@ -118,9 +118,11 @@ void NoteWindowWin::CreateControls() {
                                 DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                                 DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Tahoma"));
 
+  // Not owned by the note: under Wine an owned popup keeps its owner out of the topmost band.
+  // The note destroys it itself (WM_DESTROY).
   tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                              WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
+                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
                              GetModuleHandleW(nullptr), nullptr);
   if (!tooltip_) return;
   // The buttons are painted parts of this window, so each tip covers a rectangle of it.
@@ -367,6 +369,10 @@ bool NoteWindowWin::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam, LR
       SetVisible(false);
       result = 0;
       return true;
+    case WM_DESTROY:
+      if (tooltip_) DestroyWindow(tooltip_);
+      tooltip_ = nullptr;
+      return false;
     case WM_DPICHANGED:
       ApplyDpi(HIWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
       result = 0;

@@ -96,7 +96,7 @@ class NoteWindowWin : public WindowBase, public NoteWindow {
   int dpi_ = 96;
   NoteLayout layout_;
   std::unique_ptr<RichTextBody> body_;
-  HWND tooltip_ = nullptr;  // destroyed with its owner
+  HWND tooltip_ = nullptr;  // destroyed on WM_DESTROY
   unique_font title_font_;
 
   std::string tag_;
