@@ -397,3 +397,45 @@ TEST_F(NoteWindowTest, FactoryMakesNoteWindows) {
 
 }  // namespace
 }  // namespace velumbrino
+
+namespace velumbrino {
+namespace {
+
+// Not run by default: shows a few notes for a while so they can be looked at
+// (--gtest_also_run_disabled_tests --gtest_filter=*Showcase*, then take a screenshot).
+TEST_F(NoteWindowTest, DISABLED_ShowcaseForAScreenshot) {
+  NoteWindowWin pinned(host_, clock_, false);
+  NoteWindowWin custom(host_, clock_, false);
+  NoteWindowWin hovered(host_, clock_, false);
+  const NoteLayout layout = NoteLayoutForDpi(pinned.Dpi());
+
+  pinned.SetTitle("Bem Vindo !");
+  pinned.SetLeft(600);
+  pinned.SetTop(600);
+  pinned.Body()->SetSelText(L"Nota fixada: fica acima das outras janelas.");
+  pinned.SetVisible(true);
+  pinned.ShowPinned();
+
+  custom.SetTitle("05/dez - 14:07");
+  custom.SetLeft(4200);
+  custom.SetTop(600);
+  custom.SetBodyColor(MakeColor({150, 210, 255}));
+  custom.SetBackColor(CustomWindowColor(MakeColor({150, 210, 255})));
+  custom.Body()->SetSelText(L"Cor personalizada, bot\u00E3o de ocultar sob o mouse.");
+  custom.SetVisible(true);
+  SendMessageW(custom.hwnd(), WM_MOUSEMOVE, 0, ClientPoint(layout.hide_button));
+
+  hovered.SetTitle("Um t\xC3\xADtulo comprido que n\xC3\xA3o cabe na faixa");
+  hovered.SetLeft(7800);
+  hovered.SetTop(600);
+  hovered.Body()->SetSelText(L"Alfinete sob o mouse.");
+  hovered.SetOpacity(OpacityAlpha(8));
+  hovered.SetVisible(true);
+  SendMessageW(hovered.hwnd(), WM_MOUSEMOVE, 0, ClientPoint(layout.pin));
+
+  const char* seconds = std::getenv("VELUMBRINO_SHOWCASE_SECONDS");
+  Pump(static_cast<DWORD>((seconds ? std::atoi(seconds) : 8) * 1000));
+}
+
+}  // namespace
+}  // namespace velumbrino
