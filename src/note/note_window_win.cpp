@@ -240,15 +240,37 @@ void NoteWindowWin::Paint() {
   EndPaint(hwnd(), &ps);
 }
 
-void NoteWindowWin::DragWindow() {
+void NoteWindowWin::DragWindow(UINT button_message) {
   RECT before{};
   GetWindowRect(hwnd(), &before);
+  if (button_message != WM_LBUTTONDOWN) {
+    // The system's move loop ends only on a left release: started from another button it
+    // would leave the note stuck to the pointer. Those buttons drag until their own release.
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    manual_drag_ = ManualDrag{button_message == WM_RBUTTONDOWN ? WM_RBUTTONUP : WM_MBUTTONUP,
+                              cursor.x - before.left, cursor.y - before.top,
+                              {before.left, before.top}};
+    SetCapture(hwnd());
+    return;
+  }
   // The system's own move loop, as if the press had been on a caption.
   ReleaseCapture();
   SendMessageW(hwnd(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
   RECT after{};
   if (hwnd() && GetWindowRect(hwnd(), &after) &&
       (after.left != before.left || after.top != before.top)) {
+    NoteChanged();
+  }
+}
+
+void NoteWindowWin::EndManualDrag() {
+  if (!manual_drag_) return;
+  const POINT start = manual_drag_->start;
+  manual_drag_.reset();
+  if (GetCapture() == hwnd()) ReleaseCapture();
+  RECT after{};
+  if (GetWindowRect(hwnd(), &after) && (after.left != start.x || after.top != start.y)) {
     NoteChanged();
   }
 }
@@ -304,15 +326,24 @@ bool NoteWindowWin::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam, LR
       }
       return false;
     case WM_MOUSEMOVE:
+      if (manual_drag_) {
+        POINT cursor{};
+        GetCursorPos(&cursor);
+        MoveToPixels(cursor.x - manual_drag_->offset_x, cursor.y - manual_drag_->offset_y);
+        result = 0;
+        return true;
+      }
       OnMouseOver(HitPart({GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)}));
       result = 0;
       return true;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN: {
+      result = 0;
+      if (manual_drag_) return true;  // one drag at a time
       const Part part = HitPart({GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)});
       if (part == Part::kBackground) {
-        DragWindow();  // the title is painted on the background, so it drags too
+        DragWindow(message);  // the title is painted on the background, so it drags too
       } else if (message == WM_LBUTTONDOWN) {
         // A button clicks on release over the same button, like any push button.
         pressed_part_ = part;
@@ -332,8 +363,15 @@ bool NoteWindowWin::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam, LR
       result = 0;
       return true;
     }
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+      if (!manual_drag_ || manual_drag_->release_message != message) return false;
+      EndManualDrag();
+      result = 0;
+      return true;
     case WM_CAPTURECHANGED:
       pressed_part_.reset();
+      EndManualDrag();
       return false;
     case WM_NOTIFY: {
       const auto* header = reinterpret_cast<const NMHDR*>(lparam);

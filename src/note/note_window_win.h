@@ -83,7 +83,8 @@ class NoteWindowWin : public WindowBase, public NoteWindow {
   void OnMouseOver(Part part);
   void SetPinPicture(NotePicture picture);
   void SetHidePicture(NotePicture picture);
-  void DragWindow();
+  void DragWindow(UINT button_message);
+  void EndManualDrag();
   void OnButtonClick(Part part);
   void OnBodyMouse(UINT message, LPARAM lparam);
   void ApplyDpi(int dpi, const RECT& suggested);
@@ -105,6 +106,13 @@ class NoteWindowWin : public WindowBase, public NoteWindow {
   NotePicture pin_picture_ = NotePicture::kImHot;
   NotePicture hide_picture_ = NotePicture::kImage2;
   std::optional<Part> pressed_part_;
+  struct ManualDrag {
+    UINT release_message;
+    int offset_x;  // pointer relative to the window's top left corner
+    int offset_y;
+    POINT start;
+  };
+  std::optional<ManualDrag> manual_drag_;
   bool alarm_timer_enabled_ = false;
   bool blink_timer_enabled_ = false;
   // Programmatic body changes (loading, fonts) are not the user's edits.

@@ -266,6 +266,33 @@ TEST_F(NoteWindowTest, HoverPicturesAndButtonClicks) {
   EXPECT_FALSE(note.Visible());
 }
 
+TEST_F(NoteWindowTest, RightButtonDragEndsOnItsOwnRelease) {
+  NoteWindowWin note(host_, clock_, false);
+  note.SetLeft(1500);
+  note.SetTop(1500);
+  note.SetVisible(true);
+  RECT start{};
+  GetWindowRect(note.hwnd(), &start);
+  // Pressed on the title strip, moved by (40, 30), released: the note follows, then stops.
+  SetCursorPos(start.left + 20, start.top + 8);
+  SendMessageW(note.hwnd(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(20, 8));
+  EXPECT_EQ(GetCapture(), note.hwnd());
+  SetCursorPos(start.left + 60, start.top + 38);
+  SendMessageW(note.hwnd(), WM_MOUSEMOVE, MK_RBUTTON, MAKELPARAM(60, 38));
+  SendMessageW(note.hwnd(), WM_RBUTTONUP, 0, MAKELPARAM(20, 8));
+  EXPECT_NE(GetCapture(), note.hwnd());
+  RECT after{};
+  GetWindowRect(note.hwnd(), &after);
+  EXPECT_EQ(after.left - start.left, 40);
+  EXPECT_EQ(after.top - start.top, 30);
+  SetCursorPos(start.left + 300, start.top + 300);
+  SendMessageW(note.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+  GetWindowRect(note.hwnd(), &after);
+  EXPECT_EQ(after.left - start.left, 40);
+  EXPECT_TRUE(host_.pin_clicks.empty());
+  EXPECT_TRUE(host_.presses.empty());  // a press on the frame is no body press
+}
+
 TEST_F(NoteWindowTest, BodyPressReachesTheProgramOnlyWhenReady) {
   NoteWindowWin note(host_, clock_, false);
   note.SetVisible(true);
