@@ -72,16 +72,14 @@ NoteLayout NoteLayoutForDpi(int dpi) {
 TwipsPoint RandomNotePlacement(double r_top, double r_left, int screen_width_twips,
                                int screen_height_twips) {
   TwipsPoint point;
-  point.top =
-      PlacementCoordinate(r_top, screen_height_twips - note_design::kPlacementMarginHeight);
-  point.left =
-      PlacementCoordinate(r_left, screen_width_twips - note_design::kPlacementMarginWidth);
+  point.top = PlacementCoordinate(r_top, screen_height_twips - note_design::kPlacementMarginHeight);
+  point.left = PlacementCoordinate(r_left, screen_width_twips - note_design::kPlacementMarginWidth);
   return point;
 }
 
 std::string NoteTitle(const LocalTime& time) {
-  static constexpr std::array<const char*, 12> kMonths = {
-      "jan", "fev", "mar", "abr", "mai", "jun", "jul", "ago", "set", "out", "nov", "dez"};
+  static constexpr std::array<const char*, 12> kMonths = {"jan", "fev", "mar", "abr", "mai", "jun",
+                                                          "jul", "ago", "set", "out", "nov", "dez"};
   const int month = std::clamp(time.month, 1, 12);
   char text[32];
   std::snprintf(text, sizeof text, "%02d/%s - %02d:%02d", std::clamp(time.day, 0, 99),

@@ -142,8 +142,8 @@ void DrawNotePicture(HDC dc, NotePicture picture, const RECT& target, COLORREF g
     BitBlt(dc, target.left, target.top, width, height, memory.get(), 0, 0, SRCCOPY);
   } else {
     const int previous = SetStretchBltMode(dc, COLORONCOLOR);
-    StretchBlt(dc, target.left, target.top, width, height, memory.get(), 0, 0,
-               kNotePictureWidth, kNotePictureHeight, SRCCOPY);
+    StretchBlt(dc, target.left, target.top, width, height, memory.get(), 0, 0, kNotePictureWidth,
+               kNotePictureHeight, SRCCOPY);
     SetStretchBltMode(dc, previous);
   }
 }

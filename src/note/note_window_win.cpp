@@ -47,8 +47,8 @@ std::mt19937& PlacementRandom() {
   static std::mt19937 generator = [] {
     SYSTEMTIME now{};
     GetLocalTime(&now);
-    const unsigned ms_of_day = ((now.wHour * 60u + now.wMinute) * 60u + now.wSecond) * 1000u +
-                               now.wMilliseconds;
+    const unsigned ms_of_day =
+        ((now.wHour * 60u + now.wMinute) * 60u + now.wSecond) * 1000u + now.wMilliseconds;
     return std::mt19937(ms_of_day ^ GetTickCount());
   }();
   return generator;
@@ -121,14 +121,13 @@ void NoteWindowWin::CreateControls() {
   // Not owned by the note: under Wine an owned popup keeps its owner out of the topmost band.
   // The note destroys it itself (WM_DESTROY).
   tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                             WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                             WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                             CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
                              GetModuleHandleW(nullptr), nullptr);
   if (!tooltip_) return;
   // The buttons are painted parts of this window, so each tip covers a rectangle of it.
-  for (const auto& [id, part, text] :
-       {std::tuple{kPinTool, Part::kPin, kPinTip},
-        std::tuple{kHideTool, Part::kHideButton, kHideTip}}) {
+  for (const auto& [id, part, text] : {std::tuple{kPinTool, Part::kPin, kPinTip},
+                                       std::tuple{kHideTool, Part::kHideButton, kHideTip}}) {
     TTTOOLINFOW tool{};
     tool.cbSize = TTTOOLINFOW_V2_SIZE;  // understood by every comctl32 version
     tool.uFlags = TTF_SUBCLASS;
@@ -223,19 +222,17 @@ void NoteWindowWin::Paint() {
 
     RECT title = ToRect(layout_.title);
     const std::wstring text = Widen(title_);
-    scoped_select select_font(target, title_font_ ? title_font_.get()
-                                                  : GetStockObject(DEFAULT_GUI_FONT));
+    scoped_select select_font(target,
+                              title_font_ ? title_font_.get() : GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(target, TRANSPARENT);
     SetTextColor(target, GetSysColor(COLOR_WINDOWTEXT));
     DrawTextW(target, text.c_str(), static_cast<int>(text.size()), &title,
               DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
 
     DrawNotePicture(target, pin_picture_, PartRect(Part::kPin), ToColorRef(back_color_));
-    DrawNotePicture(target, hide_picture_, PartRect(Part::kHideButton),
-                    ToColorRef(back_color_));
+    DrawNotePicture(target, hide_picture_, PartRect(Part::kHideButton), ToColorRef(back_color_));
     BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
-           ps.rcPaint.bottom - ps.rcPaint.top, target, ps.rcPaint.left, ps.rcPaint.top,
-           SRCCOPY);
+           ps.rcPaint.bottom - ps.rcPaint.top, target, ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
   }
   EndPaint(hwnd(), &ps);
 }
@@ -249,7 +246,8 @@ void NoteWindowWin::DragWindow(UINT button_message) {
     POINT cursor{};
     GetCursorPos(&cursor);
     manual_drag_ = ManualDrag{button_message == WM_RBUTTONDOWN ? WM_RBUTTONUP : WM_MBUTTONUP,
-                              cursor.x - before.left, cursor.y - before.top,
+                              cursor.x - before.left,
+                              cursor.y - before.top,
                               {before.left, before.top}};
     SetCapture(hwnd());
     return;
@@ -386,8 +384,7 @@ bool NoteWindowWin::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam, LR
       return false;
     }
     case WM_COMMAND:
-      if (body_ && reinterpret_cast<HWND>(lparam) == body_->hWnd() &&
-          HIWORD(wparam) == EN_CHANGE) {
+      if (body_ && reinterpret_cast<HWND>(lparam) == body_->hWnd() && HIWORD(wparam) == EN_CHANGE) {
         if (quiet_changes_ == 0) NoteChanged();
         result = 0;
         return true;

@@ -101,14 +101,12 @@ TEST(NoteLayoutTest, OffScreenWindowMovesIntoThePrimaryWorkArea) {
   // A window on a monitor that is gone.
   EXPECT_EQ(OffScreenCorrection({2000, 900, 2184, 1092}, {primary}, primary),
             (ScreenPoint{1096, 578}));
-  EXPECT_EQ(OffScreenCorrection({-500, -400, -316, -208}, {primary}, primary),
-            (ScreenPoint{0, 0}));
+  EXPECT_EQ(OffScreenCorrection({-500, -400, -316, -208}, {primary}, primary), (ScreenPoint{0, 0}));
   // Below the taskbar of a primary work area that does not start at 0.
   const ScreenRect shifted{100, 40, 1280, 800};
   EXPECT_EQ(OffScreenCorrection({50, 10, 90, 30}, {shifted}, shifted), (ScreenPoint{100, 40}));
   // A window larger than the work area keeps its top left corner on it.
-  EXPECT_EQ(OffScreenCorrection({3000, 3000, 4500, 4000}, {primary}, primary),
-            (ScreenPoint{0, 0}));
+  EXPECT_EQ(OffScreenCorrection({3000, 3000, 4500, 4000}, {primary}, primary), (ScreenPoint{0, 0}));
   // No work areas at all: into the primary one.
   EXPECT_EQ(OffScreenCorrection({10, 10, 20, 20}, {}, primary), (ScreenPoint{10, 10}));
 }
@@ -124,7 +122,7 @@ TEST(NoteLayoutTest, DefaultFontSizeFromStoredText) {
 
 TEST(NoteStyleTest, OpacityAndCustomColours) {
   EXPECT_EQ(OpacityAlpha(1), 26);
-  EXPECT_EQ(OpacityAlpha(3), 76);  // 76.5 -> 76
+  EXPECT_EQ(OpacityAlpha(3), 76);   // 76.5 -> 76
   EXPECT_EQ(OpacityAlpha(5), 128);  // 127.5 -> 128
   EXPECT_EQ(OpacityAlpha(10), 255);
   EXPECT_EQ(ParseOpacityLevel("abc"), 10);

@@ -1,5 +1,3 @@
-#include "note/note_window_win.h"
-
 #include <commctrl.h>
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -10,6 +8,7 @@
 #include <vector>
 
 #include "note/note_style.h"
+#include "note/note_window_win.h"
 #include "platform/wide_string_win.h"
 
 namespace velumbrino {
@@ -354,8 +353,8 @@ TEST_F(NoteWindowTest, BodyFileAndDefaultFont) {
   // create one when its Unix locale is a UTF-8 one that is installed.
   std::string path = Narrow(temp) + "nota\xC3\xA7\xC3\xA3o_test.vmb";  // "notação"
   {
-    const HANDLE probe = CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr,
-                                     CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE probe = CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr);
     if (probe == INVALID_HANDLE_VALUE) {
       path = Narrow(temp) + "notacao_test.vmb";
     } else {
