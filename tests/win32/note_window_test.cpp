@@ -1,6 +1,7 @@
+#include <windows.h>
+// commctrl.h needs windows.h first.
 #include <commctrl.h>
 #include <gtest/gtest.h>
-#include <windows.h>
 
 #include <cstdlib>
 #include <functional>
