@@ -1,0 +1,122 @@
+#include "note/note_layout.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+
+namespace velumbrino {
+namespace {
+
+// numerator / denominator (denominator > 0) to the nearest whole number, halves to even.
+int DivideRoundHalfEven(std::int64_t numerator, std::int64_t denominator) {
+  std::int64_t quotient = numerator / denominator;
+  std::int64_t remainder = numerator % denominator;
+  if (remainder < 0) {  // make it a floor division
+    --quotient;
+    remainder += denominator;
+  }
+  const std::int64_t twice = remainder * 2;
+  if (twice > denominator || (twice == denominator && quotient % 2 != 0)) ++quotient;
+  return static_cast<int>(quotient);
+}
+
+int SafeDpi(int dpi) { return dpi > 0 ? dpi : 96; }
+
+int PlacementCoordinate(double r, int available) {
+  if (available <= 0) return 0;
+  if (!(r >= 0.0)) r = 0.0;  // also catches NaN
+  if (r >= 1.0) r = std::nextafter(1.0, 0.0);
+  return static_cast<int>(std::floor(r * available));
+}
+
+bool Overlaps(const ScreenRect& a, const ScreenRect& b) {
+  return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+int ClampInto(int start, int size, int area_start, int area_end) {
+  // A window larger than the area keeps its top or left edge visible.
+  if (start + size > area_end) start = area_end - size;
+  return std::max(start, area_start);
+}
+
+}  // namespace
+
+int TwipsToPixels(int twips, int dpi) {
+  return DivideRoundHalfEven(static_cast<std::int64_t>(twips) * SafeDpi(dpi), kTwipsPerInch);
+}
+
+int PixelsToTwips(int pixels, int dpi) {
+  return DivideRoundHalfEven(static_cast<std::int64_t>(pixels) * kTwipsPerInch, SafeDpi(dpi));
+}
+
+LayoutRect TwipsRectToPixels(const LayoutRect& twips, int dpi) {
+  return {TwipsToPixels(twips.left, dpi), TwipsToPixels(twips.top, dpi),
+          TwipsToPixels(twips.width, dpi), TwipsToPixels(twips.height, dpi)};
+}
+
+NoteLayout NoteLayoutForDpi(int dpi) {
+  NoteLayout layout;
+  layout.width = TwipsToPixels(note_design::kClientWidth, dpi);
+  layout.height = TwipsToPixels(note_design::kClientHeight, dpi);
+  layout.title = TwipsRectToPixels(note_design::kTitle, dpi);
+  layout.body = TwipsRectToPixels(note_design::kBody, dpi);
+  layout.pin = TwipsRectToPixels(note_design::kPin, dpi);
+  layout.hide_button = TwipsRectToPixels(note_design::kHideButton, dpi);
+  layout.corner_ellipse =
+      DivideRoundHalfEven(std::int64_t{note_design::kCornerEllipseAt96Dpi} * SafeDpi(dpi), 96);
+  return layout;
+}
+
+TwipsPoint RandomNotePlacement(double r_top, double r_left, int screen_width_twips,
+                               int screen_height_twips) {
+  TwipsPoint point;
+  point.top = PlacementCoordinate(r_top, screen_height_twips - note_design::kPlacementMarginHeight);
+  point.left = PlacementCoordinate(r_left, screen_width_twips - note_design::kPlacementMarginWidth);
+  return point;
+}
+
+std::string NoteTitle(const LocalTime& time) {
+  static constexpr std::array<const char*, 12> kMonths = {"jan", "fev", "mar", "abr", "mai", "jun",
+                                                          "jul", "ago", "set", "out", "nov", "dez"};
+  const int month = std::clamp(time.month, 1, 12);
+  char text[32];
+  std::snprintf(text, sizeof text, "%02d/%s - %02d:%02d", std::clamp(time.day, 0, 99),
+                kMonths[static_cast<size_t>(month - 1)], std::clamp(time.hour, 0, 99),
+                std::clamp(time.minute, 0, 99));
+  return text;
+}
+
+std::optional<ScreenPoint> OffScreenCorrection(const ScreenRect& window,
+                                               const std::vector<ScreenRect>& work_areas,
+                                               const ScreenRect& primary) {
+  for (const ScreenRect& area : work_areas) {
+    if (Overlaps(window, area)) return std::nullopt;
+  }
+  const int width = window.right - window.left;
+  const int height = window.bottom - window.top;
+  return ScreenPoint{ClampInto(window.left, width, primary.left, primary.right),
+                     ClampInto(window.top, height, primary.top, primary.bottom)};
+}
+
+double ParseFontSize(std::string_view stored) {
+  std::string text(stored);
+  std::replace(text.begin(), text.end(), ',', '.');
+  // Blanks around the number are allowed, nothing else.
+  const auto first = text.find_first_not_of(" \t");
+  if (first == std::string::npos) return 10.0;
+  const auto last = text.find_last_not_of(" \t");
+  text = text.substr(first, last - first + 1);
+  double value = 0.0;
+  int consumed = 0;
+  if (std::sscanf(text.c_str(), "%lf%n", &value, &consumed) != 1 ||
+      consumed != static_cast<int>(text.size())) {
+    return 10.0;
+  }
+  // RichEdit takes sizes below 1638 points; zero, negative and absurd sizes are not fonts.
+  if (!(value >= 1.0 && value <= 1638.0)) return 10.0;
+  return value;
+}
+
+}  // namespace velumbrino

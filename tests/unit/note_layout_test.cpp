@@ -1,0 +1,148 @@
+#include "note/note_layout.h"
+
+#include <gtest/gtest.h>
+
+#include "note/note_style.h"
+
+namespace velumbrino {
+namespace {
+
+TEST(NoteLayoutTest, TwipsConvertWithTheRealResolution) {
+  // 96 dpi: 15 twips a pixel; 120 dpi: 12; 144 dpi: 10.
+  EXPECT_EQ(TwipsToPixels(2760, 96), 184);
+  EXPECT_EQ(TwipsToPixels(2880, 96), 192);
+  EXPECT_EQ(TwipsToPixels(2760, 120), 230);
+  EXPECT_EQ(TwipsToPixels(2880, 144), 288);
+  EXPECT_EQ(PixelsToTwips(345, 96), 5175);
+  EXPECT_EQ(PixelsToTwips(431, 120), 5172);
+  EXPECT_EQ(PixelsToTwips(-10, 144), -100);
+  // Halves go to the even neighbour: 105 / 15 = 7, 45 / 15 = 3, 7.5 -> 8, 22.5 -> 22.
+  EXPECT_EQ(TwipsToPixels(45, 96), 3);
+  EXPECT_EQ(TwipsToPixels(1350 + 75, 120), 119);  // 118.75
+  EXPECT_EQ(TwipsToPixels(90, 120), 8);           // 7.5
+  EXPECT_EQ(TwipsToPixels(270, 120), 22);         // 22.5
+  EXPECT_EQ(TwipsToPixels(-90, 120), -8);         // -7.5
+  EXPECT_EQ(TwipsToPixels(-270, 120), -22);       // -22.5
+  // A resolution that could not be read counts as the usual 96.
+  EXPECT_EQ(TwipsToPixels(150, 0), 10);
+}
+
+TEST(NoteLayoutTest, ControlsAtEachResolution) {
+  const NoteLayout at96 = NoteLayoutForDpi(96);
+  EXPECT_EQ(at96.width, 184);
+  EXPECT_EQ(at96.height, 192);
+  EXPECT_EQ(at96.title, (LayoutRect{7, 5, 134, 15}));
+  EXPECT_EQ(at96.body, (LayoutRect{2, 20, 180, 170}));
+  EXPECT_EQ(at96.pin, (LayoutRect{145, 4, 17, 16}));
+  EXPECT_EQ(at96.hide_button, (LayoutRect{162, 3, 17, 16}));
+  EXPECT_EQ(at96.corner_ellipse, 15);
+
+  const NoteLayout at120 = NoteLayoutForDpi(120);
+  EXPECT_EQ(at120.width, 230);
+  EXPECT_EQ(at120.height, 240);
+  // 105 twips = 8.75 px, 75 = 6.25, 2010 = 167.5 -> 168, 225 = 18.75.
+  EXPECT_EQ(at120.title, (LayoutRect{9, 6, 168, 19}));
+  EXPECT_EQ(at120.hide_button, (LayoutRect{202, 4, 21, 20}));
+  EXPECT_EQ(at120.corner_ellipse, 19);  // 18.75
+
+  const NoteLayout at144 = NoteLayoutForDpi(144);
+  EXPECT_EQ(at144.body, (LayoutRect{3, 30, 270, 255}));
+  EXPECT_EQ(at144.pin, (LayoutRect{218, 6, 26, 24}));  // 217.5 -> 218, 25.5 -> 26
+  EXPECT_EQ(at144.corner_ellipse, 22);                 // 22.5 -> 22
+  // The body and both buttons stay inside the window at every resolution.
+  for (int dpi : {96, 120, 144, 192}) {
+    const NoteLayout layout = NoteLayoutForDpi(dpi);
+    for (const LayoutRect& r : {layout.body, layout.pin, layout.hide_button, layout.title}) {
+      EXPECT_LE(r.left + r.width, layout.width) << dpi;
+      EXPECT_LE(r.top + r.height, layout.height) << dpi;
+    }
+  }
+}
+
+TEST(NoteLayoutTest, NewNotePlacementStaysWithinTheScreen) {
+  // 1280 x 800 pixels at 96 dpi = 19200 x 12000 twips.
+  EXPECT_EQ(RandomNotePlacement(0.0, 0.0, 19200, 12000), (TwipsPoint{0, 0}));
+  EXPECT_EQ(RandomNotePlacement(0.5, 0.25, 19200, 12000), (TwipsPoint{4050, 4250}));
+  const TwipsPoint highest = RandomNotePlacement(0.999999, 0.999999, 19200, 12000);
+  EXPECT_EQ(highest.top, 8499);
+  EXPECT_EQ(highest.left, 16199);
+  // Out-of-range random values still land on the screen.
+  const TwipsPoint odd = RandomNotePlacement(1.0, -0.5, 19200, 12000);
+  EXPECT_EQ(odd.top, 8499);
+  EXPECT_EQ(odd.left, 0);
+  // A screen smaller than a note: the top left corner, never negative.
+  EXPECT_EQ(RandomNotePlacement(0.7, 0.7, 2000, 3000), (TwipsPoint{0, 0}));
+}
+
+TEST(NoteLayoutTest, TitleUsesPortugueseMonthsAndTwoDigits) {
+  EXPECT_EQ(NoteTitle({2024, 12, 5, 14, 7, 0}), "05/dez - 14:07");
+  EXPECT_EQ(NoteTitle({2024, 3, 3, 9, 5, 59}), "03/mar - 09:05");
+  EXPECT_EQ(NoteTitle({2023, 2, 28, 0, 0, 0}), "28/fev - 00:00");
+  EXPECT_EQ(NoteTitle({2023, 5, 1, 23, 59, 0}), "01/mai - 23:59");
+  EXPECT_EQ(NoteTitle({2023, 8, 15, 12, 30, 0}), "15/ago - 12:30");
+  EXPECT_EQ(NoteTitle({2023, 9, 9, 9, 9, 0}), "09/set - 09:09");
+  EXPECT_EQ(NoteTitle({2023, 10, 10, 10, 10, 0}), "10/out - 10:10");
+  EXPECT_EQ(NoteTitle({2023, 4, 30, 1, 2, 0}), "30/abr - 01:02");
+  // A broken clock value gives a title, not a crash.
+  EXPECT_EQ(NoteTitle({2023, 13, 1, 0, 0, 0}), "01/dez - 00:00");
+}
+
+TEST(NoteLayoutTest, OffScreenWindowMovesIntoThePrimaryWorkArea) {
+  const ScreenRect primary{0, 0, 1280, 770};
+  const ScreenRect second{1280, 0, 2560, 1024};
+  const std::vector<ScreenRect> both{primary, second};
+  // Partly visible windows stay where they are.
+  EXPECT_FALSE(OffScreenCorrection({1270, 10, 1454, 202}, {primary}, primary));
+  EXPECT_FALSE(OffScreenCorrection({-183, -191, 1, 1}, {primary}, primary));
+  EXPECT_FALSE(OffScreenCorrection({1500, 900, 1684, 1016}, both, primary));
+  // Touching the edge is not overlapping.
+  EXPECT_EQ(OffScreenCorrection({1280, 100, 1464, 292}, {primary}, primary),
+            (ScreenPoint{1096, 100}));
+  // A window on a monitor that is gone.
+  EXPECT_EQ(OffScreenCorrection({2000, 900, 2184, 1092}, {primary}, primary),
+            (ScreenPoint{1096, 578}));
+  EXPECT_EQ(OffScreenCorrection({-500, -400, -316, -208}, {primary}, primary), (ScreenPoint{0, 0}));
+  // Below the taskbar of a primary work area that does not start at 0.
+  const ScreenRect shifted{100, 40, 1280, 800};
+  EXPECT_EQ(OffScreenCorrection({50, 10, 90, 30}, {shifted}, shifted), (ScreenPoint{100, 40}));
+  // A window larger than the work area keeps its top left corner on it.
+  EXPECT_EQ(OffScreenCorrection({3000, 3000, 4500, 4000}, {primary}, primary), (ScreenPoint{0, 0}));
+  // No work areas at all: into the primary one.
+  EXPECT_EQ(OffScreenCorrection({10, 10, 20, 20}, {}, primary), (ScreenPoint{10, 10}));
+}
+
+TEST(NoteLayoutTest, DefaultFontSizeFromStoredText) {
+  EXPECT_DOUBLE_EQ(ParseFontSize("12"), 12.0);
+  EXPECT_DOUBLE_EQ(ParseFontSize(" 9.75 "), 9.75);
+  EXPECT_DOUBLE_EQ(ParseFontSize("9,75"), 9.75);
+  for (const char* bad : {"", "abc", "12pt", "0", "-3", "nan", "inf", "99999"}) {
+    EXPECT_DOUBLE_EQ(ParseFontSize(bad), 10.0) << bad;
+  }
+}
+
+TEST(NoteStyleTest, OpacityAndCustomColours) {
+  EXPECT_EQ(OpacityAlpha(1), 26);
+  EXPECT_EQ(OpacityAlpha(3), 76);   // 76.5 -> 76
+  EXPECT_EQ(OpacityAlpha(5), 128);  // 127.5 -> 128
+  EXPECT_EQ(OpacityAlpha(10), 255);
+  EXPECT_EQ(ParseOpacityLevel("abc"), 10);
+  EXPECT_EQ(ParseOpacityLevel("0"), 10);
+  EXPECT_EQ(ParseOpacityLevel("11"), 10);
+  EXPECT_EQ(ParseOpacityLevel("3"), 3);
+
+  // Custom scheme: RGB(20, 100, 200) -> window RGB(0, 74, 180).
+  const Color body = MakeColor({20, 100, 200});
+  const Rgb window = SplitColor(CustomWindowColor(body));
+  EXPECT_EQ(window.red, 0);
+  EXPECT_EQ(window.green, 74);
+  EXPECT_EQ(window.blue, 180);
+  // The classic pair follows the same rule.
+  EXPECT_EQ(CustomWindowColor(kClassicBodyColor), kClassicWindowColor);
+  // Blue is tested against 26 but lowered by 20: 26 -> 0, 27 -> 7.
+  EXPECT_EQ(SplitColor(CustomWindowColor(MakeColor({27, 27, 26}))).blue, 0);
+  EXPECT_EQ(SplitColor(CustomWindowColor(MakeColor({27, 27, 27}))).blue, 7);
+  EXPECT_EQ(SplitColor(CustomWindowColor(MakeColor({27, 27, 27}))).red, 1);
+}
+
+}  // namespace
+}  // namespace velumbrino

@@ -1,0 +1,468 @@
+#include <windows.h>
+// commctrl.h needs windows.h first.
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "note/note_style.h"
+#include "note/note_window_win.h"
+#include "platform/wide_string_win.h"
+
+namespace velumbrino {
+namespace {
+
+class FakeHost : public NoteWindowHost {
+ public:
+  struct Press {
+    NoteWindow* note;
+    bool right;
+    int x;
+    int y;
+  };
+  bool ready = true;
+  std::vector<Press> presses;
+  std::vector<NoteWindow*> pin_clicks;
+  std::vector<NoteWindow*> saves;
+
+  bool AppReady() const override { return ready; }
+  void BodyPressed(NoteWindow& note, bool right, int x, int y) override {
+    presses.push_back({&note, right, x, y});
+  }
+  void PinClicked(NoteWindow& note) override { pin_clicks.push_back(&note); }
+  void NoteNeedsSave(NoteWindow& note) override { saves.push_back(&note); }
+};
+
+class FixedClock : public Clock {
+ public:
+  LocalTime now{2024, 3, 3, 9, 5, 30};
+  LocalTime Now() const override { return now; }
+};
+
+// Lets queued messages and timers run for up to `ms`, or until `done` holds.
+void Pump(DWORD ms, const std::function<bool()>& done = {}) {
+  const DWORD start = GetTickCount();
+  while (GetTickCount() - start < ms) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    if (done && done()) return;
+    Sleep(10);
+  }
+}
+
+LPARAM ClientPoint(const LayoutRect& r) {
+  return MAKELPARAM(r.left + r.width / 2, r.top + r.height / 2);
+}
+
+int TwipsPerPixel(const NoteWindowWin& note) { return (1440 + note.Dpi() - 1) / note.Dpi(); }
+
+class NoteWindowTest : public testing::Test {
+ protected:
+  FakeHost host_;
+  FixedClock clock_;
+};
+
+TEST_F(NoteWindowTest, RestoredWindowIsABorderlessRoundedToolWindow) {
+  host_.ready = false;
+  NoteWindowWin note(host_, clock_, false);
+  const HWND hwnd = note.hwnd();
+  ASSERT_NE(hwnd, nullptr);
+
+  wchar_t class_name[32] = {};
+  GetClassNameW(hwnd, class_name, 32);
+  EXPECT_STREQ(class_name, L"frmNote");
+  EXPECT_EQ(GetWindowTextLengthW(hwnd), 0);
+  EXPECT_FALSE(note.Visible());
+  const LONG_PTR style = GetWindowLongPtrW(hwnd, GWL_STYLE);
+  const LONG_PTR ex_style = GetWindowLongPtrW(hwnd, GWL_EXSTYLE);
+  EXPECT_TRUE(style & WS_POPUP);
+  EXPECT_EQ(style & (WS_CAPTION | WS_THICKFRAME), 0);
+  EXPECT_TRUE(ex_style & WS_EX_TOOLWINDOW);
+  EXPECT_FALSE(ex_style & WS_EX_APPWINDOW);
+
+  // Size from the real resolution; the client area is the whole window.
+  const NoteLayout layout = NoteLayoutForDpi(note.Dpi());
+  RECT window{}, client{};
+  GetWindowRect(hwnd, &window);
+  GetClientRect(hwnd, &client);
+  EXPECT_EQ(window.right - window.left, layout.width);
+  EXPECT_EQ(window.bottom - window.top, layout.height);
+  EXPECT_EQ(client.right, layout.width);
+  EXPECT_EQ(client.bottom, layout.height);
+
+  // Rounded outline: the corners are cut, the middle and the edges' centres are in.
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  ASSERT_NE(GetWindowRgn(hwnd, region), ERROR);
+  EXPECT_FALSE(PtInRegion(region, 0, 0));
+  EXPECT_FALSE(PtInRegion(region, layout.width - 1, 0));
+  EXPECT_FALSE(PtInRegion(region, 0, layout.height - 2));
+  EXPECT_TRUE(PtInRegion(region, layout.width / 2, layout.height / 2));
+  EXPECT_TRUE(PtInRegion(region, layout.width / 2, 0));
+  EXPECT_TRUE(PtInRegion(region, 0, layout.height / 2));
+  DeleteObject(region);
+
+  // A restored window keeps its design place and no title until start-up fills it.
+  EXPECT_NEAR(note.Left(), 4140, TwipsPerPixel(note));
+  EXPECT_NEAR(note.Top(), 3510, TwipsPerPixel(note));
+  EXPECT_EQ(note.Title(), "");
+  EXPECT_EQ(note.BackColor(), kClassicWindowColor);
+  EXPECT_EQ(note.BodyColor(), kClassicBodyColor);
+  EXPECT_EQ(note.PinPicture(), NotePicture::kImHot);
+  EXPECT_EQ(note.HidePicture(), NotePicture::kImage2);
+  EXPECT_FALSE(note.AlarmTimerEnabled());
+
+  // Body in its place, as a child.
+  ASSERT_NE(note.Body(), nullptr);
+  RECT body{};
+  GetWindowRect(note.Body()->hWnd(), &body);
+  MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&body), 2);
+  EXPECT_EQ(body.left, layout.body.left);
+  EXPECT_EQ(body.top, layout.body.top);
+  EXPECT_EQ(body.right - body.left, layout.body.width);
+  EXPECT_EQ(body.bottom - body.top, layout.body.height);
+
+  // One tooltip per button, with the exact texts.
+  ASSERT_NE(note.Tooltip(), nullptr);
+  EXPECT_EQ(SendMessageW(note.Tooltip(), TTM_GETTOOLCOUNT, 0, 0), 2);
+  std::vector<std::wstring> tips;
+  for (int i = 0; i < 2; ++i) {
+    wchar_t text[80] = {};
+    TTTOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
+    tool.lpszText = text;
+    if (SendMessageW(note.Tooltip(), TTM_ENUMTOOLSW, i, reinterpret_cast<LPARAM>(&tool))) {
+      tips.push_back(text);
+    }
+  }
+  EXPECT_EQ(tips, (std::vector<std::wstring>{L"Sempre Vis\u00EDvel", L"Ocutar Nota"}));
+}
+
+TEST_F(NoteWindowTest, NewNoteGetsClockTitleAndAPlaceOnTheScreen) {
+  for (int i = 0; i < 5; ++i) {
+    NoteWindowWin note(host_, clock_, true);
+    EXPECT_EQ(note.Title(), "03/mar - 09:05");
+    const int screen_w = PixelsToTwips(GetSystemMetrics(SM_CXSCREEN), note.Dpi());
+    const int screen_h = PixelsToTwips(GetSystemMetrics(SM_CYSCREEN), note.Dpi());
+    EXPECT_GE(note.Left(), 0);
+    EXPECT_LE(note.Left(), screen_w - 3000);
+    EXPECT_GE(note.Top(), 0);
+    EXPECT_LE(note.Top(), screen_h - 3500);
+  }
+  clock_.now = {2024, 12, 5, 14, 7, 0};
+  NoteWindowWin december(host_, clock_, true);
+  EXPECT_EQ(december.Title(), "05/dez - 14:07");
+}
+
+TEST_F(NoteWindowTest, PropertiesReadBackWhatWasSet) {
+  NoteWindowWin note(host_, clock_, false);
+  // Stored twips read back exactly, even where they fall between two pixels.
+  for (int twips : {5175, 8760, 1234, 0, 7}) {
+    note.SetTop(twips);
+    note.SetLeft(twips + 1);
+    EXPECT_EQ(note.Top(), twips);
+    EXPECT_EQ(note.Left(), twips + 1);
+  }
+  RECT rect{};
+  note.SetTop(5175);
+  note.SetLeft(8760);
+  GetWindowRect(note.hwnd(), &rect);
+  EXPECT_EQ(rect.top, TwipsToPixels(5175, note.Dpi()));
+  EXPECT_EQ(rect.left, TwipsToPixels(8760, note.Dpi()));
+  // Moved by other means, the position is read from the window.
+  SetWindowPos(note.hwnd(), nullptr, 100, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  EXPECT_EQ(note.Left(), PixelsToTwips(100, note.Dpi()));
+  EXPECT_EQ(note.Top(), PixelsToTwips(50, note.Dpi()));
+
+  note.SetTitle("Reuni\xC3\xA3o \xC3\xA0s 10h");
+  EXPECT_EQ(note.Title(), "Reuni\xC3\xA3o \xC3\xA0s 10h");
+  note.SetTag("12");
+  EXPECT_EQ(note.Tag(), "12");
+  note.SetBackColor(0x00B44A00);
+  note.SetBodyColor(0x00C86414);
+  EXPECT_EQ(note.BackColor(), 0x00B44A00u);
+  EXPECT_EQ(note.BodyColor(), 0x00C86414u);
+  note.SetAlarmTimerEnabled(true);
+  EXPECT_TRUE(note.AlarmTimerEnabled());
+
+  note.SetVisible(true);
+  EXPECT_TRUE(note.Visible());
+  EXPECT_TRUE(IsWindowVisible(note.hwnd()));
+  note.SetVisible(false);
+  EXPECT_FALSE(note.Visible());
+}
+
+TEST_F(NoteWindowTest, PinBandAndOpacity) {
+  NoteWindowWin note(host_, clock_, false);
+  note.SetVisible(true);
+  note.ShowPinned();
+  EXPECT_TRUE(GetWindowLongPtrW(note.hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_EQ(note.PinPicture(), NotePicture::kImDown);
+  note.ShowUnpinned();
+  EXPECT_FALSE(GetWindowLongPtrW(note.hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_EQ(note.PinPicture(), NotePicture::kImHot);
+
+  for (int level : {3, 10}) {
+    note.SetOpacity(OpacityAlpha(level));
+    EXPECT_TRUE(GetWindowLongPtrW(note.hwnd(), GWL_EXSTYLE) & WS_EX_LAYERED);
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    ASSERT_TRUE(GetLayeredWindowAttributes(note.hwnd(), nullptr, &alpha, &flags));
+    EXPECT_EQ(alpha, OpacityAlpha(level));
+    EXPECT_TRUE(flags & LWA_ALPHA);
+  }
+}
+
+TEST_F(NoteWindowTest, HoverPicturesAndButtonClicks) {
+  NoteWindowWin note(host_, clock_, false);
+  note.SetVisible(true);
+  const NoteLayout layout = NoteLayoutForDpi(note.Dpi());
+  const HWND hwnd = note.hwnd();
+
+  SendMessageW(hwnd, WM_MOUSEMOVE, 0, ClientPoint(layout.pin));
+  EXPECT_EQ(note.PinPicture(), NotePicture::kImUp);
+  EXPECT_EQ(note.HidePicture(), NotePicture::kImage2);
+  SendMessageW(hwnd, WM_MOUSEMOVE, 0, ClientPoint(layout.hide_button));
+  EXPECT_EQ(note.PinPicture(), NotePicture::kImHot);
+  EXPECT_EQ(note.HidePicture(), NotePicture::kImage1);
+  // Over the body (through the body's mouse notifications) both are normal again.
+  SendMessageW(note.Body()->hWnd(), WM_MOUSEMOVE, 0, MAKELPARAM(20, 20));
+  EXPECT_EQ(note.HidePicture(), NotePicture::kImage2);
+  SendMessageW(hwnd, WM_MOUSEMOVE, 0, ClientPoint(layout.pin));
+  SendMessageW(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(layout.width / 2, 2));
+  EXPECT_EQ(note.PinPicture(), NotePicture::kImHot);
+  // The pressed pin ignores hovering.
+  note.ShowPinned();
+  SendMessageW(hwnd, WM_MOUSEMOVE, 0, ClientPoint(layout.pin));
+  EXPECT_EQ(note.PinPicture(), NotePicture::kImDown);
+  SendMessageW(hwnd, WM_MOUSEMOVE, 0, ClientPoint(layout.hide_button));
+  EXPECT_EQ(note.PinPicture(), NotePicture::kImDown);
+
+  // Pin click goes to the program; a release elsewhere is no click.
+  SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, ClientPoint(layout.pin));
+  SendMessageW(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(layout.width / 2, layout.height / 2));
+  EXPECT_TRUE(host_.pin_clicks.empty());
+  SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, ClientPoint(layout.pin));
+  SendMessageW(hwnd, WM_LBUTTONUP, 0, ClientPoint(layout.pin));
+  ASSERT_EQ(host_.pin_clicks.size(), 1u);
+  EXPECT_EQ(host_.pin_clicks[0], &note);
+
+  // Hide click: hidden, hide button normal again, nothing asked of the program.
+  SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, ClientPoint(layout.hide_button));
+  SendMessageW(hwnd, WM_LBUTTONUP, 0, ClientPoint(layout.hide_button));
+  EXPECT_FALSE(note.Visible());
+  EXPECT_EQ(note.HidePicture(), NotePicture::kImage2);
+  EXPECT_NE(GetWindow(hwnd, GW_CHILD), nullptr);  // hidden, not destroyed
+
+  // A close request hides the note too, the window stays for its data.
+  note.SetVisible(true);
+  SendMessageW(hwnd, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(IsWindow(hwnd));
+  EXPECT_FALSE(note.Visible());
+}
+
+TEST_F(NoteWindowTest, RightButtonDragEndsOnItsOwnRelease) {
+  NoteWindowWin note(host_, clock_, false);
+  note.SetLeft(1500);
+  note.SetTop(1500);
+  note.SetVisible(true);
+  RECT start{};
+  GetWindowRect(note.hwnd(), &start);
+  // Pressed on the title strip, moved by (40, 30), released: the note follows, then stops.
+  SetCursorPos(start.left + 20, start.top + 8);
+  SendMessageW(note.hwnd(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(20, 8));
+  EXPECT_EQ(GetCapture(), note.hwnd());
+  SetCursorPos(start.left + 60, start.top + 38);
+  SendMessageW(note.hwnd(), WM_MOUSEMOVE, MK_RBUTTON, MAKELPARAM(60, 38));
+  SendMessageW(note.hwnd(), WM_RBUTTONUP, 0, MAKELPARAM(20, 8));
+  EXPECT_NE(GetCapture(), note.hwnd());
+  RECT after{};
+  GetWindowRect(note.hwnd(), &after);
+  EXPECT_EQ(after.left - start.left, 40);
+  EXPECT_EQ(after.top - start.top, 30);
+  SetCursorPos(start.left + 300, start.top + 300);
+  SendMessageW(note.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+  GetWindowRect(note.hwnd(), &after);
+  EXPECT_EQ(after.left - start.left, 40);
+  EXPECT_TRUE(host_.pin_clicks.empty());
+  EXPECT_TRUE(host_.presses.empty());  // a press on the frame is no body press
+}
+
+TEST_F(NoteWindowTest, BodyPressReachesTheProgramOnlyWhenReady) {
+  NoteWindowWin note(host_, clock_, false);
+  note.SetVisible(true);
+  const HWND body = note.Body()->hWnd();
+
+  host_.ready = false;
+  SendMessageW(body, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(30, 40));
+  SendMessageW(body, WM_RBUTTONUP, 0, MAKELPARAM(30, 40));
+  EXPECT_TRUE(host_.presses.empty());
+
+  host_.ready = true;
+  SendMessageW(body, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(30, 40));
+  SendMessageW(body, WM_RBUTTONUP, 0, MAKELPARAM(30, 40));
+  ASSERT_EQ(host_.presses.size(), 1u);
+  POINT expected{30, 40};
+  ClientToScreen(body, &expected);
+  EXPECT_EQ(host_.presses[0].note, &note);
+  EXPECT_TRUE(host_.presses[0].right);
+  EXPECT_EQ(host_.presses[0].x, expected.x);
+  EXPECT_EQ(host_.presses[0].y, expected.y);
+
+  SendMessageW(body, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  SendMessageW(body, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  ASSERT_EQ(host_.presses.size(), 2u);
+  EXPECT_FALSE(host_.presses[1].right);
+}
+
+TEST_F(NoteWindowTest, AutosaveFollowsUserChangesOnly) {
+  // Filled by start-up before it was ever shown: not the user's change.
+  host_.ready = false;
+  NoteWindowWin restored(host_, clock_, false);
+  restored.SetTitle("Guardada");
+  restored.SetTop(1500);
+
+  host_.ready = true;
+  NoteWindowWin typed(host_, clock_, false);
+  typed.SetVisible(true);
+  Pump(2600);
+  host_.saves.clear();
+
+  // A burst of typing gives one save, about two seconds after the last key.
+  for (wchar_t c : std::wstring(L"ola")) {
+    SendMessageW(typed.Body()->hWnd(), WM_CHAR, c, 1);
+  }
+  Pump(1000);
+  EXPECT_TRUE(host_.saves.empty());
+  Pump(3000, [&] { return !host_.saves.empty(); });
+  ASSERT_EQ(host_.saves.size(), 1u);
+  EXPECT_EQ(host_.saves[0], &typed);
+  Pump(300);
+  EXPECT_EQ(host_.saves.size(), 1u);
+}
+
+TEST_F(NoteWindowTest, BodyFileAndDefaultFont) {
+  NoteWindowWin note(host_, clock_, false);
+  wchar_t temp[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, temp);
+  // A non-ASCII name checks the UTF-8 path on its way to the W functions; Wine can only
+  // create one when its Unix locale is a UTF-8 one that is installed.
+  std::string path = Narrow(temp) + "nota\xC3\xA7\xC3\xA3o_test.vmb";  // "notação"
+  {
+    const HANDLE probe = CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (probe == INVALID_HANDLE_VALUE) {
+      path = Narrow(temp) + "notacao_test.vmb";
+    } else {
+      CloseHandle(probe);
+    }
+  }
+
+  note.ApplyDefaultFont({"Tahoma", "12", true, false, true});
+  note.Body()->SetSelText(L"Lembrete");
+  note.Body()->SetSelStart(0);
+  note.Body()->SetSelLength(8);
+  EXPECT_EQ(note.Body()->SelFontName().value_or(L""), L"Tahoma");
+  EXPECT_DOUBLE_EQ(note.Body()->SelFontSize().value_or(0), 12.0);
+  EXPECT_EQ(note.Body()->SelBold(), true);
+  EXPECT_EQ(note.Body()->SelItalic(), false);
+  EXPECT_EQ(note.Body()->SelUnderline(), true);
+  ASSERT_TRUE(note.SaveBody(path));
+
+  NoteWindowWin other(host_, clock_, false);
+  ASSERT_TRUE(other.LoadBody(path));
+  EXPECT_EQ(other.Body()->Text(), L"Lembrete");
+  EXPECT_FALSE(other.LoadBody(path + ".missing"));
+  EXPECT_EQ(other.Body()->Text(), L"Lembrete");
+  DeleteFileW(Widen(path).c_str());
+
+  // A size that is not a number falls back to 10 points.
+  NoteWindowWin third(host_, clock_, false);
+  third.ApplyDefaultFont({"Arial", "grande", false, false, false});
+  EXPECT_DOUBLE_EQ(third.Body()->SelFontSize().value_or(0), 10.0);
+}
+
+TEST_F(NoteWindowTest, KeepOnScreenBringsBackALostNote) {
+  NoteWindowWin note(host_, clock_, false);
+  note.SetLeft(-9000000);  // absurd stored value: clamped, no overflow
+  note.SetTop(600000);
+  RECT rect{};
+  GetWindowRect(note.hwnd(), &rect);
+  EXPECT_LT(rect.left, 0);
+  note.KeepOnScreen();
+  GetWindowRect(note.hwnd(), &rect);
+  RECT work{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  EXPECT_GE(rect.left, work.left);
+  EXPECT_LE(rect.right, work.right);
+  EXPECT_GE(rect.top, work.top);
+  EXPECT_LE(rect.bottom, work.bottom);
+  // A note already on the screen stays put.
+  note.SetLeft(1500);
+  note.SetTop(1500);
+  note.KeepOnScreen();
+  EXPECT_EQ(note.Left(), 1500);
+  EXPECT_EQ(note.Top(), 1500);
+}
+
+TEST_F(NoteWindowTest, FactoryMakesNoteWindows) {
+  NoteWindowFactoryWin factory(host_, clock_);
+  auto note = factory.CreateNoteWindow(true);
+  ASSERT_NE(note, nullptr);
+  EXPECT_EQ(note->Title(), "03/mar - 09:05");
+  auto* win = dynamic_cast<NoteWindowWin*>(note.get());
+  ASSERT_NE(win, nullptr);
+  const HWND hwnd = win->hwnd();
+  note->Close();
+  EXPECT_FALSE(IsWindow(hwnd));
+}
+
+}  // namespace
+}  // namespace velumbrino
+
+namespace velumbrino {
+namespace {
+
+// Not run by default: shows a few notes for a while so they can be looked at
+// (--gtest_also_run_disabled_tests --gtest_filter=*Showcase*, then take a screenshot).
+TEST_F(NoteWindowTest, DISABLED_ShowcaseForAScreenshot) {
+  NoteWindowWin pinned(host_, clock_, false);
+  NoteWindowWin custom(host_, clock_, false);
+  NoteWindowWin hovered(host_, clock_, false);
+  const NoteLayout layout = NoteLayoutForDpi(pinned.Dpi());
+
+  pinned.SetTitle("Bem Vindo !");
+  pinned.SetLeft(600);
+  pinned.SetTop(600);
+  pinned.Body()->SetSelText(L"Nota fixada: fica acima das outras janelas.");
+  pinned.SetVisible(true);
+  pinned.ShowPinned();
+
+  custom.SetTitle("05/dez - 14:07");
+  custom.SetLeft(4200);
+  custom.SetTop(600);
+  custom.SetBodyColor(MakeColor({150, 210, 255}));
+  custom.SetBackColor(CustomWindowColor(MakeColor({150, 210, 255})));
+  custom.Body()->SetSelText(L"Cor personalizada, bot\u00E3o de ocultar sob o mouse.");
+  custom.SetVisible(true);
+  SendMessageW(custom.hwnd(), WM_MOUSEMOVE, 0, ClientPoint(layout.hide_button));
+
+  hovered.SetTitle("Um t\xC3\xADtulo comprido que n\xC3\xA3o cabe na faixa");
+  hovered.SetLeft(7800);
+  hovered.SetTop(600);
+  hovered.Body()->SetSelText(L"Alfinete sob o mouse.");
+  hovered.SetOpacity(OpacityAlpha(8));
+  hovered.SetVisible(true);
+  SendMessageW(hovered.hwnd(), WM_MOUSEMOVE, 0, ClientPoint(layout.pin));
+
+  const char* seconds = std::getenv("VELUMBRINO_SHOWCASE_SECONDS");
+  Pump(static_cast<DWORD>((seconds ? std::atoi(seconds) : 8) * 1000));
+}
+
+}  // namespace
+}  // namespace velumbrino
