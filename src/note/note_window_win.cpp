@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "note/color_dialog_win.h"
 #include "platform/wide_string_win.h"
 
 namespace velumbrino {
@@ -245,7 +246,7 @@ void NoteWindowWin::DragWindow(UINT button_message) {
     // would leave the note stuck to the pointer. Those buttons drag until their own release.
     POINT cursor{};
     GetCursorPos(&cursor);
-    manual_drag_ = ManualDrag{button_message == WM_RBUTTONDOWN ? WM_RBUTTONUP : WM_MBUTTONUP,
+    manual_drag_ = ManualDrag{button_message == WM_RBUTTONDOWN ? UINT{WM_RBUTTONUP} : UINT{WM_MBUTTONUP},
                               cursor.x - before.left,
                               cursor.y - before.top,
                               {before.left, before.top}};
@@ -570,6 +571,38 @@ void NoteWindowWin::KeepOnScreen() {
 
 void NoteWindowWin::FocusBody() {
   if (body_) body_->SetFocus();
+}
+
+void NoteWindowWin::EditBody(BodyEdit edit) {
+  if (!body_) return;
+  HWND body = body_->hWnd();
+  switch (edit) {
+    case BodyEdit::kUndo:
+      SendMessageW(body, EM_UNDO, 0, 0);
+      break;
+    case BodyEdit::kCut:
+      SendMessageW(body, WM_CUT, 0, 0);
+      break;
+    case BodyEdit::kCopy:
+      SendMessageW(body, WM_COPY, 0, 0);
+      break;
+    case BodyEdit::kPaste:
+      SendMessageW(body, WM_PASTE, 0, 0);
+      break;
+    case BodyEdit::kSelectAll:
+      body_->SetFocus();
+      body_->SetSelStart(0);
+      body_->SetSelLength(static_cast<long>(body_->Text().size()));
+      break;
+  }
+}
+
+long NoteWindowWin::SelectionLength() const { return body_ ? body_->SelLength() : 0; }
+
+std::optional<Color> NoteWindowWin::ChooseColor() {
+  const long chosen = ShowColorDialog(hwnd(), BodyColor(), /*full_open=*/true);
+  if (chosen < 0) return std::nullopt;
+  return static_cast<Color>(chosen);
 }
 
 void NoteWindowWin::Close() {

@@ -57,6 +57,9 @@ class NoteWindowWin : public WindowBase, public NoteWindow {
   void KeepOnScreen() override;
   void FocusBody() override;
   void Close() override;
+  void EditBody(BodyEdit edit) override;
+  long SelectionLength() const override;
+  std::optional<Color> ChooseColor() override;
 
   // Blink timer flag (the blink itself belongs to the alarm).
   bool BlinkTimerEnabled() const { return blink_timer_enabled_; }

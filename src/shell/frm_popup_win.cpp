@@ -14,6 +14,7 @@
 #include "shell/restore.h"
 #include "shell/tray_decode.h"
 #include "store/data_folder.h"
+#include "store/text_utils.h"
 
 namespace velumbrino {
 
