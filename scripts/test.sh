@@ -13,8 +13,11 @@ export_wine_env "$REPO_DIR/build/windows/wineprefix"
 ensure_display
 trap 'stop_display; "$WINESERVER" -k 2>/dev/null || true' EXIT
 prepare_wine_prefix private
-# One wineserver for the whole run: every Wine start after the first is then cheap.
+# One wineserver for the whole run: every Wine start after the first is then cheap. Its
+# helper processes (services, devices) are started here, away from ctest's output pipes,
+# which ctest would otherwise wait on for as long as they live.
 "$WINESERVER" -p 2>/dev/null || true
+"$WINE" wineboot >/dev/null 2>&1 </dev/null || true
 
 status=0
 ctest --preset native || status=1

@@ -38,11 +38,12 @@ void RestoreOne(NoteCollection& notes, const DefaultFont& font, int number) {
     window.SetAlarmTimerEnabled(*alarm);
   }
   window.KeepOnScreen();
+  window.SetOpacity(OpacityAlpha(level));
+  // Pinned before it is shown, so the window appears straight in the topmost band.
+  if (notes.StoredPinned(n)) window.ShowPinned();
   if (auto visible = TextToBool(settings.ReadIniValue(n, "Visivel", "True"))) {
     window.SetVisible(*visible);
   }
-  window.SetOpacity(OpacityAlpha(level));
-  if (notes.StoredPinned(n)) window.ShowPinned();
 }
 
 }  // namespace

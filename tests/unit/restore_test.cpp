@@ -59,8 +59,8 @@ TEST_F(RestoreTest, AppliesStoredValuesInOrder) {
   ASSERT_EQ(Restore(), 1);
   const auto& note = *factory_.created[0];
   EXPECT_EQ(note.log, (std::vector<std::string>{"tag", "font", "hide", "title", "top", "left",
-                                                "load", "color1", "color2", "alarm", "show",
-                                                "opacity"}));
+                                                "load", "color1", "color2", "alarm", "opacity",
+                                                "show"}));
   EXPECT_EQ(note.back, 255u);
   EXPECT_EQ(note.body_color, 65280u);
   EXPECT_TRUE(note.alarm);
