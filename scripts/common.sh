@@ -2,7 +2,7 @@
 # shellcheck shell=bash
 REPO_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 REQUIRED_PACKAGES=(cmake make g++ python3 googletest g++-mingw-w64-x86-64-posix mingw-w64-tools
-  wine wine64 xvfb xdotool x11-utils imagemagick fp-utils libchm-bin clang)
+  wine wine64 xvfb xdotool x11-utils imagemagick fp-utils libchm-bin clang locales)
 
 # Installs what is missing as root; otherwise prints the exact command and fails.
 ensure_packages() {
@@ -18,6 +18,20 @@ ensure_packages() {
   fi
   echo "Installing: ${missing[*]}"
   apt-get update -q && DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}"
+}
+
+# Wine takes its language from LANG; without the generated locale it falls back to English
+# and cannot even create files with accented names.
+ensure_locale() {
+  locale -a 2>/dev/null | grep -qix 'pt_BR.utf8' && return 0
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "The pt_BR.UTF-8 locale is missing. Generate it as root with:" >&2
+    echo "  sed -i 's/^# *pt_BR.UTF-8 UTF-8/pt_BR.UTF-8 UTF-8/' /etc/locale.gen && locale-gen" >&2
+    exit 1
+  fi
+  sed -i 's/^# *pt_BR.UTF-8 UTF-8/pt_BR.UTF-8 UTF-8/' /etc/locale.gen
+  grep -q '^pt_BR.UTF-8 UTF-8' /etc/locale.gen || echo 'pt_BR.UTF-8 UTF-8' >> /etc/locale.gen
+  locale-gen >/dev/null
 }
 
 # $1: the Wine prefix to use. Exports everything the wine-run.sh wrapper needs.

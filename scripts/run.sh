@@ -3,6 +3,7 @@
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 ensure_packages
+ensure_locale
 cd "$REPO_DIR"
 build_preset windows
 

@@ -19,6 +19,7 @@ PREFIX = os.environ["WINEPREFIX"]
 DOCUMENTS = os.path.join(PREFIX, "drive_c", "users", USER, "Documents")
 DATA = os.path.join(DOCUMENTS, "Velumbrino")
 SHOTS = os.path.join(os.path.dirname(DIST), "screenshots")
+NOTE_SIZE = (184, 192)  # 2760 x 2880 twips at 96 dpi
 
 
 def reset_documents():
@@ -93,7 +94,7 @@ def ini_value(section, key, data=None):
     return None
 
 
-def note_windows():
+def program_windows():
     """Visible top-level windows of the program: (id, x, y, width, height)."""
     out = subprocess.run(["xdotool", "search", "--onlyvisible", "--classname", "velumbrino.exe"],
                          capture_output=True, text=True).stdout.split()
@@ -106,6 +107,11 @@ def note_windows():
             windows.append((wid, int(values["X"]), int(values["Y"]), int(values["WIDTH"]),
                             int(values["HEIGHT"])))
     return windows
+
+
+def note_windows():
+    """Visible note windows (2760 x 2880 twips at 96 dpi)."""
+    return [w for w in program_windows() if (w[3], w[4]) == NOTE_SIZE]
 
 
 def xprop(wid):
@@ -141,3 +147,73 @@ def main(tests):
             kill_all()
     print(f"{passed} passed, {failed} failed")
     sys.exit(1 if failed else 0)
+
+
+# --- Tray icon and popup menus -----------------------------------------------------------
+
+MENU_BORDER = 3
+ITEM_HEIGHT, SEPARATOR_HEIGHT = 22, 7
+# Item layouts, "-" for a separator, as the menus show them.
+TRAY_MENU = ["Nova Nota", "Notas", "-", "Ajuda", "Obtendo Suporte...", "Sobre o Velumbrino...",
+             "Fechar"]
+NOTES_SUBMENU = ["Excluir", "-", "Mostra Selecionadas...", "Mostrar Todos", "Ocutar Todos"]
+NOTE_MENU = ["Sempre Visível", "Ocultar", "Alarme", "Excluir", "-", "Aparência", "Fonte...", "-",
+             "Imprimir", "Texto", "Inserir", "-", "Título..."]
+APPEARANCE_SUBMENU = ["Classico", "Personaliza", "Transparência"]
+OPACITY_SUBMENU = [f"{k * 10} %" for k in range(1, 11)]
+
+
+def tray_window():
+    out = subprocess.run(["xdotool", "search", "--name", "Wine System Tray"],
+                         capture_output=True, text=True).stdout.split()
+    return out[0] if out else None
+
+
+def tray_click(button, repeat=1):
+    """Clicks the program's icon, the first one in Wine's tray window."""
+    tray = wait_for(tray_window, what="the Wine System Tray window")
+    xdotool("mousemove", "--window", tray, 10, 10, "click", "--repeat", repeat, "--delay", 80,
+            button)
+
+
+def menus():
+    """Open popup menus of the program (its visible windows that are not notes)."""
+    return [w for w in program_windows()
+            if (w[3], w[4]) != NOTE_SIZE and w[3] > 20 and w[0] not in message_boxes()]
+
+
+def item_point(menu, layout, caption):
+    """Screen point of an item of an open menu window."""
+    _, x, y, _, _ = menu
+    top = y + MENU_BORDER
+    for item in layout:
+        if item == caption:
+            return x + 50, top + ITEM_HEIGHT // 2
+        top += SEPARATOR_HEIGHT if item == "-" else ITEM_HEIGHT
+    raise KeyError(caption)
+
+
+def choose(path):
+    """Walks open menus: path is [(layout, caption), ...], the last one clicked."""
+    for depth, (layout, caption) in enumerate(path):
+        open_menus = wait_for(lambda: len(menus()) > depth and menus(), what="a menu")
+        # The newest menu is the top of the stacking order: the deepest one on screen.
+        menu = sorted(open_menus, key=lambda m: m[1])[depth]
+        px, py = item_point(menu, layout, caption)
+        xdotool("mousemove", px, py)
+        time.sleep(0.4)
+        if depth == len(path) - 1:
+            xdotool("click", 1)
+    time.sleep(0.5)
+
+
+def window_opacity(wid):
+    """_NET_WM_WINDOW_OPACITY scaled to 0-255, or None when the window has none."""
+    match = re.search(r"_NET_WM_WINDOW_OPACITY\(CARDINAL\) = (\d+)", xprop(wid))
+    return None if not match else round(int(match.group(1)) * 255 / 0xFFFFFFFF)
+
+
+def message_boxes():
+    out = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^Velumbrino$"],
+                         capture_output=True, text=True).stdout.split()
+    return out

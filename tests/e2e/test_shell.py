@@ -1,0 +1,148 @@
+"""The tray icon, Shift+Ctrl+N and both popup menus of the real program."""
+import os
+import time
+
+import harness as h
+
+
+def start_with(notes):
+    """Starts with the given notes, each (number, top twips, left twips, extra keys)."""
+    os.makedirs(h.DATA, exist_ok=True)
+    h.write("indice.dat", ("," + "".join(f"{n}," for n, *_ in notes)).encode() + b"\r\n")
+    config = b"".join(f"[{n}]\r\nTop={top}\r\nLeft={left}\r\nOnTop=False\r\n{extra}".encode()
+                      for n, top, left, extra in notes)
+    h.write("config.cfg", config)
+    program = h.start()
+    visible = sum(1 for *_, extra in notes if "Visivel=False" not in extra)
+    h.wait_for(lambda: len(h.note_windows()) == visible, what=f"{visible} notes")
+    h.wait_for(h.tray_window, what="the tray icon")
+    time.sleep(1)
+    return program
+
+
+def open_note_menu(note):
+    _, x, y, _, _ = note
+    h.xdotool("mousemove", x + 90, y + 120, "click", 3)
+    h.wait_for(h.menus, what="the note menu")
+
+
+def stop(program):
+    code, _ = h.run("uninstall")
+    assert code == 1 and program.wait(timeout=20) == 1
+
+
+def tray_double_click_creates_one_note():
+    program = start_with([])
+    h.tray_click(3)
+    h.wait_for(h.menus, what="the tray menu")
+    h.screenshot("tray-menu-no-notes.png")
+    h.choose([(h.TRAY_MENU, "Notas")])
+    h.screenshot("tray-menu-notes-disabled.png")
+    # With no notes, "Mostrar Todos" is disabled: choosing it must not close the menu's work.
+    h.xdotool("key", "Escape", "Escape")
+    time.sleep(0.5)
+    assert h.menus() == []
+
+    h.tray_click(1, repeat=2)
+    h.wait_for(lambda: h.read("indice.dat") == b",1,\r\n", what="the new number in the index")
+    h.wait_for(lambda: len(h.note_windows()) == 1, what="the new note")
+    time.sleep(1.5)
+    assert len(h.note_windows()) == 1
+    h.tray_click(1)  # a single click does nothing
+    time.sleep(1)
+    assert len(h.note_windows()) == 1
+    stop(program)
+
+
+def key_combination_makes_one_note_per_press():
+    program = start_with([])
+    # The keys go to another program's window (Wine's tray, of explorer.exe). With no window
+    # manager, X sends key presses to the window under the pointer, and Wine learns of keys
+    # only through its own windows.
+    h.xdotool("mousemove", "--window", h.tray_window(), 80, 10)
+    h.xdotool("keydown", "shift", "keydown", "ctrl", "keydown", "n")
+    time.sleep(0.3)
+    h.xdotool("keyup", "n", "keyup", "ctrl", "keyup", "shift")
+    h.wait_for(lambda: len(h.note_windows()) == 1, what="one note")
+    h.xdotool("keydown", "shift", "keydown", "ctrl", "keydown", "n")
+    time.sleep(1.0)
+    h.xdotool("keyup", "n", "keyup", "ctrl", "keyup", "shift")
+    time.sleep(1)
+    assert len(h.note_windows()) == 2, h.note_windows()
+    assert h.read("indice.dat") == b",1,2,\r\n"
+    stop(program)
+
+
+def delete_asks_and_only_yes_deletes():
+    program = start_with([(1, 1500, 1500, ""), (2, 1500, 6000, "")])
+    h.write("stickie2.vmb", b"{\\rtf1 dois}")
+    before = h.snapshot()
+    note = [w for w in h.note_windows() if w[1] > 300][0]
+    open_note_menu(note)
+    h.screenshot("note-menu.png")
+    h.choose([(h.NOTE_MENU, "Excluir")])
+    box = h.wait_for(h.message_boxes, what="the delete question")
+    h.screenshot("delete-question.png")
+    h.xdotool("key", "--window", box[0], "Return")  # No is the default button
+    time.sleep(1)
+    assert h.snapshot() == before and len(h.note_windows()) == 2
+
+    open_note_menu(note)
+    h.choose([(h.NOTE_MENU, "Excluir")])
+    box = h.wait_for(h.message_boxes, what="the delete question")
+    h.xdotool("key", "--window", box[0], "Left", "Return")
+    h.wait_for(lambda: len(h.note_windows()) == 1, what="the note to close")
+    assert h.read("indice.dat") == b",1,\r\n"
+    assert not os.path.exists(os.path.join(h.DATA, "stickie2.vmb"))
+    assert h.ini_value("Indice", "TotalForms") == "1"
+    stop(program)
+
+
+def hide_all_then_show_all():
+    program = start_with([(1, 1500, 1500, ""), (2, 1500, 6000, ""), (3, 6000, 1500, "")])
+    h.tray_click(3)
+    h.choose([(h.TRAY_MENU, "Notas"), (h.NOTES_SUBMENU, "Ocutar Todos")])
+    h.wait_for(lambda: h.note_windows() == [], what="every note hidden")
+    h.tray_click(3)
+    h.choose([(h.TRAY_MENU, "Notas"), (h.NOTES_SUBMENU, "Mostrar Todos")])
+    h.wait_for(lambda: len(h.note_windows()) == 3, what="every note shown")
+    stop(program)
+
+
+def opacity_and_classic_colours_are_stored():
+    program = start_with([(1, 1500, 1500, "Color1=11829830\r\nColor2=14474460\r\n")])
+    note = h.note_windows()[0]
+    open_note_menu(note)
+    h.choose([(h.NOTE_MENU, "Aparência"), (h.APPEARANCE_SUBMENU, "Transparência"),
+              (h.OPACITY_SUBMENU, "30 %")])
+    h.wait_for(lambda: h.ini_value("1", "Opacidade") == "3", what="Opacidade=3")
+    assert h.window_opacity(note[0]) == 76
+    h.screenshot("custom-colour-30-percent.png")
+
+    open_note_menu(note)
+    h.choose([(h.NOTE_MENU, "Aparência"), (h.APPEARANCE_SUBMENU, "Classico")])
+    h.wait_for(lambda: h.ini_value("1", "Opacidade") == "10", what="Opacidade=10")
+    assert h.ini_value("1", "Color1") == "7595493"
+    assert h.ini_value("1", "Color2") == "8912895"
+    assert h.window_opacity(note[0]) in (None, 255)
+    stop(program)
+
+
+def fechar_saves_every_note_and_exits():
+    program = start_with([(1, 1500, 1500, ""), (2, 1500, 6000, "Visivel=False\r\n")])
+    h.tray_click(3)
+    h.choose([(h.TRAY_MENU, "Fechar")])
+    assert program.wait(timeout=20) == 1
+    assert h.read("indice.dat") == b",2,1,\r\n"
+    assert h.ini_value("2", "Visivel") == "False"
+    assert h.ini_value("1", "Visivel") == "True"
+    assert os.path.exists(os.path.join(h.DATA, "stickie1.vmb"))
+
+
+if __name__ == "__main__":
+    h.main([tray_double_click_creates_one_note,
+            key_combination_makes_one_note_per_press,
+            delete_asks_and_only_yes_deletes,
+            hide_all_then_show_all,
+            opacity_and_classic_colours_are_stored,
+            fechar_saves_every_note_and_exits])
