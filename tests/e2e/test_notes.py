@@ -114,9 +114,22 @@ def typed_text_survives_uninstall_and_a_kill():
     assert b"leite e pao" in body and b"ligar para a Ana" in body
 
 
+def note_stored_off_screen_comes_back_on_screen():
+    h.write("indice.dat", b",1,2,\r\n")
+    h.write("config.cfg", b"[1]\r\nTop=-60000\r\nLeft=300000\r\nOnTop=False\r\n"
+                          b"[2]\r\nTop=1500\r\nLeft=1500\r\nOnTop=False\r\n")
+    program = start_and_wait(2)
+    for _, x, y, w, hgt in h.note_windows():
+        assert 0 <= x and x + w <= 1280 and 0 <= y and y + hgt <= 800, (x, y)
+    stop(program)
+    # The stored place changes only with the next save, here the exit save.
+    assert int(h.ini_value("1", "Left")) < 1280 * 15
+
+
 if __name__ == "__main__":
     h.main([welcome_note_is_pinned_at_its_place,
             hand_written_notes_come_back_as_stored,
             pin_click_toggles_and_stores_at_once,
             drag_moves_the_note_and_survives_a_restart,
-            typed_text_survives_uninstall_and_a_kill])
+            typed_text_survives_uninstall_and_a_kill,
+            note_stored_off_screen_comes_back_on_screen])

@@ -1,5 +1,8 @@
 """The tray icon, Shift+Ctrl+N and both popup menus of the real program."""
 import os
+import shutil
+import subprocess
+import tempfile
 import time
 
 import harness as h
@@ -139,10 +142,67 @@ def fechar_saves_every_note_and_exits():
     assert os.path.exists(os.path.join(h.DATA, "stickie1.vmb"))
 
 
+def window_named(name):
+    out = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", name],
+                         capture_output=True, text=True).stdout.split()
+    return out[0] if out else None
+
+
+def help_opens_and_a_missing_file_is_explained():
+    listing = subprocess.run(["enum_chmLib", os.path.join(h.DIST, "Ajuda.chm")],
+                             capture_output=True, text=True).stdout
+    for topic in ("velumbrino.htm", "suporte.htm", "alarme.htm", "mostrar.htm",
+                  "excluir_notas.htm"):
+        assert f"/{topic}" in listing, topic
+
+    program = start_with([])
+    h.tray_click(3)
+    h.choose([(h.TRAY_MENU, "Obtendo Suporte...")])
+    viewer = h.wait_for(lambda: window_named("Ajuda do Velumbrino"), what="the help viewer")
+    h.xdotool("windowclose", viewer)
+    stop(program)
+
+    # The same program in a folder without its help file.
+    with tempfile.TemporaryDirectory(dir=os.path.dirname(h.DIST)) as folder:
+        shutil.copy(h.EXE, folder)
+        program = subprocess.Popen([h.WINE_RUN, os.path.join(folder, "Velumbrino.exe")],
+                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        h.wait_for(h.tray_window, what="the tray icon")
+        time.sleep(1)
+        h.tray_click(3)
+        h.choose([(h.TRAY_MENU, "Ajuda")])
+        box = h.wait_for(lambda: window_named("^Ajuda do Windows$"), what="the message")
+        h.screenshot("help-missing.png")
+        h.xdotool("key", "--window", box, "Return")
+        time.sleep(0.5)
+        assert window_named("Ajuda do Velumbrino") is None
+        stop(program)
+
+
+def about_box_blocks_the_tray_while_open():
+    program = start_with([])
+    h.tray_click(3)
+    h.choose([(h.TRAY_MENU, "Sobre o Velumbrino...")])
+    about = h.wait_for(lambda: window_named("Sobre o Velumbrino"), what="the about box")
+    h.screenshot("about-box.png")
+    h.tray_click(1, repeat=2)
+    time.sleep(1.5)
+    assert h.note_windows() == []
+    assert h.read("indice.dat") == b",\r\n"
+    _, x, y, width, height = [w for w in h.program_windows() if w[0] == about][0]
+    h.xdotool("mousemove", x + width - 45, y + height - 20, "click", 1)  # its OK button
+    h.wait_for(lambda: window_named("Sobre o Velumbrino") is None, what="the box to close")
+    h.tray_click(1, repeat=2)
+    h.wait_for(lambda: len(h.note_windows()) == 1, what="a note once the box is closed")
+    stop(program)
+
+
 if __name__ == "__main__":
     h.main([tray_double_click_creates_one_note,
             key_combination_makes_one_note_per_press,
             delete_asks_and_only_yes_deletes,
             hide_all_then_show_all,
             opacity_and_classic_colours_are_stored,
-            fechar_saves_every_note_and_exits])
+            fechar_saves_every_note_and_exits,
+            help_opens_and_a_missing_file_is_explained,
+            about_box_blocks_the_tray_while_open])
