@@ -61,6 +61,22 @@ void CommandRouter::StoreColors(NoteWindow& window) {
                            {section, "Color2", std::to_string(window.BodyColor())}});
 }
 
+namespace {
+
+// The body's own editing commands, by menu item.
+std::optional<NoteWindow::BodyEdit> BodyEditOf(CommandId command) {
+  switch (command) {
+    case CommandId::kUndo: return NoteWindow::BodyEdit::kUndo;
+    case CommandId::kCut: return NoteWindow::BodyEdit::kCut;
+    case CommandId::kCopy: return NoteWindow::BodyEdit::kCopy;
+    case CommandId::kPaste: return NoteWindow::BodyEdit::kPaste;
+    case CommandId::kSelectAll: return NoteWindow::BodyEdit::kSelectAll;
+    default: return std::nullopt;
+  }
+}
+
+}  // namespace
+
 void CommandRouter::Run(CommandId command) {
   switch (command) {
     case CommandId::kNewNote:
@@ -95,6 +111,10 @@ void CommandRouter::Run(CommandId command) {
     SetOpacity(*window, level);
     return;
   }
+  if (const auto edit = BodyEditOf(command)) {
+    window->EditBody(*edit);
+    return;
+  }
   switch (command) {
     case CommandId::kPin:
       notes_.TogglePin(state_.current_note_window);
@@ -118,21 +138,6 @@ void CommandRouter::Run(CommandId command) {
       }
       // Stored also after a cancel: the colours the note has.
       StoreColors(*window);
-      break;
-    case CommandId::kUndo:
-      window->EditBody(NoteWindow::BodyEdit::kUndo);
-      break;
-    case CommandId::kCut:
-      window->EditBody(NoteWindow::BodyEdit::kCut);
-      break;
-    case CommandId::kCopy:
-      window->EditBody(NoteWindow::BodyEdit::kCopy);
-      break;
-    case CommandId::kPaste:
-      window->EditBody(NoteWindow::BodyEdit::kPaste);
-      break;
-    case CommandId::kSelectAll:
-      window->EditBody(NoteWindow::BodyEdit::kSelectAll);
       break;
     default:
       break;  // commands whose features are not in the program yet

@@ -10,7 +10,7 @@ namespace velumbrino {
 
 enum class HelpResult { kShown, kFileMissing };
 
-// The parts that reach the user, replaceable in tests.
+// What reaches the user (message box, viewer), replaceable in tests.
 struct HelpHooks {
   // MessageBoxW-like.
   std::function<int(HWND owner, const wchar_t* text, const wchar_t* title, UINT style)> message_box;

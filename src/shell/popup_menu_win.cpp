@@ -445,25 +445,25 @@ PopupMenu::~PopupMenu() {
 HMENU PopupMenu::BuildLevel(const std::vector<MenuItemSpec>& items) {
   HMENU menu = CreatePopupMenu();
   UINT position = 0;
-  for (const MenuItemSpec& spec : items) {
+  for (const MenuItemSpec& entry : items) {
     auto data = std::make_unique<ItemData>();
-    data->caption = Widen(spec.caption);
-    data->picture = spec.picture;
-    data->separator = spec.IsSeparator();
+    data->caption = Widen(entry.caption);
+    data->picture = entry.picture;
+    data->separator = entry.IsSeparator();
 
     MENUITEMINFOW info{};
     info.cbSize = sizeof(info);
     info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_DATA | MIIM_STATE;
     info.fType = MFT_OWNERDRAW | (data->separator ? MFT_SEPARATOR : 0);
     info.fState = MFS_ENABLED;
-    info.wID = static_cast<UINT>(spec.id);
+    info.wID = static_cast<UINT>(entry.id);
     info.dwItemData = reinterpret_cast<ULONG_PTR>(data.get());
-    if (!spec.submenu.empty()) {
+    if (!entry.submenu.empty()) {
       info.fMask |= MIIM_SUBMENU;
-      info.hSubMenu = BuildLevel(spec.submenu);
+      info.hSubMenu = BuildLevel(entry.submenu);
     }
     InsertMenuItemW(menu, position, TRUE, &info);
-    if (!data->separator) places_[spec.id] = {menu, position};
+    if (!data->separator) places_[entry.id] = {menu, position};
     LiveItems().insert(data.get());
     items_.push_back(std::move(data));
     ++position;
