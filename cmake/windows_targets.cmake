@@ -34,12 +34,17 @@ target_compile_options(win32_tests PRIVATE ${WARNINGS})
 # One ctest test per Wine process: each Wine start costs seconds.
 add_test(NAME win32_tests COMMAND win32_tests)
 
+# A test tool of the end-to-end tests.
+add_executable(send_window_message ${CMAKE_SOURCE_DIR}/tests/e2e/send_window_message.cpp)
+target_compile_definitions(send_window_message PRIVATE ${WIN_DEFINITIONS})
+target_link_options(send_window_message PRIVATE -static -municode)
+
 file(GLOB E2E_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/test_*.py)
 foreach(test_file ${E2E_TESTS})
   get_filename_component(test_name ${test_file} NAME_WE)
   add_test(NAME e2e_${test_name} COMMAND ${PYTHON3} ${test_file})
   set_tests_properties(e2e_${test_name} PROPERTIES
-    ENVIRONMENT "VELUMBRINO_DIST=${DIST_DIR};VELUMBRINO_WINE_RUN=${CMAKE_SOURCE_DIR}/scripts/wine-run.sh"
+    ENVIRONMENT "VELUMBRINO_DIST=${DIST_DIR};VELUMBRINO_WINE_RUN=${CMAKE_SOURCE_DIR}/scripts/wine-run.sh;VELUMBRINO_TOOLS=${CMAKE_BINARY_DIR}"
     RUN_SERIAL TRUE TIMEOUT 600)
 endforeach()
 

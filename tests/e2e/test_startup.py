@@ -1,5 +1,6 @@
 """Start-up, single instance, uninstall and the first-run files of the real program."""
 import os
+import subprocess
 import time
 
 import harness as h
@@ -60,9 +61,24 @@ def existing_empty_data_folder_is_not_a_first_run():
     assert h.note_windows() == []
 
 
+def logging_off_saves_like_a_close():
+    h.write("indice.dat", b",1,2,\r\n")
+    h.write("config.cfg", b"[1]\r\nTop=1500\r\nLeft=1500\r\n[2]\r\nTop=1500\r\nLeft=6000\r\n")
+    program = h.start()
+    h.wait_for(lambda: len(h.note_windows()) == 2, what="two notes")
+    tool = os.path.join(os.environ["VELUMBRINO_TOOLS"], "send_window_message.exe")
+    out = subprocess.run([h.WINE_RUN, tool, " Velumbrino "], capture_output=True, text=True,
+                         timeout=30).stdout
+    assert "query=1" in out, out
+    assert program.wait(timeout=20) == 1
+    assert h.read("indice.dat") == b",2,1,\r\n"
+    assert h.ini_value("2", "Left") == "6000"
+
+
 if __name__ == "__main__":
     h.main([first_run_seeds_the_data_folder_byte_for_byte,
             second_start_exits_at_once_touching_nothing,
             uninstall_closes_the_running_instance_through_its_shutdown,
             uninstall_with_nothing_running_does_nothing,
-            existing_empty_data_folder_is_not_a_first_run])
+            existing_empty_data_folder_is_not_a_first_run,
+            logging_off_saves_like_a_close])
