@@ -89,7 +89,9 @@ bool FrmPopup::Start() {
     ProcessPendingMessages();
   };
   pacing.after_note = [this] { ProcessPendingMessages(); };
+  restoring_ = true;
   RestoreNotes(*notes_, default_font_, pacing);
+  restoring_ = false;
   state_.app_ready = true;
 
   if (prepared == PrepareResult::kFailed) ReportSaveFailure();
@@ -231,7 +233,13 @@ void FrmPopup::Shutdown() {
   if (shutting_down_) return;
   shutting_down_ = true;
   KillTimer(hwnd(), kKeyCombinationTimer);
-  if (notes_) notes_->SaveAllNotes();
+  if (notes_ && restoring_) {
+    // Closed before every note was restored (a log-off, an uninstall request): the index and
+    // the count still name the notes not yet open, so only the open ones are saved.
+    for (int position = 1; position <= notes_->Count(); ++position) notes_->SaveNote(position);
+  } else if (notes_) {
+    notes_->SaveAllNotes();
+  }
   // The notes close with the collection; a dialog still open ends with the process.
   router_.reset();
   notes_.reset();

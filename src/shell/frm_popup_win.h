@@ -70,6 +70,7 @@ class FrmPopup : public WindowBase, public NoteWindowHost, private ShellServices
   KeyCombinationEdge key_combination_;
   std::string app_folder_;
   bool first_run_ = false;
+  bool restoring_ = false;
   bool save_failure_reported_ = false;
   bool shutting_down_ = false;
 };

@@ -75,10 +75,26 @@ def logging_off_saves_like_a_close():
     assert h.ini_value("2", "Left") == "6000"
 
 
+def uninstall_during_restore_loses_no_note():
+    numbers = list(range(1, 61))
+    index = ("," + "".join(f"{n}," for n in numbers)).encode() + b"\r\n"
+    h.write("indice.dat", index)
+    h.write("config.cfg", b"".join(f"[{n}]\r\nTop=1500\r\nLeft=1500\r\n".encode()
+                                   for n in numbers))
+    program = h.start()
+    h.wait_for(lambda: len(h.note_windows()) >= 1, what="the restore to begin")
+    code, _ = h.run("uninstall")
+    assert code == 1 and program.wait(timeout=30) == 1
+    assert h.read("indice.dat") == index
+    for n in numbers:
+        assert h.ini_value(str(n), "Top") == "1500", n
+
+
 if __name__ == "__main__":
     h.main([first_run_seeds_the_data_folder_byte_for_byte,
             second_start_exits_at_once_touching_nothing,
             uninstall_closes_the_running_instance_through_its_shutdown,
             uninstall_with_nothing_running_does_nothing,
             existing_empty_data_folder_is_not_a_first_run,
-            logging_off_saves_like_a_close])
+            logging_off_saves_like_a_close,
+            uninstall_during_restore_loses_no_note])
