@@ -43,6 +43,8 @@ int NoteCollection::NextNoteNumber() {
   // A damaged line may lack its outer commas; the new entry must still be found as ",n,".
   if (list.empty() || list.front() != ',') list.insert(list.begin(), ',');
   if (list.back() != ',') list += ',';
+  // The folder may have been removed during the run; the note must still get its number.
+  if (!files_.DirectoryExists(data_folder_)) files_.CreateDirectories(data_folder_);
   if (!index_.Write(list + std::to_string(number) + ",")) return 0;
   return number;
 }

@@ -41,9 +41,9 @@ TEST_F(NoteCollectionTest, NextNumberAfterEveryNoteWasDeletedOrWithoutIndex) {
   EXPECT_EQ(dir_.Read("indice.dat"), ",1,\r\n");
 
   TempFolder empty;
-  NoteCollection fresh(StdFileSystem(), factory_, empty.Path());
+  NoteCollection fresh(StdFileSystem(), factory_, empty.Path() + "removed/");
   EXPECT_EQ(fresh.NextNoteNumber(), 1);
-  EXPECT_EQ(empty.Read("indice.dat"), ",1,\r\n");
+  EXPECT_EQ(empty.Read("removed/indice.dat"), ",1,\r\n");
 }
 
 TEST_F(NoteCollectionTest, NextNumberOnADamagedIndexStillWritesAFindableEntry) {
