@@ -34,12 +34,18 @@ target_compile_options(win32_tests PRIVATE ${WARNINGS})
 # One ctest test per Wine process: each Wine start costs seconds.
 add_test(NAME win32_tests COMMAND win32_tests)
 
+# Beside the program in the fault tests: holds a file locked, or saves notes until killed.
+add_executable(fault_helper ${CMAKE_SOURCE_DIR}/tests/e2e/fault_helper_win.cpp)
+target_link_libraries(fault_helper PRIVATE velumbrino_win)
+target_link_options(fault_helper PRIVATE -municode)
+target_compile_options(fault_helper PRIVATE ${WARNINGS})
+
 file(GLOB E2E_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/test_*.py)
 foreach(test_file ${E2E_TESTS})
   get_filename_component(test_name ${test_file} NAME_WE)
   add_test(NAME e2e_${test_name} COMMAND ${PYTHON3} ${test_file})
   set_tests_properties(e2e_${test_name} PROPERTIES
-    ENVIRONMENT "VELUMBRINO_DIST=${DIST_DIR};VELUMBRINO_WINE_RUN=${CMAKE_SOURCE_DIR}/scripts/wine-run.sh"
+    ENVIRONMENT "VELUMBRINO_DIST=${DIST_DIR};VELUMBRINO_WINE_RUN=${CMAKE_SOURCE_DIR}/scripts/wine-run.sh;VELUMBRINO_FAULT_HELPER=$<TARGET_FILE:fault_helper>"
     RUN_SERIAL TRUE TIMEOUT 600)
 endforeach()
 
