@@ -72,3 +72,8 @@ add_custom_command(OUTPUT ${DIST_DIR}/Ajuda.chm
   DEPENDS ${HELP_SOURCES}
   COMMENT "Compiling the help file Ajuda.chm")
 add_custom_target(help_file ALL DEPENDS ${DIST_DIR}/Ajuda.chm)
+
+# The benchmark exe (scripts/bench.sh runs it under Wine); never a test.
+add_executable(bench ${CMAKE_SOURCE_DIR}/bench/bench_win.cpp)
+target_link_libraries(bench PRIVATE velumbrino_win)
+target_link_options(bench PRIVATE -municode)

@@ -177,9 +177,9 @@ def kills_while_saving_200_notes_lose_nothing():
     folder = "Z:" + h.DATA.replace("/", "\\") + "\\"
     log = os.path.join(os.path.dirname(h.DIST), "fault_helper.log")
     saved_rounds = 0
-    # The note windows and the saves are the program's own (collection, note windows, atomic
-    # writes); a helper restores the notes without the start-up pause and saves in a loop, so
-    # that fifty kills fit in a few minutes.
+    # The saves are the program's own (collection, settings, atomic writes); a helper restores
+    # the notes without windows and saves in a loop, so that fifty kills fit in a few minutes.
+    # The program itself with its real note windows is killed twice more below.
     for kill in range(KILLS):
         with open(log, "wb") as out:
             helper = subprocess.Popen([os.environ["WINE"], HELPER, "save-loop", folder], stdout=out,
