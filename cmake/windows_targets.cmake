@@ -39,12 +39,18 @@ add_executable(send_window_message ${CMAKE_SOURCE_DIR}/tests/e2e/send_window_mes
 target_compile_definitions(send_window_message PRIVATE ${WIN_DEFINITIONS})
 target_link_options(send_window_message PRIVATE -static -municode)
 
+# Beside the program in the fault tests: holds a file locked, or saves notes until killed.
+add_executable(fault_helper ${CMAKE_SOURCE_DIR}/tests/e2e/fault_helper_win.cpp)
+target_link_libraries(fault_helper PRIVATE velumbrino_win)
+target_link_options(fault_helper PRIVATE -municode)
+target_compile_options(fault_helper PRIVATE ${WARNINGS})
+
 file(GLOB E2E_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/test_*.py)
 foreach(test_file ${E2E_TESTS})
   get_filename_component(test_name ${test_file} NAME_WE)
   add_test(NAME e2e_${test_name} COMMAND ${PYTHON3} ${test_file})
   set_tests_properties(e2e_${test_name} PROPERTIES
-    ENVIRONMENT "VELUMBRINO_DIST=${DIST_DIR};VELUMBRINO_WINE_RUN=${CMAKE_SOURCE_DIR}/scripts/wine-run.sh;VELUMBRINO_TOOLS=${CMAKE_BINARY_DIR}"
+    ENVIRONMENT "VELUMBRINO_DIST=${DIST_DIR};VELUMBRINO_WINE_RUN=${CMAKE_SOURCE_DIR}/scripts/wine-run.sh;VELUMBRINO_TOOLS=${CMAKE_BINARY_DIR};VELUMBRINO_FAULT_HELPER=$<TARGET_FILE:fault_helper>"
     RUN_SERIAL TRUE TIMEOUT 600)
 endforeach()
 
@@ -71,3 +77,8 @@ add_custom_command(OUTPUT ${DIST_DIR}/Ajuda.chm
   DEPENDS ${HELP_SOURCES}
   COMMENT "Compiling the help file Ajuda.chm")
 add_custom_target(help_file ALL DEPENDS ${DIST_DIR}/Ajuda.chm)
+
+# The benchmark exe (scripts/bench.sh runs it under Wine); never a test.
+add_executable(bench ${CMAKE_SOURCE_DIR}/bench/bench_win.cpp)
+target_link_libraries(bench PRIVATE velumbrino_win)
+target_link_options(bench PRIVATE -municode)

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds both presets and runs every test: native unit tests, Win32 tests under Wine and
-# the end-to-end tests of the real Velumbrino.exe under Wine and Xvfb.
+# the end-to-end tests of the real Velumbrino.exe under Wine and Xvfb, then the fuzzers.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 ensure_packages
@@ -23,4 +23,7 @@ prepare_wine_prefix private
 status=0
 ctest --preset native || status=1
 ctest --preset windows || status=1
+# Each libFuzzer target gets a bounded run (FUZZ_SECONDS, default 60).
+"$REPO_DIR/scripts/fuzz.sh" || status=1
+echo "TEST RESULT: $([ $status -eq 0 ] && echo PASS || echo FAIL)"
 exit $status

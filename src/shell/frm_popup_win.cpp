@@ -240,9 +240,8 @@ void FrmPopup::Shutdown() {
   } else if (notes_) {
     notes_->SaveAllNotes();
   }
-  // The notes close with the collection; a dialog still open ends with the process.
-  router_.reset();
-  notes_.reset();
+  // The note windows are left to the end of the process: destroying some hundreds of them
+  // one by one stalled in DestroyWindow under Wine, and the saved notes need nothing more.
   tray_.reset();
   ExitProcess(1);
 }

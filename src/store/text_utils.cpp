@@ -41,13 +41,36 @@ std::string ReplaceAll(std::string text, std::string_view searched, std::string_
   // (",1,1," -> ","); when the replacement holds the searched text that would never end,
   // so the search then goes on after each replacement instead.
   const bool restart = replacement.find(searched) == std::string_view::npos;
-  std::size_t from = 0;
-  for (;;) {
-    const std::size_t found = text.find(searched, restart ? 0 : from);
-    if (found == std::string::npos) return text;
-    text.replace(found, searched.size(), replacement);
-    from = found + replacement.size();
+  std::string out;
+  out.reserve(text.size());
+  if (!restart) {
+    std::size_t from = 0;
+    for (std::size_t found; (found = text.find(searched, from)) != std::string::npos;) {
+      out.append(text, from, found - from).append(replacement);
+      from = found + searched.size();
+    }
+    return out.append(text, from);
   }
+  // One pass instead of a search from the start after each replacement: the text already
+  // passed never holds the searched text, so a new occurrence can only end at the next
+  // character taken, and the one ending first is the one a search from the start finds
+  // first. A megabyte of repeats in a damaged index then takes milliseconds, not minutes.
+  std::string pending;  // replacement characters still to take, in reverse order
+  std::size_t next = 0;
+  while (next < text.size() || !pending.empty()) {
+    if (!pending.empty()) {
+      out += pending.back();
+      pending.pop_back();
+    } else {
+      out += text[next++];
+    }
+    if (out.size() >= searched.size() &&
+        std::string_view(out).substr(out.size() - searched.size()) == searched) {
+      out.resize(out.size() - searched.size());
+      pending.append(replacement.rbegin(), replacement.rend());
+    }
+  }
+  return out;
 }
 
 std::string ChangeExtension(std::string_view name, std::string& extension) {

@@ -1,0 +1,216 @@
+"""Damaged files, a folder that cannot be written, a locked file and sudden kills while saving:
+the program keeps running, tells the user once, tries again, and loses no stored note."""
+import os
+import random
+import re
+import subprocess
+import time
+
+import harness as h
+
+HELPER = os.environ["VELUMBRINO_FAULT_HELPER"]
+KILLS = 50
+NOTES = 200
+# Wine's RichEdit loads about half a megabyte of RTF a second, so a 50 MB body alone takes
+# minutes under Wine; the default keeps the run short and VELUMBRINO_BIG_BODY_MB=50 runs it whole.
+BIG_BODY_MB = int(os.environ.get("VELUMBRINO_BIG_BODY_MB", "8"))
+
+
+def start_and_wait(count, timeout=30):
+    program = h.start()
+    h.wait_for(lambda: len(h.note_windows()) >= count, timeout=timeout, interval=0.5,
+               what=f"{count} visible notes")
+    time.sleep(0.5)
+    return program
+
+
+def stop(program):
+    h.run("uninstall")
+    assert program.wait(timeout=60) == 1
+
+
+def set_read_only(path, read_only):
+    """chmod for a normal user; root writes through modes, so it gets the immutable flag."""
+    if os.geteuid() == 0:
+        subprocess.run(["chattr", "+i" if read_only else "-i", path], check=True)
+    else:
+        os.chmod(path, 0o555 if read_only else 0o755)
+
+
+def message_boxes():
+    """Visible windows titled exactly Velumbrino (the controller window is never visible)."""
+    out = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^Velumbrino$"],
+                         capture_output=True, text=True).stdout
+    return out.split()
+
+
+def dismiss(box):
+    subprocess.run(["xdotool", "windowactivate", "--sync", box], capture_output=True)
+    subprocess.run(["xdotool", "key", "--window", box, "Return"], capture_output=True)
+    h.wait_for(lambda: box not in message_boxes(), timeout=10, what="the message box to close")
+
+
+def type_into_note(text):
+    _, x, y, _, _ = h.note_windows()[0]
+    h.xdotool("mousemove", x + 90, y + 120, "click", 1)
+    h.xdotool("type", "--delay", "20", text)
+
+
+def one_note(title=b"nota"):
+    h.write("indice.dat", b",1,\r\n")
+    h.write("config.cfg", b"[1]\r\nTop=1500\r\nLeft=1500\r\nOnTop=False\r\nTitulo=" + title +
+            b"\r\n")
+    h.write("stickie1.vmb", b"{\\rtf1\\ansi inicio\\par}\r\n")
+
+
+def damaged_bodies_leave_the_other_notes_whole():
+    h.write("indice.dat", b",1,2,3,4,5,\r\n")
+    h.write("config.cfg", b"".join(b"[%d]\r\nTop=%d\r\nLeft=1500\r\nOnTop=False\r\n" % (n, 600 * n)
+                                   for n in range(1, 6)))
+    h.write("stickie1.vmb", b"texto simples, sem RTF\r\n\x00\x01\xff")
+    h.write("stickie2.vmb", b"{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 comeco cortado {\\b ne")
+    h.write("stickie3.vmb", b"")
+    with open(os.path.join(h.DATA, "stickie4.vmb"), "wb") as f:
+        f.write(b"{\\rtf1\\ansi grande ")
+        line = b"0123456789 abcdefghij " * 46 + b"\\par\r\n"
+        f.write(line * (BIG_BODY_MB * 1024 * 1024 // len(line)))
+        f.write(b"fim}\r\n")
+    h.write("stickie5.vmb", b"{\\rtf1\\ansi nota boa\\par}\r\n")
+    program = start_and_wait(5, timeout=60 + 4 * BIG_BODY_MB)
+    assert program.poll() is None
+    stop(program)
+    assert h.read("indice.dat") == b",5,4,3,2,1,\r\n"
+    assert b"nota boa" in h.read("stickie5.vmb")
+    assert b"texto simples, sem RTF" in h.read("stickie1.vmb")
+    assert b"comeco cortado" in h.read("stickie2.vmb")
+    big = h.read("stickie4.vmb")
+    assert len(big) > BIG_BODY_MB * 1000 * 1000 and b"fim" in big[-200:], len(big)
+
+
+def read_only_folder_is_reported_once_and_retried():
+    one_note()
+    program = start_and_wait(1)
+    set_read_only(h.DATA, True)
+    try:
+        type_into_note("primeiro")
+        box = h.wait_for(lambda: message_boxes(), timeout=15, what="the message box")[0]
+        h.screenshot("save-failed.png")
+        assert program.poll() is None
+        dismiss(box)
+        type_into_note(" segundo")
+        time.sleep(5)  # the autosave fails again, silently this time
+        assert message_boxes() == []
+    finally:
+        set_read_only(h.DATA, False)
+    type_into_note(" terceiro")
+    h.wait_for(lambda: b"terceiro" in h.read("stickie1.vmb"), timeout=15, what="the retried save")
+    assert b"primeiro" in h.read("stickie1.vmb")
+    assert program.poll() is None
+    stop(program)
+
+
+def unwritable_documents_at_first_start_is_reported():
+    set_read_only(h.DOCUMENTS, True)
+    try:
+        program = h.start()
+        box = h.wait_for(lambda: message_boxes(), timeout=20, what="the message box")[0]
+        dismiss(box)
+        assert program.poll() is None
+    finally:
+        set_read_only(h.DOCUMENTS, False)
+    stop(program)  # the shutdown save tries again and now creates the folder
+    assert h.read("indice.dat") == b",\r\n"
+
+
+def locked_settings_file_is_reported_and_retried():
+    one_note()
+    program = start_and_wait(1)
+    config = "Z:" + os.path.join(h.DATA, "config.cfg").replace("/", "\\")
+    lock = subprocess.Popen([h.WINE_RUN, HELPER, "lock", config, "12"],
+                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    try:
+        time.sleep(3)
+        type_into_note("trancado")
+        box = h.wait_for(lambda: message_boxes(), timeout=15, what="the message box")[0]
+        dismiss(box)
+        assert program.poll() is None
+    finally:
+        lock.wait(timeout=30)
+    type_into_note(" livre")
+    h.wait_for(lambda: b"livre" in h.read("stickie1.vmb"), timeout=15, what="the retried save")
+    stop(program)
+    assert h.ini_value("1", "Titulo") == "nota"
+
+
+def body_is_complete(data, n):
+    return (data.startswith(b"{\\rtf") and data.rstrip(b"\r\n\x00").endswith(b"}")
+            and data.count(b"{") == data.count(b"}") and b"nota %d " % n in data)
+
+
+def check_after_kill(kill):
+    """Every file old or new and complete; every note still named by the index."""
+    index = h.read("indice.dat")
+    assert re.fullmatch(rb",(\d+,)+\r\n", index), (kill, index[:80])
+    assert sorted(int(n) for n in index.strip(b",\r\n").split(b",")) == list(range(1, NOTES + 1))
+    config = h.read("config.cfg")
+    assert config.endswith(b"\r\n"), kill
+    titles = {h.ini_value(str(n), "Titulo", config) for n in range(1, NOTES + 1)}
+    assert len(titles) == 1, (kill, titles)  # one write of the file: one round's titles
+    for n in range(1, NOTES + 1):
+        assert body_is_complete(h.read("stickie%d.vmb" % n), n), (kill, n)
+
+
+def seed_many_notes():
+    h.write("indice.dat", ("," + ",".join(map(str, range(1, NOTES + 1))) + ",\r\n").encode())
+    h.write("config.cfg", b"[Indice]\r\nTotalForms=%d\r\n" % NOTES + b"".join(
+        b"[%d]\r\nTop=%d\r\nLeft=%d\r\nOnTop=False\r\nTitulo=inicio\r\n"
+        % (n, 1500 + n % 20 * 150, 1500 + n // 20 * 900) for n in range(1, NOTES + 1)))
+    for n in range(1, NOTES + 1):
+        h.write("stickie%d.vmb" % n,
+                b"{\\rtf1\\ansi nota %d \\par primeiro paragrafo da nota\\par segundo "
+                b"paragrafo, um pouco mais longo que o primeiro\\par}\r\n" % n)
+
+
+def kills_while_saving_200_notes_lose_nothing():
+    seed_many_notes()
+    rng = random.Random(2024)
+    folder = "Z:" + h.DATA.replace("/", "\\") + "\\"
+    log = os.path.join(os.path.dirname(h.DIST), "fault_helper.log")
+    saved_rounds = 0
+    # The saves are the program's own (collection, settings, atomic writes); a helper restores
+    # the notes without windows and saves in a loop, so that fifty kills fit in a few minutes.
+    # The program itself with its real note windows is killed twice more below.
+    for kill in range(KILLS):
+        with open(log, "wb") as out:
+            helper = subprocess.Popen([os.environ["WINE"], HELPER, "save-loop", folder], stdout=out,
+                                      stderr=subprocess.DEVNULL)
+        h.wait_for(lambda: b"restored" in open(log, "rb").read(), timeout=60, interval=0.1,
+                   what="the helper's notes")
+        time.sleep(rng.uniform(0.0, 1.5))
+        h.kill_all()
+        helper.wait(timeout=10)
+        saved_rounds += open(log, "rb").read().count(b"saved")
+        check_after_kill(kill)
+    assert saved_rounds > 0, "the kills must land among saves"
+    # The program itself, killed during its shutdown save, then started again.
+    for kill in range(2):
+        program = start_and_wait(NOTES, timeout=90)
+        subprocess.Popen([h.WINE_RUN, h.EXE, "uninstall"], stdout=subprocess.DEVNULL,
+                         stderr=subprocess.DEVNULL)
+        time.sleep(1.0 + rng.uniform(0.0, 1.5))
+        h.kill_all()
+        program.wait(timeout=10)
+        check_after_kill(KILLS + kill)
+    program = start_and_wait(NOTES, timeout=90)
+    assert len(h.note_windows()) == NOTES
+    stop(program)
+    check_after_kill(KILLS + 2)
+    print(f"{KILLS + 2} kills, {saved_rounds} complete save rounds between them", flush=True)
+
+
+if __name__ == "__main__":
+    h.main([damaged_bodies_leave_the_other_notes_whole,
+            read_only_folder_is_reported_once_and_retried,
+            unwritable_documents_at_first_start_is_reported,
+            locked_settings_file_is_reported_and_retried,
+            kills_while_saving_200_notes_lose_nothing])

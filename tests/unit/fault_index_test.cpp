@@ -1,0 +1,99 @@
+// Damaged indice.dat: every valid number brings its note back, nothing else does, and body
+// files of numbers the index lost are never removed by the saves that follow.
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+#include "fake_note_window.h"
+#include "fault_files.h"
+#include "shell/restore.h"
+
+namespace velumbrino {
+namespace {
+
+using testing::BodyOf;
+using testing::FakeNoteWindowFactory;
+using testing::TempFolder;
+using testing::WriteBodies;
+using namespace std::string_literals;
+
+class DamagedIndexTest : public ::testing::Test {
+ protected:
+  std::vector<std::string> Restore(const std::string& index) {
+    dir_.Write("indice.dat", index);
+    dir_.Write("config.cfg", "[1]\r\nTitulo=um\r\n[2]\r\nTitulo=dois\r\n");
+    WriteBodies(dir_, 5);
+    notes_ = std::make_unique<NoteCollection>(StdFileSystem(), factory_, dir_.Path());
+    RestoreNotes(*notes_, {}, {});
+    std::vector<std::string> tags;
+    for (const auto& state : factory_.created) {
+      tags.push_back(state->tag);
+      EXPECT_EQ(state->body, dir_.Exists("stickie" + state->tag + ".vmb")
+                                 ? BodyOf(std::stoi(state->tag))
+                                 : "");
+    }
+    return tags;
+  }
+  // Saves, and checks that every body file written before is still there unchanged.
+  void SaveKeepsEveryBody() {
+    ASSERT_TRUE(notes_->SaveAllNotes());
+    for (int n = 1; n <= 5; ++n) {
+      EXPECT_EQ(dir_.Read("stickie" + std::to_string(n) + ".vmb"), BodyOf(n)) << n;
+    }
+  }
+
+  TempFolder dir_;
+  FakeNoteWindowFactory factory_{StdFileSystem()};
+  std::unique_ptr<NoteCollection> notes_;
+  using Tags = std::vector<std::string>;
+};
+
+TEST_F(DamagedIndexTest, LettersZeroNegativeAndRepeatsAreSkipped) {
+  EXPECT_EQ(Restore(",a,1,b2,0,-3,2,1,+,2,00,\r\n"), (Tags{"1", "2"}));
+  EXPECT_EQ(factory_.created[0]->title, "um");
+  SaveKeepsEveryBody();
+  EXPECT_EQ(dir_.Read("indice.dat"), ",2,1,\r\n");
+}
+
+TEST_F(DamagedIndexTest, MissingCommasAndLineEnd) {
+  EXPECT_EQ(Restore("1,2, 3 ,,4"), (Tags{"1", "2", "3", "4"}));
+  SaveKeepsEveryBody();
+  EXPECT_EQ(dir_.Read("indice.dat"), ",4,3,2,1,\r\n");
+}
+
+TEST_F(DamagedIndexTest, OnlyTheFirstLineCounts) {
+  EXPECT_EQ(Restore(",2,\r,1,\n,3,"), (Tags{"2"}));
+  SaveKeepsEveryBody();
+}
+
+TEST_F(DamagedIndexTest, EmptyFileNulBytesAndHugeNumbers) {
+  EXPECT_EQ(Restore(""), Tags{});
+  EXPECT_EQ(notes_->NextNoteNumber(), 1);
+  EXPECT_EQ(dir_.Read("indice.dat"), ",1,\r\n");
+  factory_.created.clear();
+  EXPECT_EQ(Restore(",1\0,\0,2,99999999999,2147483647,\r\n"s), (Tags{"2", "2147483647"}));
+  SaveKeepsEveryBody();
+}
+
+TEST_F(DamagedIndexTest, MegabyteLinesStayFast) {
+  std::string repeats = ",";
+  while (repeats.size() < 1024 * 1024) repeats += "1,";
+  const auto began = std::chrono::steady_clock::now();
+  EXPECT_EQ(Restore(repeats + "\r\n"), Tags{"1"});
+  // A new note is appended to the damaged line; deleting note 1 then removes its every
+  // occurrence from that megabyte of repeats.
+  EXPECT_EQ(notes_->NextNoteNumber(), 2);
+  notes_->CreateNote("2", true, {});
+  notes_->DeleteNote(1, notes_->FindNoteWindow(1));
+  EXPECT_EQ(dir_.Read("indice.dat"), ",2,\r\n");
+  EXPECT_TRUE(dir_.Exists("stickie2.vmb"));
+
+  factory_.created.clear();
+  EXPECT_EQ(Restore(",3," + std::string(1024 * 1024, 'x') + ",4,"), (Tags{"3", "4"}));
+  EXPECT_EQ(notes_->NextNoteNumber(), 1);
+  // Not a timing test: a quadratic pass over these lines would take minutes, not seconds.
+  EXPECT_LT(std::chrono::steady_clock::now() - began, std::chrono::seconds(60));
+}
+
+}  // namespace
+}  // namespace velumbrino

@@ -1,0 +1,149 @@
+// Damaged config.cfg: restore brings back every note of the index with safe defaults for what
+// cannot be read, and the save that follows keeps every line it does not own.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <random>
+
+#include "fake_note_window.h"
+#include "fault_files.h"
+#include "shell/restore.h"
+
+namespace velumbrino {
+namespace {
+
+using testing::BodyOf;
+using testing::FakeNoteState;
+using testing::FakeNoteWindowFactory;
+using testing::TempFolder;
+using testing::WriteBodies;
+using namespace std::string_literals;
+
+constexpr int kDefaultTop = FakeNoteState{}.top;
+constexpr int kDefaultLeft = FakeNoteState{}.left;
+
+class DamagedSettingsTest : public ::testing::Test {
+ protected:
+  // Restores notes 1..3 from `config`, checks that each came back with its body, saves
+  // everything and checks that no body was lost.
+  void RestoreAndSave(const std::string& config) {
+    dir_.Write("indice.dat", ",1,2,3,\r\n");
+    dir_.Write("config.cfg", config);
+    WriteBodies(dir_, 3);
+    notes_ = std::make_unique<NoteCollection>(StdFileSystem(), factory_, dir_.Path());
+    ASSERT_EQ(RestoreNotes(*notes_, {}, {}), 3);
+    for (int n = 1; n <= 3; ++n) {
+      EXPECT_EQ(Note(n).tag, std::to_string(n));
+      EXPECT_EQ(Note(n).body, BodyOf(n));
+    }
+    ASSERT_TRUE(notes_->SaveAllNotes());
+    EXPECT_EQ(dir_.Read("indice.dat"), ",3,2,1,\r\n");
+    for (int n = 1; n <= 3; ++n) {
+      EXPECT_EQ(dir_.Read("stickie" + std::to_string(n) + ".vmb"), BodyOf(n));
+    }
+  }
+  const FakeNoteState& Note(int n) const { return *factory_.created.at(n - 1); }
+  std::string Ini(const std::string& section, const std::string& key) {
+    return SettingsFile(StdFileSystem(), dir_.Path() + "config.cfg")
+        .ReadIniValue(section, key, "<none>");
+  }
+
+  TempFolder dir_;
+  FakeNoteWindowFactory factory_{StdFileSystem()};
+  std::unique_ptr<NoteCollection> notes_;
+};
+
+TEST_F(DamagedSettingsTest, BinaryGarbageAndNulBytes) {
+  std::mt19937 random(7);
+  std::string garbage;
+  for (int i = 0; i < 64 * 1024; ++i) garbage += static_cast<char>(random() & 0xFF);
+  RestoreAndSave(garbage + "\r\n[2]\r\nTitulo=dois\0meio\r\nTop=1\0\0\r\nLeft=\0\r\n\0\0\r\n"s);
+  EXPECT_EQ(Note(2).title, "dois\0meio"s);
+  EXPECT_EQ(Note(2).top, kDefaultTop);  // "1\0\0" is no number
+  EXPECT_EQ(Note(2).left, kDefaultLeft);
+  EXPECT_EQ(Note(1).alpha, 255);
+  // The garbage before the first section is nobody's key: it stays as it was.
+  EXPECT_EQ(dir_.Read("config.cfg").substr(0, garbage.size()), garbage);
+}
+
+TEST_F(DamagedSettingsTest, TenMegabyteLines) {
+  const std::string huge(10 * 1024 * 1024, 'x');
+  RestoreAndSave("[1]\r\nTitulo=" + huge + "\r\nExtra=" + huge + "\r\n" + huge +
+                 "\r\n[2]\r\nTitulo=dois\r\n");
+  EXPECT_EQ(Note(1).title, std::string(254, 'x'));  // reads stop at 254 characters
+  EXPECT_EQ(Note(2).title, "dois");
+  const std::string saved = dir_.Read("config.cfg");
+  EXPECT_NE(saved.find("Extra=" + huge + "\r\n"), std::string::npos);
+  EXPECT_NE(saved.find("\n" + huge + "\r\n[2]\r\n"), std::string::npos);
+}
+
+TEST_F(DamagedSettingsTest, DuplicateSectionsAndKeysAnswerFromTheFirst) {
+  RestoreAndSave(
+      "[1]\r\nTop=100\r\nTop=200\r\nTitulo=um\r\n[2]\r\nLeft=50\r\n[1]\r\nLeft=300\r\n"
+      "Titulo=outro\r\n[2]\r\nTitulo=dois\r\n");
+  EXPECT_EQ(Note(1).top, 100);
+  EXPECT_EQ(Note(1).left, kDefaultLeft);  // the second [1] is never looked at
+  EXPECT_EQ(Note(1).title, "um");
+  EXPECT_EQ(Note(2).left, 50);
+  EXPECT_EQ(Note(2).title, "");
+  EXPECT_EQ(Ini("1", "Top"), "100");
+}
+
+TEST_F(DamagedSettingsTest, KeysOutsideAnySection) {
+  RestoreAndSave("Top=5\r\nTitulo=solto\r\n=\r\n[]\r\nTop=7\r\n[1]\r\nTitulo=um\r\n");
+  EXPECT_EQ(Note(1).title, "um");
+  EXPECT_EQ(Note(2).title, "");
+  EXPECT_EQ(Note(2).top, kDefaultTop);
+  EXPECT_EQ(dir_.Read("config.cfg").substr(0, 25), "Top=5\r\nTitulo=solto\r\n=\r\n[");
+}
+
+TEST_F(DamagedSettingsTest, TextWhereNumbersAreRead) {
+  RestoreAndSave(
+      "[Indice]\r\nTotalForms=muitas\r\n"
+      "[1]\r\nTop=abc\r\nLeft=1e5\r\nColor1=vermelho\r\nColor2=0x00FF\r\nOpacidade=meia\r\n"
+      "[2]\r\nTop=12abc\r\nLeft= 3 4\r\nColor1=1.5\r\nColor2=\r\nOpacidade=5x\r\n"
+      "Alarm=talvez\r\nVisivel=nunca\r\n");
+  for (int n : {1, 2}) {
+    EXPECT_EQ(Note(n).top, kDefaultTop) << n;
+    EXPECT_EQ(Note(n).left, kDefaultLeft) << n;
+    EXPECT_EQ(Note(n).back, kClassicWindowColor) << n;
+    EXPECT_EQ(Note(n).body_color, kClassicBodyColor) << n;
+    EXPECT_EQ(Note(n).alpha, 255) << n;
+    EXPECT_FALSE(Note(n).alarm) << n;
+  }
+  EXPECT_EQ(Ini("Indice", "TotalForms"), "3");
+}
+
+TEST_F(DamagedSettingsTest, NegativeAndHugeNumbers) {
+  RestoreAndSave(
+      "[Indice]\r\nTotalForms=-1\r\n"
+      "[1]\r\nTop=-2147483648\r\nLeft=2147483647\r\nColor1=-1\r\nColor2=16777216\r\n"
+      "Opacidade=-5\r\n"
+      "[2]\r\nTop=99999999999999999999\r\nLeft=-99999999999\r\nColor1=4294967295\r\n"
+      "Opacidade=2147483648\r\n"
+      "[3]\r\nTop=-300\r\nLeft=-15\r\nColor1=16777215\r\nColor2=0\r\nOpacidade=11\r\n");
+  EXPECT_EQ(Note(1).top, INT_MIN);  // in range: the window keeps itself on screen
+  EXPECT_EQ(Note(1).left, INT_MAX);
+  EXPECT_TRUE(Note(1).kept_on_screen);
+  EXPECT_EQ(Note(2).top, kDefaultTop);
+  EXPECT_EQ(Note(2).left, kDefaultLeft);
+  EXPECT_EQ(Note(3).top, -300);
+  EXPECT_EQ(Note(3).back, 0xFFFFFFu);
+  EXPECT_EQ(Note(3).body_color, 0u);
+  for (int n : {1, 2}) {
+    EXPECT_EQ(Note(n).back, kClassicWindowColor) << n;
+    EXPECT_EQ(Note(n).body_color, kClassicBodyColor) << n;
+  }
+  for (int n : {1, 2, 3}) EXPECT_EQ(Note(n).alpha, 255) << n;
+  EXPECT_EQ(Ini("1", "Top"), "-2147483648");
+  EXPECT_EQ(Ini("3", "Color2"), "0");  // stored colours are the user's, never rewritten
+}
+
+TEST_F(DamagedSettingsTest, OnlyLineEndsOrNothing) {
+  RestoreAndSave("\r\r\n\n\r");
+  RestoreAndSave("");
+  EXPECT_EQ(Ini("3", "Tag"), "3");
+}
+
+}  // namespace
+}  // namespace velumbrino
