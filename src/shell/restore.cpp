@@ -17,7 +17,7 @@ std::optional<Color> ParseColor(const std::string& stored) {
   return static_cast<Color>(*value);
 }
 
-void RestoreOne(NoteCollection& notes, const DefaultFont& font, int number) {
+void RestoreOne(NoteCollection& notes, FileSystem& files, const DefaultFont& font, int number) {
   const std::string n = std::to_string(number);
   SettingsFile& settings = notes.Settings();
   NoteWindow& window = notes.CreateNote(n, /*app_ready=*/false, font, /*show=*/false);
@@ -27,7 +27,9 @@ void RestoreOne(NoteCollection& notes, const DefaultFont& font, int number) {
   window.SetTitle(settings.ReadIniValue(n, "Titulo", ""));
   if (auto top = ParseWholeNumber(settings.ReadIniValue(n, "Top", ""))) window.SetTop(*top);
   if (auto left = ParseWholeNumber(settings.ReadIniValue(n, "Left", ""))) window.SetLeft(*left);
-  window.LoadBody(notes.BodyPath(n));
+  if (!window.LoadBody(notes.BodyPath(n)) && files.FileExists(notes.BodyPath(n))) {
+    notes.KeepStoredBody(n);
+  }
   if (auto color = ParseColor(settings.ReadIniValue(n, "Color1", ""))) {
     window.SetBackColor(*color);
   }
@@ -49,13 +51,14 @@ void RestoreOne(NoteCollection& notes, const DefaultFont& font, int number) {
 }  // namespace
 
 int RestoreNotes(NoteCollection& notes, const DefaultFont& font, const RestorePacing& pacing) {
+  const SettingsFile::Snapshot snapshot(notes.Settings());
   // Read as the note count was always read, though the index alone decides what is restored.
   (void)notes.Settings().ReadIniValue("Indice", "TotalForms", "0");
   const std::string line = Trim(notes.Index().ReadFirstLine().value_or(""));
   int restored = 0;
   for (int number : ParseNoteNumbers(line)) {
     pacing.before_note();
-    RestoreOne(notes, font, number);
+    RestoreOne(notes, notes.Files(), font, number);
     ++restored;
     pacing.after_note();
   }

@@ -63,6 +63,12 @@ std::string NoteCollection::BodyPath(const std::string& number) const {
   return data_folder_ + BodyFileName(number);
 }
 
+bool NoteCollection::SaveBodyOf(NoteWindow& window) {
+  const std::string tag = window.Tag();
+  if (kept_bodies_.count(tag)) return true;
+  return window.SaveBody(BodyPath(tag));
+}
+
 bool NoteCollection::SaveAllNotes() {
   bool ok = true;
   if (!files_.DirectoryExists(data_folder_)) ok = files_.CreateDirectories(data_folder_);
@@ -72,7 +78,7 @@ bool NoteCollection::SaveAllNotes() {
   for (auto it = windows_.rbegin(); it != windows_.rend(); ++it) {
     NoteWindow& window = **it;
     for (IniEdit& edit : NoteKeyEdits(window)) edits.push_back(std::move(edit));
-    ok = window.SaveBody(BodyPath(window.Tag())) && ok;
+    ok = SaveBodyOf(window) && ok;
     list += window.Tag() + ",";
   }
   // One write of config.cfg for every key: either the old file or the new one survives.
@@ -86,7 +92,7 @@ bool NoteCollection::SaveNote(int position) {
   if (!files_.DirectoryExists(data_folder_) && !files_.CreateDirectories(data_folder_)) {
     return false;
   }
-  const bool body_saved = window.SaveBody(BodyPath(window.Tag()));
+  const bool body_saved = SaveBodyOf(window);
   return settings_.Apply(NoteKeyEdits(window)) && body_saved;
 }
 
@@ -103,6 +109,7 @@ void NoteCollection::DeleteNote(int number, int position) {
 
   const std::string body = BodyPath(section);
   if (files_.FileExists(body)) files_.RemoveFile(body);
+  kept_bodies_.erase(section);
 
   windows_[static_cast<std::size_t>(position - 1)]->Close();
   windows_.erase(windows_.begin() + (position - 1));

@@ -3,6 +3,7 @@
 // creating, finding, saving and deleting notes. Positions run from 1 in creation order.
 
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,7 @@ class NoteCollection {
   NoteCollection(FileSystem& files, NoteWindowFactory& factory, std::string data_folder_path);
 
   const std::string& DataFolderPath() const { return data_folder_; }
+  FileSystem& Files() { return files_; }
   SettingsFile& Settings() { return settings_; }
   IndexFile& Index() { return index_; }
 
@@ -48,6 +50,9 @@ class NoteCollection {
   bool StoredPinned(const std::string& number) const;
 
   std::string BodyPath(const std::string& number) const;
+  // A stored body that exists but could not be read (locked, too large) is never
+  // overwritten by the empty body its note was opened with.
+  void KeepStoredBody(const std::string& number) { kept_bodies_.insert(number); }
 
  private:
   FileSystem& files_;
@@ -56,6 +61,9 @@ class NoteCollection {
   SettingsFile settings_;
   IndexFile index_;
   std::vector<std::unique_ptr<NoteWindow>> windows_;
+  std::set<std::string> kept_bodies_;
+
+  bool SaveBodyOf(NoteWindow& window);
 };
 
 }  // namespace velumbrino

@@ -19,7 +19,8 @@ struct SettingsFile::Cache {
   // The cached document while the file's stamp is unchanged; otherwise the file read again.
   // A missing or unreadable file is an empty document.
   static const IniDocument& Current(FileSystem& files, const std::string& path,
-                                    std::shared_ptr<Cache>& cache) {
+                                    std::shared_ptr<Cache>& cache, bool snapshot = false) {
+    if (snapshot && cache) return cache->document;
     const std::optional<std::uint64_t> stamp = files.Stamp(path);
     // A missing file has no stamp to compare, so it is looked at every time.
     if (!cache || cache->stamp != stamp || !stamp) {
@@ -35,7 +36,7 @@ SettingsFile::SettingsFile(FileSystem& files, std::string path)
 
 std::string SettingsFile::ReadIniValue(std::string_view section, std::string_view key,
                                        std::string_view default_value) const {
-  const IniDocument& document = Cache::Current(files_, path_, cache_);
+  const IniDocument& document = Cache::Current(files_, path_, cache_, snapshots_ > 0);
   std::optional<std::string> value = document.Get(Utf8ToCp1252(section), Utf8ToCp1252(key));
   if (!value || value->empty()) return std::string(default_value);
   if (value->size() > kMaxValueLength) value->resize(kMaxValueLength);

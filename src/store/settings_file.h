@@ -33,12 +33,27 @@ class SettingsFile {
 
   const std::string& Path() const { return path_; }
 
+  // While one lives, reads take the file as first read instead of asking the file system
+  // whether it changed: restore reads thousands of keys in a row, and that question costs
+  // more than the read itself. The program's own writes still show at once.
+  class Snapshot {
+   public:
+    explicit Snapshot(const SettingsFile& file) : file_(file) { ++file_.snapshots_; }
+    Snapshot(const Snapshot&) = delete;
+    Snapshot& operator=(const Snapshot&) = delete;
+    ~Snapshot() { --file_.snapshots_; }
+
+   private:
+    const SettingsFile& file_;
+  };
+
  private:
   FileSystem& files_;
   std::string path_;
   // Parsed file, re-read only when the file's stamp changes (hand edits between reads).
   struct Cache;
   mutable std::shared_ptr<Cache> cache_;
+  mutable int snapshots_ = 0;
 };
 
 }  // namespace velumbrino

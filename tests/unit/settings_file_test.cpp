@@ -128,6 +128,23 @@ TEST(SettingsFileCache, HandEditsBetweenReadsAreSeen) {
   EXPECT_EQ(settings.ReadIniValue("1", "Top", "gone"), "gone");
 }
 
+TEST(SettingsFileCache, SnapshotReadsWithoutAskingTheFileSystemButSeesOwnWrites) {
+  FakeFileSystem files;
+  files.Put(kPath, "[1]\r\nTop=1\r\n");
+  SettingsFile settings(files, kPath);
+  {
+    const SettingsFile::Snapshot snapshot(settings);
+    EXPECT_EQ(settings.ReadIniValue("1", "Top", ""), "1");
+    files.Put(kPath, "[1]\r\nTop=2\r\n");  // not looked at while the snapshot lives
+    EXPECT_EQ(settings.ReadIniValue("1", "Top", ""), "1");
+    ASSERT_TRUE(settings.WriteKey("1", "Left", "3"));  // a write still starts from the file
+    EXPECT_EQ(settings.ReadIniValue("1", "Top", ""), "2");
+    EXPECT_EQ(settings.ReadIniValue("1", "Left", ""), "3");
+  }
+  files.Put(kPath, "[1]\r\nTop=4\r\n");
+  EXPECT_EQ(settings.ReadIniValue("1", "Top", ""), "4");
+}
+
 TEST(SettingsFileOnDisk, StdFileSystemRoundTrip) {
   const auto folder = std::filesystem::temp_directory_path() / "velumbrino_settings_test";
   std::filesystem::remove_all(folder);
