@@ -127,16 +127,17 @@ TEST_F(NoteWindowTest, RestoredWindowIsABorderlessRoundedToolWindow) {
   EXPECT_EQ(body.right - body.left, layout.body.width);
   EXPECT_EQ(body.bottom - body.top, layout.body.height);
 
-  // One tooltip per button, with the exact texts.
+  // One tip per button, with the exact texts (the tooltip window serves every note).
   ASSERT_NE(note.Tooltip(), nullptr);
-  EXPECT_EQ(SendMessageW(note.Tooltip(), TTM_GETTOOLCOUNT, 0, 0), 2);
   std::vector<std::wstring> tips;
-  for (int i = 0; i < 2; ++i) {
+  const auto count = SendMessageW(note.Tooltip(), TTM_GETTOOLCOUNT, 0, 0);
+  for (int i = 0; i < count; ++i) {
     wchar_t text[80] = {};
     TTTOOLINFOW tool{};
     tool.cbSize = TTTOOLINFOW_V2_SIZE;
     tool.lpszText = text;
-    if (SendMessageW(note.Tooltip(), TTM_ENUMTOOLSW, i, reinterpret_cast<LPARAM>(&tool))) {
+    if (SendMessageW(note.Tooltip(), TTM_ENUMTOOLSW, i, reinterpret_cast<LPARAM>(&tool)) &&
+        tool.hwnd == note.hwnd()) {
       tips.push_back(text);
     }
   }
