@@ -68,7 +68,7 @@ struct IniDocument::Impl {
   };
 
   struct Section {
-    std::vector<Line> lines;  // lines[0] is the header, except in the part before any section
+    std::vector<Line> lines;  // lines[0] is the header, except for the lines before any section
     // Lower-cased key -> live lines holding it, in file order (the first one answers).
     std::unordered_map<std::string, std::vector<std::size_t>> keys;
     std::size_t last_key_line = 0;  // the header when the section has no key line
