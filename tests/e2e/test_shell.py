@@ -67,6 +67,8 @@ def key_combination_makes_one_note_per_press():
     time.sleep(0.3)
     h.xdotool("keyup", "n", "keyup", "ctrl", "keyup", "shift")
     h.wait_for(lambda: len(h.note_windows()) == 1, what="one note")
+    time.sleep(1)
+    h.xdotool("mousemove", "--window", h.tray_window(), 80, 10)
     h.xdotool("keydown", "shift", "keydown", "ctrl", "keydown", "n")
     time.sleep(1.0)
     h.xdotool("keyup", "n", "keyup", "ctrl", "keyup", "shift")
