@@ -14,6 +14,13 @@ def start_and_wait(count):
     return program
 
 
+def start_with_one_unpinned_note():
+    """Note 1, unpinned, at 100, 100 pixels."""
+    h.write("indice.dat", b",1,\r\n")
+    h.write("config.cfg", b"[1]\r\nTop=1500\r\nLeft=1500\r\nOnTop=False\r\n")
+    return start_and_wait(1)
+
+
 def stop(program):
     code, _ = h.run("uninstall")
     assert code == 1
@@ -55,9 +62,7 @@ def hand_written_notes_come_back_as_stored():
 
 
 def pin_click_toggles_and_stores_at_once():
-    h.write("indice.dat", b",1,\r\n")
-    h.write("config.cfg", b"[1]\r\nTop=1500\r\nLeft=1500\r\nOnTop=False\r\n")
-    program = start_and_wait(1)
+    program = start_with_one_unpinned_note()
     wid, x, y, _, _ = h.note_windows()[0]
     assert not is_above(wid)
     h.xdotool("mousemove", x + PIN[0], y + PIN[1], "click", 1)
@@ -74,9 +79,7 @@ def pin_click_toggles_and_stores_at_once():
 
 
 def drag_moves_the_note_and_survives_a_restart():
-    h.write("indice.dat", b",1,\r\n")
-    h.write("config.cfg", b"[1]\r\nTop=1500\r\nLeft=1500\r\nOnTop=False\r\n")
-    program = start_and_wait(1)
+    program = start_with_one_unpinned_note()
     wid, x, y, _, _ = h.note_windows()[0]
     h.xdotool("mousemove", x + 60, y + 10, "mousedown", 1)
     for step in range(1, 11):
@@ -93,9 +96,7 @@ def drag_moves_the_note_and_survives_a_restart():
 
 
 def typed_text_survives_uninstall_and_a_kill():
-    h.write("indice.dat", b",1,\r\n")
-    h.write("config.cfg", b"[1]\r\nTop=1500\r\nLeft=1500\r\nOnTop=False\r\n")
-    program = start_and_wait(1)
+    program = start_with_one_unpinned_note()
     _, x, y, _, _ = h.note_windows()[0]
     h.xdotool("mousemove", x + 90, y + 100, "click", 1)
     h.xdotool("type", "--delay", "30", "leite e pao")
