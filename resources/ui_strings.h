@@ -7,8 +7,63 @@
 #define TXT_PROGRAM_NAME "Velumbrino"
 
 // ---- Shell: tray, menus, messages -------------------------------------------------------
+#define TXT_MESSAGE_TITLE "Velumbrino"
+#define TXT_WELCOME_BALLOON \
+  "Para criar uma nova nota dê um clique dublo no ícone do Velumbrino ou pressione Shift+Ctrl+N  "
+#define TXT_CONFIRM_DELETE_NOTE "Deseja Excluir o Lembrete Atual?"
+// Followed by the folder, then TXT_SAVE_FAILURE_ADVICE.
+#define TXT_SAVE_FAILURE "Não foi possível gravar as notas na pasta"
+#define TXT_SAVE_FAILURE_ADVICE                                                              \
+  "Verifique se a pasta existe, se não está protegida contra gravação e se há espaço no " \
+  "disco. O Velumbrino continua aberto e tentará gravar de novo."
+#define TXT_NEW_NOTE_REFUSED \
+  "A nota não foi criada: não foi possível gravar na pasta de notas. Tente de novo depois."
+#define TXT_HELP_MISSING                                                                   \
+  "Aquivo de ajuda Ajuda.chm não encontrado.Verifique se o arquivo está mesmo no disco.\r\n" \
+  "Se ele não existir, você precisara reinstalá-lo."
+#define TXT_HELP_MISSING_TITLE "Ajuda do Windows"
+#define TXT_ABOUT_TITLE "Sobre o Velumbrino"
+#define TXT_ABOUT_NAME "Velumbrino 1.0"
+#define TXT_ABOUT_DESCRIPTION "Notas adesivas para a área de trabalho"
+#define TXT_ABOUT_COPYRIGHT "© Ovrask"
+#define TXT_ABOUT_LINK "www.ovrask.com.br/velumbrino"
+#define TXT_BUTTON_OK "OK"
+
+#define TXT_MENU_NEW_NOTE "Nova Nota"
+#define TXT_MENU_NOTES "Notas"
+#define TXT_MENU_DELETE_NOTES "Excluir"
+#define TXT_MENU_SHOW_SELECTED "Mostra Selecionadas..."
+#define TXT_MENU_SHOW_ALL "Mostrar Todos"
+#define TXT_MENU_HIDE_ALL "Ocutar Todos"
+#define TXT_MENU_HELP "Ajuda"
+#define TXT_MENU_SUPPORT "Obtendo Suporte..."
+#define TXT_MENU_ABOUT "Sobre o Velumbrino..."
+#define TXT_MENU_CLOSE "Fechar"
+#define TXT_MENU_PIN "Sempre Visível"
+#define TXT_MENU_HIDE_NOTE "Ocultar"
+#define TXT_MENU_ALARM "Alarme"
+#define TXT_MENU_DELETE_NOTE "Excluir"
+#define TXT_MENU_APPEARANCE "Aparência"
+#define TXT_MENU_CLASSIC "Classico"
+#define TXT_MENU_CUSTOM_COLOR "Personaliza"
+#define TXT_MENU_OPACITY "Transparência"
+#define TXT_MENU_FONT "Fonte..."
+#define TXT_MENU_PRINT "Imprimir"
+#define TXT_MENU_TEXT "Texto"
+#define TXT_MENU_UNDO "Desfazer"
+#define TXT_MENU_CUT "Recortar"
+#define TXT_MENU_COPY "Copiar"
+#define TXT_MENU_PASTE "Colar"
+#define TXT_MENU_SELECT_ALL "Selecionar Tudo"
+#define TXT_MENU_LOAD_FILE "Carregar do Arquivo..."
+#define TXT_MENU_SAVE_FILE "Salvar em Arquivo..."
+#define TXT_MENU_INSERT "Inserir"
+#define TXT_MENU_DATE_TIME "Data e hora..."
+#define TXT_MENU_TITLE "Título..."
 
 // ---- Note window and editing commands ---------------------------------------------------
+#define TXT_TIP_PIN "Sempre Visível"
+#define TXT_TIP_HIDE "Ocutar Nota"
 
 // ---- Alarms -----------------------------------------------------------------------------
 

@@ -5,7 +5,6 @@
 namespace velumbrino {
 namespace {
 
-using unique_pen = unique_handle<null_handle_traits<HPEN, void (*)(HGDIOBJ), &delete_gdi_object>>;
 
 constexpr COLORREF kFace = RGB(212, 208, 200);
 constexpr COLORREF kHighlight = RGB(255, 255, 255);

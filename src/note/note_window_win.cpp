@@ -10,8 +10,8 @@
 #include <utility>
 #include <vector>
 
-#include "note/color_dialog_win.h"
 #include "platform/wide_string_win.h"
+#include "ui_strings.h"
 
 namespace velumbrino {
 namespace {
@@ -30,8 +30,8 @@ HWND SharedTooltip() {
 constexpr UINT_PTR kAutosaveTimer = 3;
 constexpr UINT_PTR kPinTool = 1;
 constexpr UINT_PTR kHideTool = 2;
-constexpr const wchar_t* kPinTip = L"Sempre Vis\u00EDvel";
-constexpr const wchar_t* kHideTip = L"Ocutar Nota";
+const std::wstring kPinTip = Widen(TXT_TIP_PIN);
+const std::wstring kHideTip = Widen(TXT_TIP_HIDE);
 // Keeps absurd stored positions within what window coordinates can hold.
 constexpr int kMaxCoordinate = 30000;
 
@@ -141,7 +141,7 @@ void NoteWindowWin::CreateControls() {
     tool.hwnd = hwnd();
     tool.uId = id;
     tool.rect = PartRect(part);
-    tool.lpszText = const_cast<wchar_t*>(text);
+    tool.lpszText = const_cast<wchar_t*>(text.c_str());  // the tooltip keeps its own copy
     SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   }
 }
@@ -613,11 +613,7 @@ void NoteWindowWin::EditBody(BodyEdit edit) {
 
 long NoteWindowWin::SelectionLength() const { return body_ ? body_->SelLength() : 0; }
 
-std::optional<Color> NoteWindowWin::ChooseColor() {
-  const long chosen = ShowColorDialog(hwnd(), BodyColor(), /*full_open=*/true);
-  if (chosen < 0) return std::nullopt;
-  return static_cast<Color>(chosen);
-}
+WindowHandle NoteWindowWin::Handle() const { return hwnd(); }
 
 void NoteWindowWin::Close() {
   body_.reset();

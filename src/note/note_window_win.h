@@ -59,7 +59,7 @@ class NoteWindowWin : public WindowBase, public NoteWindow {
   void Close() override;
   void EditBody(BodyEdit edit) override;
   long SelectionLength() const override;
-  std::optional<Color> ChooseColor() override;
+  WindowHandle Handle() const override;
 
   // Blink timer flag (the blink itself belongs to the alarm).
   bool BlinkTimerEnabled() const { return blink_timer_enabled_; }

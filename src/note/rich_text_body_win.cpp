@@ -19,7 +19,7 @@ namespace velumbrino {
 namespace {
 
 // Bodies are small; anything beyond this is not a note body and would only exhaust memory.
-constexpr LONGLONG kMaxLoadBytes = 256LL * 1024 * 1024;
+constexpr std::uint64_t kMaxLoadBytes = 256LL * 1024 * 1024;
 // The control's default limit is 32K characters; a pasted document must not be cut short.
 constexpr LPARAM kTextLimit = 0x7FFFFFFE;
 constexpr double kMaxFontPoints = 1638.0;  // the largest size RichEdit accepts
@@ -69,27 +69,6 @@ bool StreamIn(HWND window, std::string_view bytes, WPARAM format) {
 
 bool StartsWithRtf(std::string_view bytes) { return bytes.substr(0, 5) == "{\\rtf"; }
 
-std::optional<std::string> ReadWholeFile(const std::wstring& path) {
-  unique_file file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return std::nullopt;
-  LARGE_INTEGER size{};
-  if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 || size.QuadPart > kMaxLoadBytes) {
-    return std::nullopt;
-  }
-  std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
-  size_t done = 0;
-  while (done < bytes.size()) {
-    DWORD read = 0;
-    const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 20));
-    if (!::ReadFile(file.get(), bytes.data() + done, chunk, &read, nullptr)) return std::nullopt;
-    if (read == 0) break;  // the file shrank while we read it
-    done += read;
-  }
-  bytes.resize(done);
-  return bytes;
-}
-
 }  // namespace
 
 RichTextBody::RichTextBody(HWND parent, int control_id, const RECT& bounds) {
@@ -130,7 +109,7 @@ RichTextBody::~RichTextBody() {
 
 bool RichTextBody::LoadFile(const std::wstring& path) {
   if (!window_) return false;
-  const std::optional<std::string> bytes = ReadWholeFile(path);
+  const std::optional<std::string> bytes = ReadWholeFile(path, kMaxLoadBytes);
   if (!bytes) return false;
   return LoadBytes(*bytes);
 }

@@ -27,27 +27,38 @@ std::size_t FirstFolderStart(const std::wstring& path) {
   return !path.empty() && IsSeparator(path[0]) ? 1 : 0;
 }
 
+}  // namespace
+
+std::optional<std::string> ReadWholeFile(const std::wstring& path, std::uint64_t max_bytes) {
+  unique_file file(CreateFileW(path.c_str(), GENERIC_READ,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return std::nullopt;
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 ||
+      static_cast<std::uint64_t>(size.QuadPart) > max_bytes) {
+    return std::nullopt;
+  }
+  std::string bytes;
+  bytes.resize(static_cast<std::size_t>(size.QuadPart));
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
+    DWORD read = 0;
+    if (!::ReadFile(file.get(), bytes.data() + done, chunk, &read, nullptr)) return std::nullopt;
+    if (read == 0) break;  // the file shrank while being read
+    done += read;
+  }
+  bytes.resize(done);
+  return bytes;
+}
+
+namespace {
+
 class WinFiles final : public FileSystem {
  public:
   std::optional<std::string> ReadFile(const std::string& path) override {
-    unique_file file(CreateFileW(Widen(path).c_str(), GENERIC_READ,
-                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return std::nullopt;
-    LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0) return std::nullopt;
-    std::string bytes;
-    bytes.resize(static_cast<std::size_t>(size.QuadPart));
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-      const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
-      DWORD read = 0;
-      if (!::ReadFile(file.get(), bytes.data() + done, chunk, &read, nullptr)) return std::nullopt;
-      if (read == 0) break;  // the file shrank while being read
-      done += read;
-    }
-    bytes.resize(done);
-    return bytes;
+    return ReadWholeFile(Widen(path), UINT64_MAX);
   }
 
   bool WriteFileAtomic(const std::string& path, std::string_view bytes) override {

@@ -1,10 +1,17 @@
 #pragma once
 // The Win32 file system: wide-character paths, flushed temp files replaced with MoveFileExW.
 
+#include <cstdint>
+#include <optional>
+#include <string>
+
 #include "store/file_system.h"
 
 namespace velumbrino {
 
 FileSystem& WinFileSystem();
+
+// The whole file; nothing when it is missing, unreadable or larger than max_bytes.
+std::optional<std::string> ReadWholeFile(const std::wstring& path, std::uint64_t max_bytes);
 
 }  // namespace velumbrino

@@ -60,6 +60,7 @@ using unique_brush =
     unique_handle<null_handle_traits<HBRUSH, void (*)(HGDIOBJ), &delete_gdi_object>>;
 using unique_bitmap =
     unique_handle<null_handle_traits<HBITMAP, void (*)(HGDIOBJ), &delete_gdi_object>>;
+using unique_pen = unique_handle<null_handle_traits<HPEN, void (*)(HGDIOBJ), &delete_gdi_object>>;
 using unique_region = unique_handle<null_handle_traits<HRGN, void (*)(HGDIOBJ), &delete_gdi_object>>;
 using unique_icon = unique_handle<null_handle_traits<HICON, decltype(&DestroyIcon), &DestroyIcon>>;
 using unique_menu = unique_handle<null_handle_traits<HMENU, decltype(&DestroyMenu), &DestroyMenu>>;

@@ -1,6 +1,7 @@
 #include "shell/command_router.h"
 
 #include "note/note_style.h"
+#include "store/note_keys.h"
 
 namespace velumbrino {
 
@@ -13,134 +14,128 @@ CommandRouter::CommandRouter(NoteCollection& notes, AppState& state,
       services_(services),
       app_folder_(std::move(app_folder)) {}
 
-NoteWindow* CommandRouter::CurrentWindow() {
-  const int position = state_.current_note_window;
-  return position >= 1 && position <= notes_.Count() ? &notes_.At(position) : nullptr;
+void CommandRouter::Run(CommandId command, int note_number) {
+  const CommandRow* row = FindCommand(command);
+  if (row && row->run) (this->*(row->run))(command, note_number);
+}
+
+NoteWindow* CommandRouter::Note(int note_number) {
+  const int position = notes_.FindNoteWindow(note_number);
+  return position > 0 ? &notes_.At(position) : nullptr;
+}
+
+MenuContext CommandRouter::TrayMenuContext() {
+  MenuContext context;
+  for (int position = 1; position <= notes_.Count(); ++position) {
+    ++(notes_.At(position).Visible() ? context.visible_notes : context.hidden_notes);
+  }
+  return context;
+}
+
+MenuContext CommandRouter::NoteMenuContext(int note_number) {
+  MenuContext context = TrayMenuContext();
+  const NoteSettings settings(notes_.Settings(), note_number);
+  context.pinned = StoredBooleanValue(settings.Read(NoteKey::kOnTop, "False"));
+  context.opacity_level = ParseOpacityLevel(settings.Read(NoteKey::kOpacidade, "10"));
+  if (NoteWindow* window = Note(note_number)) context.selection_length = window->SelectionLength();
+  return context;
 }
 
 void CommandRouter::NewNote() {
   const int number = notes_.NextNoteNumber();
   if (number == 0) {
-    services_.ReportSaveFailure();
+    services_.ReportNewNoteRefused();
     return;
   }
-  notes_.CreateNote(std::to_string(number), state_.app_ready, default_font_);
+  notes_.CreateNote(std::to_string(number), state_.app_ready.IsReady(), default_font_);
   services_.PlaySoundFile(app_folder_ + "novo.wav");
 }
 
-NoteMenuStates CommandRouter::PrepareNoteMenu() {
-  const std::string number = std::to_string(state_.current_note_number);
-  NoteWindow* window = CurrentWindow();
-  return NoteMenuState(notes_.Settings().ReadIniValue(number, "OnTop", "False"),
-                       notes_.Settings().ReadIniValue(number, "Opacidade", "10"),
-                       window ? window->SelectionLength() : 0);
-}
-
 void CommandRouter::SetVisibleAll(bool visible) {
+  // No message processing between the windows: a command run from there could add or
+  // delete notes under this loop.
   for (int position = 1; position <= notes_.Count(); ++position) {
     notes_.At(position).SetVisible(visible);
-    services_.ProcessPendingMessages();
   }
 }
 
-void CommandRouter::DeleteCurrentNote() {
-  if (!services_.ConfirmDeleteNote()) return;
-  services_.PlaySoundFile(app_folder_ + "excluir.wav");
-  notes_.DeleteNote(state_.current_note_number, state_.current_note_window);
-}
-
-void CommandRouter::SetOpacity(NoteWindow& window, int level) {
+void CommandRouter::SetOpacity(NoteWindow& window, int note_number, int level) {
   window.SetOpacity(OpacityAlpha(level));
-  notes_.Settings().WriteKey(std::to_string(state_.current_note_number), "Opacidade",
-                             std::to_string(level));
+  NoteSettings(notes_.Settings(), note_number).Write(NoteKey::kOpacidade, std::to_string(level));
 }
 
-void CommandRouter::StoreColors(NoteWindow& window) {
-  const std::string section = std::to_string(state_.current_note_number);
-  notes_.Settings().Apply({{section, "Color1", std::to_string(window.BackColor())},
-                           {section, "Color2", std::to_string(window.BodyColor())}});
+void CommandRouter::StoreColors(NoteWindow& window, int note_number) {
+  NoteSettings(notes_.Settings(), note_number)
+      .Apply({{NoteKey::kColor1, std::to_string(window.BackColor())},
+              {NoteKey::kColor2, std::to_string(window.BodyColor())}});
 }
 
-namespace {
+void CommandRouter::NewNoteCommand(CommandId, int) { NewNote(); }
+void CommandRouter::ShowAllCommand(CommandId, int) { SetVisibleAll(true); }
+void CommandRouter::HideAllCommand(CommandId, int) { SetVisibleAll(false); }
+void CommandRouter::HelpCommand(CommandId id, int) {
+  services_.ShowHelpTopic(id == CommandId::kSupport ? "suporte.htm" : "velumbrino.htm");
+}
+void CommandRouter::AboutCommand(CommandId, int) { services_.ShowAbout(); }
+void CommandRouter::CloseCommand(CommandId, int) { services_.CloseProgram(); }
 
-// The body's own editing commands, by menu item.
-std::optional<NoteWindow::BodyEdit> BodyEditOf(CommandId command) {
-  switch (command) {
-    case CommandId::kUndo: return NoteWindow::BodyEdit::kUndo;
-    case CommandId::kCut: return NoteWindow::BodyEdit::kCut;
-    case CommandId::kCopy: return NoteWindow::BodyEdit::kCopy;
-    case CommandId::kPaste: return NoteWindow::BodyEdit::kPaste;
-    case CommandId::kSelectAll: return NoteWindow::BodyEdit::kSelectAll;
-    default: return std::nullopt;
-  }
+void CommandRouter::PinCommand(CommandId, int note_number) {
+  if (const int position = notes_.FindNoteWindow(note_number)) notes_.TogglePin(position);
 }
 
-}  // namespace
+void CommandRouter::HideNoteCommand(CommandId, int note_number) {
+  if (NoteWindow* window = Note(note_number)) window->SetVisible(false);
+}
 
-void CommandRouter::Run(CommandId command) {
-  switch (command) {
-    case CommandId::kNewNote:
-      NewNote();
-      return;
-    case CommandId::kShowAll:
-      SetVisibleAll(true);
-      return;
-    case CommandId::kHideAll:
-      SetVisibleAll(false);
-      return;
-    case CommandId::kHelp:
-      services_.ShowHelpTopic("velumbrino.htm");
-      return;
-    case CommandId::kSupport:
-      services_.ShowHelpTopic("suporte.htm");
-      return;
-    case CommandId::kAbout:
-      services_.ShowAbout();
-      return;
-    case CommandId::kClose:
-      services_.CloseProgram();
-      return;
-    default:
-      break;
-  }
+void CommandRouter::DeleteNoteCommand(CommandId, int note_number) {
+  if (!Note(note_number) || !services_.ConfirmDeleteNote()) return;
+  // Found again after the question: the position is only known once it is answered.
+  const int position = notes_.FindNoteWindow(note_number);
+  if (position == 0) return;
+  services_.PlaySoundFile(app_folder_ + "excluir.wav");
+  notes_.DeleteNote(note_number, position);
+}
 
-  // Note commands: the note whose menu was opened.
-  NoteWindow* window = CurrentWindow();
+void CommandRouter::ClassicCommand(CommandId, int note_number) {
+  NoteWindow* window = Note(note_number);
   if (!window) return;
-  if (const int level = OpacityLevelOf(command)) {
-    SetOpacity(*window, level);
-    return;
+  window->SetBackColor(kClassicWindowColor);
+  window->SetBodyColor(kClassicBodyColor);
+  StoreColors(*window, note_number);
+  SetOpacity(*window, note_number, 10);
+}
+
+void CommandRouter::CustomColorCommand(CommandId, int note_number) {
+  NoteWindow* window = Note(note_number);
+  if (!window) return;
+  const auto chosen = services_.Dialogs().ChooseColor(window->Handle(), window->BodyColor(),
+                                                      /*full_open=*/true);
+  // The dialog was modal: the colours go to the note captured when the menu opened, if it
+  // is still there.
+  window = Note(note_number);
+  if (!window) return;
+  if (chosen) {
+    window->SetBodyColor(*chosen);
+    window->SetBackColor(CustomWindowColor(*chosen));
   }
-  if (const auto edit = BodyEditOf(command)) {
-    window->EditBody(*edit);
-    return;
-  }
-  switch (command) {
-    case CommandId::kPin:
-      notes_.TogglePin(state_.current_note_window);
-      break;
-    case CommandId::kHideNote:
-      window->SetVisible(false);
-      break;
-    case CommandId::kDeleteNote:
-      DeleteCurrentNote();
-      break;
-    case CommandId::kClassic:
-      window->SetBackColor(kClassicWindowColor);
-      window->SetBodyColor(kClassicBodyColor);
-      StoreColors(*window);
-      SetOpacity(*window, 10);
-      break;
-    case CommandId::kCustomColor:
-      if (const auto chosen = window->ChooseColor()) {
-        window->SetBodyColor(*chosen);
-        window->SetBackColor(CustomWindowColor(*chosen));
-      }
-      // Stored also after a cancel: the colours the note has.
-      StoreColors(*window);
-      break;
-    default:
-      break;  // commands whose features are not in the program yet
+  // Stored also after a cancel: the colours the note has.
+  StoreColors(*window, note_number);
+}
+
+void CommandRouter::OpacityCommand(CommandId id, int note_number) {
+  if (NoteWindow* window = Note(note_number)) SetOpacity(*window, note_number, OpacityLevelOf(id));
+}
+
+void CommandRouter::BodyEditCommand(CommandId id, int note_number) {
+  NoteWindow* window = Note(note_number);
+  if (!window) return;
+  switch (id) {
+    case CommandId::kUndo: window->EditBody(NoteWindow::BodyEdit::kUndo); break;
+    case CommandId::kCut: window->EditBody(NoteWindow::BodyEdit::kCut); break;
+    case CommandId::kCopy: window->EditBody(NoteWindow::BodyEdit::kCopy); break;
+    case CommandId::kPaste: window->EditBody(NoteWindow::BodyEdit::kPaste); break;
+    case CommandId::kSelectAll: window->EditBody(NoteWindow::BodyEdit::kSelectAll); break;
+    default: break;
   }
 }
 

@@ -1,16 +1,19 @@
 #pragma once
 // Runs the commands of both popup menus: tray commands on the program, note commands on the
-// note whose menu was opened (AppState::current_note_window).
+// note captured when its menu opened. Each command is one row of the command table and one
+// handler here.
 
 #include <string>
 
+#include "platform/common_dialogs.h"
 #include "shell/app_state.h"
-#include "shell/menu_model.h"
+#include "shell/command_table.h"
 #include "store/note_collection.h"
 
 namespace velumbrino {
 
-// What the commands need of the platform around them.
+// What the commands need of the platform around them. Everything modal here clears AppReady
+// while it is up.
 class ShellServices {
  public:
   virtual ~ShellServices() = default;
@@ -21,9 +24,10 @@ class ShellServices {
   virtual void ShowAbout() = 0;
   // Closes the controller window: the shutdown that saves every note.
   virtual void CloseProgram() = 0;
-  virtual void ProcessPendingMessages() = 0;
-  // The index could not be written, so no note was created.
-  virtual void ReportSaveFailure() = 0;
+  // The index could not be written, so the new note the user asked for was not created.
+  // The user is always told: a message box the first time, a tray balloon after that.
+  virtual void ReportNewNoteRefused() = 0;
+  virtual CommonDialogs& Dialogs() = 0;
 };
 
 class CommandRouter {
@@ -31,19 +35,36 @@ class CommandRouter {
   CommandRouter(NoteCollection& notes, AppState& state, const DefaultFont& default_font,
                 ShellServices& services, std::string app_folder);
 
-  void Run(CommandId command);
+  // Runs the command's handler; `note_number` is the note captured when its menu opened.
+  void Run(CommandId command, int note_number = 0);
   // The new-note command: the tray's double click, Shift+Ctrl+N and "Nova Nota".
   void NewNote();
-  // The note menu's check marks and enabled items for the current note.
-  NoteMenuStates PrepareNoteMenu();
+  // What the menus' states are computed from: the notes' visibility, and for a note menu
+  // the note's stored pin and opacity and its body's selection.
+  MenuContext TrayMenuContext();
+  MenuContext NoteMenuContext(int note_number);
+
+  // Handlers of the command table.
+  void NewNoteCommand(CommandId, int);
+  void ShowAllCommand(CommandId, int);
+  void HideAllCommand(CommandId, int);
+  void HelpCommand(CommandId id, int);
+  void AboutCommand(CommandId, int);
+  void CloseCommand(CommandId, int);
+  void PinCommand(CommandId, int note_number);
+  void HideNoteCommand(CommandId, int note_number);
+  void DeleteNoteCommand(CommandId, int note_number);
+  void ClassicCommand(CommandId, int note_number);
+  void CustomColorCommand(CommandId, int note_number);
+  void OpacityCommand(CommandId id, int note_number);
+  void BodyEditCommand(CommandId id, int note_number);
 
  private:
-  // The window at current_note_window, or nullptr when that position holds no note.
-  NoteWindow* CurrentWindow();
+  // The open window of that note, or nullptr when it has none (deleted meanwhile).
+  NoteWindow* Note(int note_number);
   void SetVisibleAll(bool visible);
-  void DeleteCurrentNote();
-  void SetOpacity(NoteWindow& window, int level);
-  void StoreColors(NoteWindow& window);
+  void SetOpacity(NoteWindow& window, int note_number, int level);
+  void StoreColors(NoteWindow& window, int note_number);
 
   NoteCollection& notes_;
   AppState& state_;

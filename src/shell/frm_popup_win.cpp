@@ -9,50 +9,35 @@
 #include "platform/single_instance_win.h"
 #include "platform/system_paths_win.h"
 #include "platform/wide_string_win.h"
+#include "platform/message_box_win.h"
+#include "resource.h"
 #include "shell/about_win.h"
 #include "shell/help_win.h"
-#include "shell/restore.h"
 #include "shell/tray_decode.h"
 #include "store/data_folder.h"
 #include "store/text_utils.h"
+#include "ui_strings.h"
 
 namespace velumbrino {
 
 namespace {
 
 constexpr const wchar_t* kControllerClass = L"VelumbrinoFrmPopup";
-constexpr const wchar_t* kMessageTitle = L"Velumbrino";
 constexpr UINT_PTR kKeyCombinationTimer = 1;
 constexpr UINT kKeyCombinationInterval = 100;
+// The pause before each restored note; the message loop runs between two notes.
+constexpr UINT_PTR kRestoreTimer = 2;
+constexpr UINT kRestorePause = 50;
 // Posted by a right press in a note body, so that the menu (whose command may close that
 // very note) opens only after the body has finished handling the press.
 constexpr UINT kOpenNoteMenuMessage = WM_APP + 20;
-constexpr const wchar_t* kWelcomeBalloonText =
-    L"Para criar uma nova nota dê um clique dublo no ícone do Velumbrino ou pressione "
-    L"Shift+Ctrl+N  ";
 
 }  // namespace
 
 FrmPopup::FrmPopup(DefaultFont default_font)
     : default_font_(std::move(default_font)),
       tray_menu_(TrayMenuItems()),
-      note_menu_(NoteMenuItems()) {
-  for (const auto* items : {&TrayMenuItems(), &NoteMenuItems()}) {
-    // Items whose features are not in the program yet stay in place, disabled.
-    std::vector<const std::vector<MenuItemSpec>*> pending{items};
-    while (!pending.empty()) {
-      const auto* level = pending.back();
-      pending.pop_back();
-      for (const MenuItemSpec& item : *level) {
-        if (!item.IsSeparator() && !CommandAvailable(item.id)) {
-          tray_menu_.SetEnabled(item.id, false);
-          note_menu_.SetEnabled(item.id, false);
-        }
-        if (!item.submenu.empty()) pending.push_back(&item.submenu);
-      }
-    }
-  }
-}
+      note_menu_(NoteMenuItems()) {}
 
 FrmPopup::~FrmPopup() = default;
 
@@ -60,7 +45,7 @@ bool FrmPopup::Start() {
   WNDCLASSEXW wc{};
   wc.hInstance = GetModuleHandleW(nullptr);
   wc.lpszClassName = kControllerClass;
-  wc.hIcon = LoadIconW(wc.hInstance, MAKEINTRESOURCEW(100));
+  wc.hIcon = LoadIconW(wc.hInstance, MAKEINTRESOURCEW(IDI_VELUMBRINO));
   if (!RegisterClassOnce(wc)) return false;
   // A top-level window (not message-only) so that an uninstall request can find its title.
   if (!Create(WS_EX_TOOLWINDOW, kControllerClass, kControllerTitle, WS_POPUP, 0, 0, 0, 0, nullptr,
@@ -80,34 +65,25 @@ bool FrmPopup::Start() {
 
   tray_ = std::make_unique<TrayIcon>(hwnd(), wc.hIcon);
   tray_->Add();
-  if (first_run_) tray_->ShowBalloon(kMessageTitle, kWelcomeBalloonText, NIIF_INFO, 30000);
+  if (first_run_) {
+    tray_->ShowBalloon(Widen(TXT_MESSAGE_TITLE), Widen(TXT_WELCOME_BALLOON), NIIF_INFO, 30000);
+  }
   SetTimer(hwnd(), kKeyCombinationTimer, kKeyCombinationInterval, nullptr);
 
-  RestorePacing pacing;
-  pacing.before_note = [this] {
-    Sleep(50);
-    ProcessPendingMessages();
-  };
-  pacing.after_note = [this] { ProcessPendingMessages(); };
-  restoring_ = true;
-  RestoreNotes(*notes_, default_font_, pacing);
-  restoring_ = false;
-  state_.app_ready = true;
-
-  if (prepared == PrepareResult::kFailed) ReportSaveFailure();
+  report_prepare_failure_ = prepared == PrepareResult::kFailed;
+  restorer_ = std::make_unique<NoteRestorer>(*notes_, default_font_);
+  SetTimer(hwnd(), kRestoreTimer, kRestorePause, nullptr);
   return true;
 }
 
-void FrmPopup::ProcessPendingMessages() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(msg.wParam));
-      break;
-    }
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
+void FrmPopup::OnRestoreTick() {
+  if (!restorer_) return;
+  restorer_->RestoreNext();
+  if (!restorer_->Done()) return;
+  KillTimer(hwnd(), kRestoreTimer);
+  restorer_.reset();
+  state_.app_ready.MarkStarted();
+  if (report_prepare_failure_) ReportSaveFailure();
 }
 
 void FrmPopup::BodyPressed(NoteWindow& note, bool right_button, int screen_x, int screen_y) {
@@ -117,39 +93,32 @@ void FrmPopup::BodyPressed(NoteWindow& note, bool right_button, int screen_x, in
   PostMessageW(hwnd(), kOpenNoteMenuMessage, 0, MAKELPARAM(screen_x, screen_y));
 }
 
-void FrmPopup::OpenNoteMenu(int screen_x, int screen_y) {
-  if (!state_.app_ready || state_.current_note_window == 0) return;
-  const NoteMenuStates states = router_->PrepareNoteMenu();
-  note_menu_.SetChecked(CommandId::kPin, states.pin_checked);
-  for (int level = 1; level <= 10; ++level) {
-    note_menu_.SetChecked(OpacityCommand(level), level == states.opacity_level);
+void FrmPopup::TrackAndRun(PopupMenu& menu, const MenuContext& context, int x, int y,
+                           int note_number) {
+  menu.Prepare(context);
+  CommandId chosen = CommandId::kNone;
+  {
+    ModalGuard menu_open(state_.app_ready);
+    chosen = menu.Track(hwnd(), x, y);
   }
-  note_menu_.SetEnabled(CommandId::kCut, states.cut_enabled);
-  note_menu_.SetEnabled(CommandId::kCopy, states.copy_enabled);
-  const CommandId chosen = note_menu_.Track(hwnd(), screen_x, screen_y);
-  if (chosen != CommandId::kNone) router_->Run(chosen);
+  if (chosen != CommandId::kNone) router_->Run(chosen, note_number);
+}
+
+void FrmPopup::OpenNoteMenu(int screen_x, int screen_y) {
+  if (!state_.app_ready.IsReady() || state_.current_note_window == 0) return;
+  // Captured now: whatever the command opens, it works on this note.
+  const int note = state_.current_note_number;
+  TrackAndRun(note_menu_, router_->NoteMenuContext(note), screen_x, screen_y, note);
 }
 
 void FrmPopup::OpenTrayMenu() {
-  int visible = 0;
-  for (int position = 1; position <= notes_->Count(); ++position) {
-    if (notes_->At(position).Visible()) ++visible;
-  }
-  const TrayMenuStates states = TrayMenuState(visible, notes_->Count() - visible);
-  tray_menu_.SetEnabled(CommandId::kShowAll, states.show_all);
-  tray_menu_.SetEnabled(CommandId::kHideAll, states.hide_all);
-  tray_menu_.SetEnabled(CommandId::kShowSelected,
-                        states.show_selected && CommandAvailable(CommandId::kShowSelected));
-  tray_menu_.SetEnabled(CommandId::kDeleteNotes,
-                        states.delete_notes && CommandAvailable(CommandId::kDeleteNotes));
   POINT cursor{};
   GetCursorPos(&cursor);
-  const CommandId chosen = tray_menu_.Track(hwnd(), cursor.x, cursor.y);
-  if (chosen != CommandId::kNone) router_->Run(chosen);
+  TrackAndRun(tray_menu_, router_->TrayMenuContext(), cursor.x, cursor.y, 0);
 }
 
 void FrmPopup::OnTrayNotification(UINT mouse_message) {
-  switch (DecodeTrayNotification(mouse_message, state_.app_ready)) {
+  switch (DecodeTrayNotification(mouse_message, state_.app_ready.IsReady())) {
     case TrayAction::kNewNote:
       router_->NewNote();
       break;
@@ -166,28 +135,16 @@ void FrmPopup::OnKeyCombinationTick() {
   const SHORT combined = static_cast<SHORT>(GetAsyncKeyState(VK_CONTROL) &
                                             GetAsyncKeyState(VK_SHIFT) & GetAsyncKeyState('N'));
   const bool held = combined != 0;
-  if (!state_.app_ready) {
+  if (!state_.app_ready.IsReady()) {
     key_combination_.Reset(held);
     return;
   }
   if (key_combination_.Update(held)) router_->NewNote();
 }
 
-template <typename Body>
-void FrmPopup::WithDialogOpen(Body body) {
-  const bool was_ready = state_.app_ready;
-  state_.app_ready = false;
-  body();
-  state_.app_ready = was_ready;
-}
-
 bool FrmPopup::ConfirmDeleteNote() {
-  int answer = IDNO;
-  WithDialogOpen([&] {
-    answer = MessageBoxW(hwnd(), L"Deseja Excluir o Lembrete Atual?", kMessageTitle,
-                         MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2 | MB_TOPMOST);
-  });
-  return answer == IDYES;
+  return ShowMessageBox(state_.app_ready, hwnd(), TXT_CONFIRM_DELETE_NOTE, TXT_MESSAGE_TITLE,
+                        MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2 | MB_TOPMOST) == IDYES;
 }
 
 void FrmPopup::PlaySoundFile(const std::string& path) {
@@ -196,11 +153,11 @@ void FrmPopup::PlaySoundFile(const std::string& path) {
 }
 
 void FrmPopup::ShowHelpTopic(const char* topic) {
-  velumbrino::ShowHelpTopic(hwnd(), Widen(app_folder_), Widen(topic).c_str());
+  velumbrino::ShowHelpTopic(hwnd(), state_.app_ready, Widen(app_folder_), Widen(topic).c_str());
 }
 
 void FrmPopup::ShowAbout() {
-  ShowAboutBox(hwnd(), [this](bool ready) { state_.app_ready = ready; });
+  ShowAboutBox(hwnd(), state_.app_ready);
 }
 
 void FrmPopup::CloseProgram() { PostMessageW(hwnd(), WM_CLOSE, 0, 0); }
@@ -219,21 +176,33 @@ void FrmPopup::NoteNeedsSave(NoteWindow& note) {
 void FrmPopup::ReportSaveFailure() {
   if (save_failure_reported_) return;
   save_failure_reported_ = true;
-  const std::wstring text =
-      L"Não foi possível gravar as notas na pasta\n\n" + Widen(notes_->DataFolderPath()) +
-      L"\n\nVerifique se a pasta existe, se não está protegida contra gravação e se há espaço "
-      L"no disco. O Velumbrino continua aberto e tentará gravar de novo.";
-  WithDialogOpen([&] {
-    MessageBoxW(nullptr, text.c_str(), kMessageTitle,
-                MB_OK | MB_ICONWARNING | MB_TOPMOST | MB_SETFOREGROUND);
-  });
+  ShowSaveFailureBox();
+}
+
+void FrmPopup::ReportNewNoteRefused() {
+  // The user asked for a note and must hear why there is none: the whole explanation the
+  // first time, a short balloon after that. The next request tries again.
+  if (!save_failure_reported_) {
+    ReportSaveFailure();
+  } else if (tray_) {
+    tray_->ShowBalloon(Widen(TXT_MESSAGE_TITLE), Widen(TXT_NEW_NOTE_REFUSED), NIIF_WARNING,
+                       10000);
+  }
+}
+
+void FrmPopup::ShowSaveFailureBox() {
+  const std::string text = std::string(TXT_SAVE_FAILURE) + "\n\n" + notes_->DataFolderPath() +
+                           "\n\n" + TXT_SAVE_FAILURE_ADVICE;
+  ShowMessageBox(state_.app_ready, nullptr, text, TXT_MESSAGE_TITLE,
+                 MB_OK | MB_ICONWARNING | MB_TOPMOST | MB_SETFOREGROUND);
 }
 
 void FrmPopup::Shutdown() {
   if (shutting_down_) return;
   shutting_down_ = true;
   KillTimer(hwnd(), kKeyCombinationTimer);
-  if (notes_ && restoring_) {
+  KillTimer(hwnd(), kRestoreTimer);
+  if (notes_ && restorer_) {
     // Closed before every note was restored (a log-off, an uninstall request): the index and
     // the count still name the notes not yet open, so only the open ones are saved.
     for (int position = 1; position <= notes_->Count(); ++position) notes_->SaveNote(position);
@@ -262,6 +231,7 @@ bool FrmPopup::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT
       return true;
     case WM_TIMER:
       if (wparam == kKeyCombinationTimer) OnKeyCombinationTick();
+      if (wparam == kRestoreTimer) OnRestoreTick();
       return true;
     case WM_CLOSE:
       Shutdown();

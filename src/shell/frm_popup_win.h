@@ -7,12 +7,14 @@
 
 #include "note/note_window_host.h"
 #include "platform/clock_win.h"
+#include "platform/common_dialogs_win.h"
 #include "platform/registry_win.h"
 #include "platform/window_base_win.h"
 #include "shell/app_state.h"
 #include "shell/command_router.h"
 #include "shell/key_combination.h"
 #include "shell/popup_menu_win.h"
+#include "shell/restore.h"
 #include "shell/tray_icon_win.h"
 #include "store/note_collection.h"
 
@@ -29,7 +31,7 @@ class FrmPopup : public WindowBase, public NoteWindowHost, private ShellServices
   bool Start();
 
   // NoteWindowHost
-  bool AppReady() const override { return state_.app_ready; }
+  bool AppReady() const override { return state_.app_ready.IsReady(); }
   void BodyPressed(NoteWindow& note, bool right_button, int screen_x, int screen_y) override;
   void PinClicked(NoteWindow& note) override;
   void NoteNeedsSave(NoteWindow& note) override;
@@ -41,11 +43,15 @@ class FrmPopup : public WindowBase, public NoteWindowHost, private ShellServices
   void Shutdown();
   void OnTrayNotification(UINT mouse_message);
   void OnKeyCombinationTick();
+  // One note of the restore each tick; AppReady turns true after the last.
+  void OnRestoreTick();
   void OpenTrayMenu();
+  // The note menu of the note whose body was right-pressed; its command works on that note.
   void OpenNoteMenu(int screen_x, int screen_y);
-  // Runs `body` with AppReady false, as every dialog of the program does.
-  template <typename Body>
-  void WithDialogOpen(Body body);
+  // Shows a menu with AppReady cleared (no tray or key combination while it is open) and runs
+  // the chosen command on `note_number`.
+  void TrackAndRun(PopupMenu& menu, const MenuContext& context, int x, int y, int note_number);
+  void ShowSaveFailureBox();
 
   // ShellServices
   bool ConfirmDeleteNote() override;
@@ -53,24 +59,27 @@ class FrmPopup : public WindowBase, public NoteWindowHost, private ShellServices
   void ShowHelpTopic(const char* topic) override;
   void ShowAbout() override;
   void CloseProgram() override;
-  void ProcessPendingMessages() override;
+  void ReportNewNoteRefused() override;
+  CommonDialogs& Dialogs() override { return dialogs_; }
   // Tells the user once per run that notes could not be written, and where.
-  void ReportSaveFailure() override;
+  void ReportSaveFailure();
 
   AppState state_;
   DefaultFont default_font_;
   RegistryPreferences preferences_;
   SystemClock clock_;
+  CommonDialogsWin dialogs_{state_.app_ready};
   std::unique_ptr<NoteWindowFactoryWin> factory_;
   std::unique_ptr<NoteCollection> notes_;
   std::unique_ptr<CommandRouter> router_;
+  std::unique_ptr<NoteRestorer> restorer_;
   std::unique_ptr<TrayIcon> tray_;
   PopupMenu tray_menu_;
   PopupMenu note_menu_;
   KeyCombinationEdge key_combination_;
   std::string app_folder_;
   bool first_run_ = false;
-  bool restoring_ = false;
+  bool report_prepare_failure_ = false;
   bool save_failure_reported_ = false;
   bool shutting_down_ = false;
 };

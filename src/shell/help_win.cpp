@@ -1,15 +1,15 @@
 #include "shell/help_win.h"
 
+#include "platform/file_system_win.h"
+#include "platform/message_box_win.h"
+#include "platform/wide_string_win.h"
+#include "ui_strings.h"
+
 namespace velumbrino {
 
 namespace {
 
 constexpr UINT kDisplayTopic = 0;  // HH_DISPLAY_TOPIC
-
-const wchar_t kMissingText[] =
-    L"Aquivo de ajuda Ajuda.chm n\u00e3o encontrado.Verifique se o arquivo est\u00e1 mesmo no "
-    L"disco.\r\nSe ele n\u00e3o existir, voc\u00ea precisara reinstal\u00e1-lo.";
-const wchar_t kMissingTitle[] = L"Ajuda do Windows";
 
 using HtmlHelpWFn = HWND(WINAPI*)(HWND, LPCWSTR, UINT, DWORD_PTR);
 
@@ -32,11 +32,6 @@ void OpenTopicInViewer(const std::wstring& file_and_topic) {
   }
 }
 
-bool FileExists(const std::wstring& path) {
-  const DWORD attributes = GetFileAttributesW(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 }  // namespace
 
 std::wstring HelpFilePath(const std::wstring& app_folder) {
@@ -48,18 +43,23 @@ std::wstring HelpFilePath(const std::wstring& app_folder) {
 HelpResult ShowHelpTopic(HWND owner, const std::wstring& app_folder, const wchar_t* topic,
                          const HelpHooks& hooks) {
   const std::wstring path = HelpFilePath(app_folder);
-  if (!FileExists(path)) {
-    if (hooks.message_box) hooks.message_box(owner, kMissingText, kMissingTitle, MB_ICONINFORMATION);
+  if (!WinFileSystem().FileExists(Narrow(path))) {
+    if (hooks.message_box) {
+      hooks.message_box(owner, Widen(TXT_HELP_MISSING).c_str(), Widen(TXT_HELP_MISSING_TITLE).c_str(),
+                        MB_ICONINFORMATION);
+    }
     return HelpResult::kFileMissing;
   }
   if (hooks.open_topic) hooks.open_topic(path + L"::/" + (topic ? topic : L""));
   return HelpResult::kShown;
 }
 
-HelpResult ShowHelpTopic(HWND owner, const std::wstring& app_folder, const wchar_t* topic) {
+HelpResult ShowHelpTopic(HWND owner, AppReadyFlag& app_ready, const std::wstring& app_folder,
+                         const wchar_t* topic) {
   HelpHooks hooks;
-  hooks.message_box = [](HWND box_owner, const wchar_t* text, const wchar_t* title, UINT style) {
-    return MessageBoxW(box_owner, text, title, style);
+  hooks.message_box = [&app_ready](HWND box_owner, const wchar_t* text, const wchar_t* title,
+                                   UINT style) {
+    return ShowMessageBox(app_ready, box_owner, Narrow(text), Narrow(title), style);
   };
   hooks.open_topic = OpenTopicInViewer;
   return ShowHelpTopic(owner, app_folder, topic, hooks);

@@ -6,6 +6,8 @@
 #include <functional>
 #include <string>
 
+#include "platform/modal_guard.h"
+
 namespace velumbrino {
 
 enum class HelpResult { kShown, kFileMissing };
@@ -23,7 +25,8 @@ std::wstring HelpFilePath(const std::wstring& app_folder);
 
 // Shows `topic` (e.g. L"velumbrino.htm"); when the help file is missing, tells the user so in a
 // message box owned by `owner` instead.
-HelpResult ShowHelpTopic(HWND owner, const std::wstring& app_folder, const wchar_t* topic);
+HelpResult ShowHelpTopic(HWND owner, AppReadyFlag& app_ready, const std::wstring& app_folder,
+                         const wchar_t* topic);
 HelpResult ShowHelpTopic(HWND owner, const std::wstring& app_folder, const wchar_t* topic,
                          const HelpHooks& hooks);
 

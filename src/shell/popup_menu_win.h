@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/unique_handle.h"
-#include "shell/menu_model.h"
+#include "shell/command_table.h"
 
 namespace velumbrino {
 
@@ -23,6 +23,8 @@ class PopupMenu {
 
   HMENU handle() const { return menu_.get(); }
 
+  // Every item's enabled and checked state from its command row, as the menu opens.
+  void Prepare(const MenuContext& context);
   // Unknown ids are ignored.
   void SetEnabled(CommandId id, bool enabled);
   void SetChecked(CommandId id, bool checked);

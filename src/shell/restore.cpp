@@ -4,6 +4,7 @@
 
 #include "note/note_style.h"
 #include "store/index_file.h"
+#include "store/note_keys.h"
 #include "store/text_utils.h"
 
 namespace velumbrino {
@@ -19,50 +20,56 @@ std::optional<Color> ParseColor(const std::string& stored) {
 
 void RestoreOne(NoteCollection& notes, FileSystem& files, const DefaultFont& font, int number) {
   const std::string n = std::to_string(number);
-  SettingsFile& settings = notes.Settings();
+  const NoteSettings settings(notes.Settings(), n);
   NoteWindow& window = notes.CreateNote(n, /*app_ready=*/false, font, /*show=*/false);
 
-  const int level = ParseOpacityLevel(settings.ReadIniValue(n, "Opacidade", "10"));
+  const int level = ParseOpacityLevel(settings.Read(NoteKey::kOpacidade, "10"));
   window.SetVisible(false);
-  window.SetTitle(settings.ReadIniValue(n, "Titulo", ""));
-  if (auto top = ParseWholeNumber(settings.ReadIniValue(n, "Top", ""))) window.SetTop(*top);
-  if (auto left = ParseWholeNumber(settings.ReadIniValue(n, "Left", ""))) window.SetLeft(*left);
+  window.SetTitle(settings.Read(NoteKey::kTitulo, ""));
+  if (auto top = ParseWholeNumber(settings.Read(NoteKey::kTop, ""))) window.SetTop(*top);
+  if (auto left = ParseWholeNumber(settings.Read(NoteKey::kLeft, ""))) window.SetLeft(*left);
   if (!window.LoadBody(notes.BodyPath(n)) && files.FileExists(notes.BodyPath(n))) {
     notes.KeepStoredBody(n);
   }
-  if (auto color = ParseColor(settings.ReadIniValue(n, "Color1", ""))) {
+  if (auto color = ParseColor(settings.Read(NoteKey::kColor1, ""))) {
     window.SetBackColor(*color);
   }
-  if (auto color = ParseColor(settings.ReadIniValue(n, "Color2", ""))) {
+  if (auto color = ParseColor(settings.Read(NoteKey::kColor2, ""))) {
     window.SetBodyColor(*color);
   }
-  if (auto alarm = TextToBool(settings.ReadIniValue(n, "Alarm", "0"))) {
+  if (auto alarm = TextToBool(settings.Read(NoteKey::kAlarm, "0"))) {
     window.SetAlarmTimerEnabled(*alarm);
   }
   window.KeepOnScreen();
   window.SetOpacity(OpacityAlpha(level));
   // Pinned before it is shown, so the window appears straight in the topmost band.
   if (notes.StoredPinned(n)) window.ShowPinned();
-  if (auto visible = TextToBool(settings.ReadIniValue(n, "Visivel", "True"))) {
+  if (auto visible = TextToBool(settings.Read(NoteKey::kVisivel, "True"))) {
     window.SetVisible(*visible);
   }
 }
 
 }  // namespace
 
-int RestoreNotes(NoteCollection& notes, const DefaultFont& font, const RestorePacing& pacing) {
-  const SettingsFile::Snapshot snapshot(notes.Settings());
+NoteRestorer::NoteRestorer(NoteCollection& notes, const DefaultFont& font)
+    : notes_(notes),
+      font_(font),
+      snapshot_(std::make_unique<SettingsFile::Snapshot>(notes.Settings())) {
   // Read as the note count was always read, though the index alone decides what is restored.
-  (void)notes.Settings().ReadIniValue("Indice", "TotalForms", "0");
-  const std::string line = Trim(notes.Index().ReadFirstLine().value_or(""));
-  int restored = 0;
-  for (int number : ParseNoteNumbers(line)) {
-    pacing.before_note();
-    RestoreOne(notes, notes.Files(), font, number);
-    ++restored;
-    pacing.after_note();
-  }
-  return restored;
+  (void)notes.Settings().ReadIniValue(kIndexSection, kTotalFormsKey, "0");
+  numbers_ = notes.Index().Numbers();
+}
+
+void NoteRestorer::RestoreNext() {
+  if (Done()) return;
+  RestoreOne(notes_, notes_.Files(), font_, numbers_[next_++]);
+  if (Done()) snapshot_.reset();
+}
+
+int RestoreNotes(NoteCollection& notes, const DefaultFont& font) {
+  NoteRestorer restorer(notes, font);
+  while (!restorer.Done()) restorer.RestoreNext();
+  return restorer.Restored();
 }
 
 }  // namespace velumbrino

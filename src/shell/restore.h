@@ -1,22 +1,35 @@
 #pragma once
-// Re-creates every stored note window at start-up.
+// Re-creates every stored note window at start-up, one note at a time, so that the caller
+// paces them (a pause before each note) from its own message loop, with no loop of its own.
 
-#include <functional>
+#include <memory>
+#include <vector>
 
 #include "store/note_collection.h"
 
 namespace velumbrino {
 
-struct RestorePacing {
-  // Before each note: the 50 ms pause and the processing of pending window messages.
-  std::function<void()> before_note = [] {};
-  // After each note: pending window messages.
-  std::function<void()> after_note = [] {};
-};
-
 // One window for each valid, distinct positive number of the index, in index order; its
 // stored title, position, body, colours, alarm flag, visibility, opacity and pin applied.
-// TotalForms is read but never creates or drops notes. Returns the number restored.
-int RestoreNotes(NoteCollection& notes, const DefaultFont& font, const RestorePacing& pacing);
+// TotalForms is read but never creates or drops notes.
+class NoteRestorer {
+ public:
+  NoteRestorer(NoteCollection& notes, const DefaultFont& font);
+  bool Done() const { return next_ >= numbers_.size(); }
+  // Restores the next note; nothing once done.
+  void RestoreNext();
+  int Restored() const { return static_cast<int>(next_); }
+
+ private:
+  NoteCollection& notes_;
+  const DefaultFont& font_;
+  // Reads take the file as first read for the whole restore (see SettingsFile::Snapshot).
+  std::unique_ptr<SettingsFile::Snapshot> snapshot_;
+  std::vector<int> numbers_;
+  std::size_t next_ = 0;
+};
+
+// Every note at once (tools and tests). Returns the number restored.
+int RestoreNotes(NoteCollection& notes, const DefaultFont& font);
 
 }  // namespace velumbrino

@@ -16,27 +16,15 @@ std::optional<std::string> IndexFile::ReadFirstLine() const {
   return bytes;
 }
 
+std::vector<int> IndexFile::Numbers() const {
+  return ParseNoteNumbers(ReadFirstLine().value_or(""));
+}
+
 bool IndexFile::Write(std::string_view line) {
   std::string bytes(line);
   bytes += "\r\n";
   return files_.WriteFileAtomic(path_, bytes);
 }
-
-namespace {
-
-// Calls visit(field) for each text between two neighbouring commas.
-template <typename Visit>
-void ForEachClosedField(std::string_view line, Visit visit) {
-  std::size_t open = line.find(',');
-  while (open != std::string_view::npos) {
-    const std::size_t close = line.find(',', open + 1);
-    if (close == std::string_view::npos) return;
-    visit(line.substr(open + 1, close - open - 1));
-    open = close;
-  }
-}
-
-}  // namespace
 
 std::vector<int> ParseNoteNumbers(std::string_view line) {
   std::vector<int> numbers;
@@ -56,20 +44,16 @@ std::vector<int> ParseNoteNumbers(std::string_view line) {
   return numbers;
 }
 
-int SmallestFreeNumber(std::string_view line) {
-  // Only ",n," written exactly (no sign, blank or leading zero) takes n.
-  std::unordered_set<long long> taken;
-  ForEachClosedField(line, [&](std::string_view field) {
-    if (field.empty() || field.size() > 10 || field.front() == '0') return;
-    long long value = 0;
-    for (char c : field) {
-      if (c < '0' || c > '9') return;
-      value = value * 10 + (c - '0');
-    }
-    taken.insert(value);
-  });
+std::string FormatIndexLine(const std::vector<int>& numbers) {
+  std::string line = ",";
+  for (int number : numbers) line += std::to_string(number) + ",";
+  return line;
+}
+
+int SmallestFreeNumber(const std::vector<int>& taken) {
+  const std::unordered_set<int> set(taken.begin(), taken.end());
   int n = 1;
-  while (taken.count(n)) ++n;
+  while (set.count(n)) ++n;
   return n;
 }
 

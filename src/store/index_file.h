@@ -11,6 +11,14 @@
 
 namespace velumbrino {
 
+// The valid note numbers of an index line, in order: positive whole numbers, each once.
+// Empty, zero, negative, non-numeric and repeated entries are skipped.
+std::vector<int> ParseNoteNumbers(std::string_view line);
+// The line that lists these numbers: ",1,2,5,", or "," for none.
+std::string FormatIndexLine(const std::vector<int>& numbers);
+// Smallest positive number that is not taken.
+int SmallestFreeNumber(const std::vector<int>& taken);
+
 class IndexFile {
  public:
   IndexFile(FileSystem& files, std::string path);
@@ -19,6 +27,9 @@ class IndexFile {
   std::optional<std::string> ReadFirstLine() const;
   // Writes line + CR LF atomically.
   bool Write(std::string_view line);
+  // The note numbers of the first line, as restore, numbering and delete all read them.
+  std::vector<int> Numbers() const;
+  bool WriteNumbers(const std::vector<int>& numbers) { return Write(FormatIndexLine(numbers)); }
 
   const std::string& Path() const { return path_; }
 
@@ -26,11 +37,5 @@ class IndexFile {
   FileSystem& files_;
   std::string path_;
 };
-
-// The valid note numbers of an index line, in order: positive whole numbers, each once.
-// Empty, zero, negative, non-numeric and repeated entries are skipped.
-std::vector<int> ParseNoteNumbers(std::string_view line);
-// Smallest positive n for which ",n," does not occur in the line.
-int SmallestFreeNumber(std::string_view line);
 
 }  // namespace velumbrino

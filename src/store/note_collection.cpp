@@ -1,22 +1,27 @@
 #include "store/note_collection.h"
 
+#include <algorithm>
+
 #include "store/data_folder.h"
+#include "store/note_keys.h"
 #include "store/text_utils.h"
 
 namespace velumbrino {
 
 namespace {
 
-constexpr const char* kAlarmKeys[] = {"Alarm", "Diariamente", "TocarSom", "Som",
-                                      "Path",  "Data",        "Hora",     "HoraAntes"};
-
-std::vector<IniEdit> NoteKeyEdits(NoteWindow& window) {
+std::vector<IniEdit> NoteKeyEdits(SettingsFile& settings, NoteWindow& window) {
   const std::string tag = window.Tag();
-  return {{tag, "Top", std::to_string(window.Top())},
-          {tag, "Left", std::to_string(window.Left())},
-          {tag, "Tag", tag},
-          {tag, "Titulo", window.Title()},
-          {tag, "Visivel", BoolToText(window.Visible())}};
+  return NoteSettings(settings, tag)
+      .Edits({{NoteKey::kTop, std::to_string(window.Top())},
+              {NoteKey::kLeft, std::to_string(window.Left())},
+              {NoteKey::kTag, tag},
+              {NoteKey::kTitulo, window.Title()},
+              {NoteKey::kVisivel, BoolToText(window.Visible())}});
+}
+
+IniEdit TotalFormsEdit(int count) {
+  return {std::string(kIndexSection), std::string(kTotalFormsKey), std::to_string(count)};
 }
 
 }  // namespace
@@ -37,15 +42,16 @@ int NoteCollection::FindNoteWindow(int number) const {
 }
 
 int NoteCollection::NextNoteNumber() {
-  const std::string line = index_.ReadFirstLine().value_or(",");
-  const int number = SmallestFreeNumber(line);
-  std::string list = Trim(line);
-  // A damaged line may lack its outer commas; the new entry must still be found as ",n,".
-  if (list.empty() || list.front() != ',') list.insert(list.begin(), ',');
-  if (list.back() != ',') list += ',';
+  // The index read as restore reads it, and every open window: a damaged index (entries
+  // without their commas, leading zeros) must never hand out the number of an open note.
+  std::vector<int> numbers = index_.Numbers();
+  std::vector<int> taken = numbers;
+  for (const auto& window : windows_) taken.push_back(static_cast<int>(LeadingNumber(window->Tag())));
+  const int number = SmallestFreeNumber(taken);
+  numbers.push_back(number);
   // The folder may have been removed during the run; the note must still get its number.
   if (!files_.DirectoryExists(data_folder_)) files_.CreateDirectories(data_folder_);
-  if (!index_.Write(list + std::to_string(number) + ",")) return 0;
+  if (!index_.WriteNumbers(numbers)) return 0;
   return number;
 }
 
@@ -73,11 +79,11 @@ bool NoteCollection::SaveAllNotes() {
   bool ok = true;
   if (!files_.DirectoryExists(data_folder_)) ok = files_.CreateDirectories(data_folder_);
 
-  std::vector<IniEdit> edits{{"Indice", "TotalForms", std::to_string(Count())}};
+  std::vector<IniEdit> edits{TotalFormsEdit(Count())};
   std::string list = ",";
   for (auto it = windows_.rbegin(); it != windows_.rend(); ++it) {
     NoteWindow& window = **it;
-    for (IniEdit& edit : NoteKeyEdits(window)) edits.push_back(std::move(edit));
+    for (IniEdit& edit : NoteKeyEdits(settings_, window)) edits.push_back(std::move(edit));
     ok = SaveBodyOf(window) && ok;
     list += window.Tag() + ",";
   }
@@ -93,44 +99,46 @@ bool NoteCollection::SaveNote(int position) {
     return false;
   }
   const bool body_saved = SaveBodyOf(window);
-  return settings_.Apply(NoteKeyEdits(window)) && body_saved;
+  return settings_.Apply(NoteKeyEdits(settings_, window)) && body_saved;
 }
 
 void NoteCollection::DeleteNote(int number, int position) {
-  const std::string section = std::to_string(number);
-  std::vector<IniEdit> edits{{"Indice", "TotalForms", std::to_string(Count())}};
-  for (const char* key : kAlarmKeys) edits.push_back({section, key, std::nullopt});
-  if (position == 0 || position > Count()) {
-    settings_.Apply(edits);
-    return;
-  }
-  edits.push_back({section, "OnTop", ""});
+  NoteSettings note(settings_, number);
+  std::vector<NoteKeyEdit> keys;
+  for (NoteKey key : kAlarmKeys) keys.push_back({key, std::nullopt});
+  const bool full = position >= 1 && position <= Count();
+  if (full) keys.push_back({NoteKey::kOnTop, ""});
+  std::vector<IniEdit> edits = note.Edits(keys);
+  edits.insert(edits.begin(), TotalFormsEdit(Count()));
   settings_.Apply(edits);
+  if (!full) return;
 
-  const std::string body = BodyPath(section);
+  const std::string body = BodyPath(note.Section());
   if (files_.FileExists(body)) files_.RemoveFile(body);
-  kept_bodies_.erase(section);
+  kept_bodies_.erase(note.Section());
 
   windows_[static_cast<std::size_t>(position - 1)]->Close();
   windows_.erase(windows_.begin() + (position - 1));
 
-  settings_.Apply({{"Indice", "TotalForms", std::to_string(Count())},
-                   {section, "OnTop", std::nullopt},
-                   {section, "Color1", std::nullopt},
-                   {section, "Color2", std::nullopt}});
+  edits = note.Edits({{NoteKey::kOnTop, std::nullopt},
+                      {NoteKey::kColor1, std::nullopt},
+                      {NoteKey::kColor2, std::nullopt}});
+  edits.insert(edits.begin(), TotalFormsEdit(Count()));
+  settings_.Apply(edits);
 
-  const std::string line = Trim(index_.ReadFirstLine().value_or(""));
-  index_.Write(ReplaceAll(line, "," + section + ",", ","));
+  std::vector<int> numbers = index_.Numbers();
+  numbers.erase(std::remove(numbers.begin(), numbers.end(), number), numbers.end());
+  index_.WriteNumbers(numbers);
 }
 
 bool NoteCollection::StoredPinned(const std::string& number) const {
-  return settings_.ReadIniValue(number, "OnTop", "False") != "False";
+  return ReadNoteKey(settings_, number, NoteKey::kOnTop, "False") != "False";
 }
 
 void NoteCollection::TogglePin(int position) {
   NoteWindow& toggled = At(position);
   const bool pin = !StoredPinned(toggled.Tag());
-  settings_.WriteKey(toggled.Tag(), "OnTop", BoolToText(pin));
+  NoteSettings(settings_, toggled.Tag()).Write(NoteKey::kOnTop, BoolToText(pin));
   if (!pin) toggled.ShowUnpinned();
   // Every pinned note goes to the top of the topmost band again, in collection order (which
   // is the index order); each window is matched by its own number, so a damaged index can

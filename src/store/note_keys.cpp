@@ -25,8 +25,13 @@ std::string_view KeyName(NoteKey key) {
   return {};
 }
 
+std::string ReadNoteKey(const SettingsFile& settings, std::string_view number, NoteKey key,
+                        std::string_view default_value) {
+  return settings.ReadIniValue(number, KeyName(key), default_value);
+}
+
 std::string NoteSettings::Read(NoteKey key, std::string_view default_value) const {
-  return settings_.ReadIniValue(section_, KeyName(key), default_value);
+  return ReadNoteKey(settings_, section_, key, default_value);
 }
 
 bool NoteSettings::Write(NoteKey key, std::string_view value) {

@@ -28,6 +28,9 @@ inline constexpr std::array<NoteKey, 8> kAlarmKeys = {
     NoteKey::kPath,  NoteKey::kData,        NoteKey::kHora,     NoteKey::kHoraAntes};
 
 std::string_view KeyName(NoteKey key);
+// A note's key; a missing or empty value gives the default.
+std::string ReadNoteKey(const SettingsFile& settings, std::string_view number, NoteKey key,
+                        std::string_view default_value);
 
 struct NoteKeyEdit {
   NoteKey key;

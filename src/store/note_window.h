@@ -10,6 +10,9 @@
 namespace velumbrino {
 
 using Color = std::uint32_t;  // 0x00BBGGRR
+// A native window (an HWND on Windows), opaque to portable code; owner of the dialogs a
+// command opens.
+using WindowHandle = void*;
 inline constexpr Color kClassicWindowColor = 0x0073E5E5;  // 7595493
 inline constexpr Color kClassicBodyColor = 0x0087FFFF;    // 8912895
 
@@ -61,8 +64,7 @@ class NoteWindow {
   enum class BodyEdit { kUndo, kCut, kCopy, kPaste, kSelectAll };
   virtual void EditBody(BodyEdit edit) = 0;
   virtual long SelectionLength() const = 0;
-  // The colour dialog owned by this window, opened on the body colour; nullopt when cancelled.
-  virtual std::optional<Color> ChooseColor() = 0;
+  virtual WindowHandle Handle() const = 0;
   // Destroys the window; the object is discarded right after.
   virtual void Close() = 0;
 };

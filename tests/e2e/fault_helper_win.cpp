@@ -55,7 +55,7 @@ class StoredNote : public NoteWindow {
   void FocusBody() override {}
   void EditBody(BodyEdit) override {}
   long SelectionLength() const override { return 0; }
-  std::optional<Color> ChooseColor() override { return std::nullopt; }
+  WindowHandle Handle() const override { return nullptr; }
   void Close() override {}
 
  private:
@@ -87,7 +87,7 @@ int Lock(const wchar_t* path, int seconds) {
 int SaveLoop(const std::wstring& folder) {
   StoredNoteFactory factory;
   NoteCollection notes(WinFileSystem(), factory, Narrow(folder));
-  RestoreNotes(notes, DefaultFont{}, {});
+  RestoreNotes(notes, DefaultFont{});
   std::printf("restored %d\n", notes.Count());
   std::fflush(stdout);
   for (int round = 1;; ++round) {

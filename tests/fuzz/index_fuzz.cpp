@@ -24,13 +24,15 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
   const std::string line = input.ConsumeRemainingBytesAsString();
 
   std::set<int> seen;
-  for (int number : velumbrino::ParseNoteNumbers(line)) {
+  const std::vector<int> numbers = velumbrino::ParseNoteNumbers(line);
+  for (int number : numbers) {
     Check(number > 0);
     Check(seen.insert(number).second);
   }
-  const int free_number = velumbrino::SmallestFreeNumber(line);
-  Check(free_number > 0);
-  Check(line.find("," + std::to_string(free_number) + ",") == std::string::npos);
+  // A new number is never one the index names, and the rewritten line reads back the same.
+  const int free_number = velumbrino::SmallestFreeNumber(numbers);
+  Check(free_number > 0 && !seen.count(free_number));
+  Check(velumbrino::ParseNoteNumbers(velumbrino::FormatIndexLine(numbers)) == numbers);
 
   std::string list = line;
   const std::string value = velumbrino::GetListField(list, delimiter, field);

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "fake_note_window.h"
+#include "fault_files.h"
 #include "temp_folder.h"
 
 namespace velumbrino {
@@ -11,6 +14,18 @@ namespace {
 using testing::FakeNoteState;
 using testing::FakeNoteWindowFactory;
 using testing::TempFolder;
+
+class FakeDialogs : public CommonDialogs {
+ public:
+  std::optional<Color> ChooseColor(WindowHandle owner, Color initial, bool full_open) override {
+    owners.push_back(owner);
+    if (while_open) while_open();
+    return color_choice;
+  }
+  std::optional<Color> color_choice;
+  std::function<void()> while_open;
+  std::vector<WindowHandle> owners;
+};
 
 class FakeServices : public ShellServices {
  public:
@@ -22,11 +37,12 @@ class FakeServices : public ShellServices {
   void ShowHelpTopic(const char* topic) override { topics.emplace_back(topic); }
   void ShowAbout() override { ++abouts; }
   void CloseProgram() override { ++closes; }
-  void ProcessPendingMessages() override { ++pumps; }
-  void ReportSaveFailure() override { ++failures; }
+  void ReportNewNoteRefused() override { ++refusals; }
+  CommonDialogs& Dialogs() override { return dialogs; }
 
+  FakeDialogs dialogs;
   bool answer_yes = false;
-  int questions = 0, abouts = 0, closes = 0, pumps = 0, failures = 0;
+  int questions = 0, abouts = 0, closes = 0, refusals = 0;
   std::vector<std::string> sounds, topics;
 };
 
@@ -38,13 +54,9 @@ class CommandRouterTest : public ::testing::Test {
       notes_.CreateNote(n, false, {});
       dir_.Write(std::string("stickie") + n + ".vmb", "x");
     }
-    state_.app_ready = true;
+    state_.app_ready.MarkStarted();
   }
-  void Choose(int number, CommandId command) {
-    state_.current_note_number = number;
-    state_.current_note_window = notes_.FindNoteWindow(number);
-    router_.Run(command);
-  }
+  void Choose(int number, CommandId command) { router_.Run(command, number); }
   std::string Ini(const std::string& section, const std::string& key) {
     return notes_.Settings().ReadIniValue(section, key, "<none>");
   }
@@ -75,11 +87,9 @@ TEST_F(CommandRouterTest, NoteCommandsReachTheNoteWhoseMenuWasOpened) {
   EXPECT_EQ(Ini("3", "OnTop"), "True");
 }
 
-TEST_F(CommandRouterTest, NoteCommandWithoutACurrentNoteDoesNothing) {
-  state_.current_note_window = 0;
-  router_.Run(CommandId::kDeleteNote);
-  state_.current_note_window = 7;
-  router_.Run(CommandId::kClassic);
+TEST_F(CommandRouterTest, NoteCommandWithoutItsNoteDoesNothing) {
+  router_.Run(CommandId::kDeleteNote, 0);
+  router_.Run(CommandId::kClassic, 7);
   EXPECT_EQ(services_.questions, 0);
   EXPECT_FALSE(dir_.Exists("config.cfg"));
 }
@@ -111,14 +121,16 @@ TEST_F(CommandRouterTest, OpacityClassicAndCustomColoursAreStoredAtOnce) {
   EXPECT_EQ(Ini("1", "Opacidade"), "10");
   EXPECT_EQ(Note(0).alpha, 255);
 
-  Note(1).color_choice = 20 | (100 << 8) | (200 << 16);
+  services_.dialogs.color_choice = 20 | (100 << 8) | (200 << 16);
   Choose(2, CommandId::kCustomColor);
+  EXPECT_EQ(services_.dialogs.owners.back(), notes_.At(2).Handle());
   EXPECT_EQ(Note(1).body_color, static_cast<Color>(20 | (100 << 8) | (200 << 16)));
   EXPECT_EQ(Note(1).back, static_cast<Color>(0 | (74 << 8) | (180 << 16)));
   EXPECT_EQ(Ini("2", "Color2"), std::to_string(20 | (100 << 8) | (200 << 16)));
   EXPECT_EQ(Ini("2", "Opacidade"), "<none>");
 
   // A cancelled dialog stores the colours the note already has.
+  services_.dialogs.color_choice.reset();
   Choose(3, CommandId::kCustomColor);
   EXPECT_EQ(Ini("3", "Color1"), "7595493");
   EXPECT_EQ(Ini("3", "Color2"), "8912895");
@@ -136,7 +148,6 @@ TEST_F(CommandRouterTest, NewNoteShowAllHideAllAndTrayCommands) {
   for (auto& note : factory_.created) EXPECT_FALSE(note->visible);
   router_.Run(CommandId::kShowAll);
   for (auto& note : factory_.created) EXPECT_TRUE(note->visible);
-  EXPECT_EQ(services_.pumps, 8);
 
   router_.Run(CommandId::kHelp);
   router_.Run(CommandId::kSupport);
@@ -145,22 +156,54 @@ TEST_F(CommandRouterTest, NewNoteShowAllHideAllAndTrayCommands) {
   EXPECT_EQ(services_.closes, 1);
 }
 
-TEST_F(CommandRouterTest, NoteMenuIsPreparedFromTheCurrentNote) {
-  dir_.Write("config.cfg", "[2]\r\nOnTop=true\r\nOpacidade=4\r\n");
-  state_.current_note_number = 2;
-  state_.current_note_window = 2;
-  Note(1).selection_length = 5;
-  NoteMenuStates states = router_.PrepareNoteMenu();
-  EXPECT_TRUE(states.pin_checked);
-  EXPECT_EQ(states.opacity_level, 4);
-  EXPECT_TRUE(states.cut_enabled && states.copy_enabled);
+TEST_F(CommandRouterTest, ColoursGoToTheNoteCapturedWhenItsMenuOpenedWhateverHappensMeanwhile) {
+  services_.dialogs.color_choice = 0x00102030;
+  // While the dialog is up another note becomes current, then the captured one is deleted.
+  services_.dialogs.while_open = [&] { state_.current_note_number = 3; };
+  Choose(2, CommandId::kCustomColor);
+  EXPECT_EQ(Ini("2", "Color2"), std::to_string(0x00102030));
+  EXPECT_EQ(Ini("3", "Color2"), "<none>");
 
-  state_.current_note_number = 1;
-  state_.current_note_window = 1;
-  states = router_.PrepareNoteMenu();
-  EXPECT_FALSE(states.pin_checked);
-  EXPECT_EQ(states.opacity_level, 10);
-  EXPECT_FALSE(states.cut_enabled || states.copy_enabled);
+  services_.dialogs.while_open = [&] { notes_.DeleteNote(1, notes_.FindNoteWindow(1)); };
+  Choose(1, CommandId::kCustomColor);
+  EXPECT_EQ(Ini("1", "Color2"), "<none>");
+  EXPECT_EQ(Ini("3", "Color2"), "<none>");
+}
+
+TEST_F(CommandRouterTest, RefusedNewNoteIsReportedEveryTimeAndTriedAgain) {
+  dir_.Write("indice.dat", ",1,2,3,\r\n");
+  testing::FullDiskFileSystem full;
+  NoteCollection stuck(full, factory_, dir_.Path());
+  CommandRouter router(stuck, state_, font_, services_, "C:\\Velumbrino\\");
+  router.Run(CommandId::kNewNote);
+  router.Run(CommandId::kNewNote);
+  EXPECT_EQ(services_.refusals, 2);
+  EXPECT_EQ(stuck.Count(), 0);
+}
+
+TEST_F(CommandRouterTest, MenusAreComputedFromTheRowsAndTheCapturedNote) {
+  dir_.Write("config.cfg", "[2]\r\nOnTop=true\r\nOpacidade=4\r\n");
+  Note(1).selection_length = 5;
+  Note(0).visible = false;
+  const MenuContext two = router_.NoteMenuContext(2);
+  EXPECT_TRUE(ItemChecked(*FindCommand(CommandId::kPin), two));
+  EXPECT_TRUE(ItemChecked(*FindCommand(OpacityCommand(4)), two));
+  EXPECT_FALSE(ItemChecked(*FindCommand(OpacityCommand(10)), two));
+  EXPECT_TRUE(ItemEnabled(*FindCommand(CommandId::kCut), two));
+
+  const MenuContext one = router_.NoteMenuContext(1);
+  EXPECT_FALSE(ItemChecked(*FindCommand(CommandId::kPin), one));
+  EXPECT_TRUE(ItemChecked(*FindCommand(OpacityCommand(10)), one));
+  EXPECT_FALSE(ItemEnabled(*FindCommand(CommandId::kCopy), one));
+
+  // One hidden and two visible notes: every tray item enabled; none hidden: no "show all".
+  const MenuContext tray = router_.TrayMenuContext();
+  for (CommandId id : {CommandId::kShowAll, CommandId::kHideAll}) {
+    EXPECT_TRUE(ItemEnabled(*FindCommand(id), tray));
+  }
+  Note(0).visible = true;
+  EXPECT_FALSE(ItemEnabled(*FindCommand(CommandId::kShowAll), router_.TrayMenuContext()));
+  EXPECT_FALSE(ItemEnabled(*FindCommand(CommandId::kHideAll), MenuContext{}));
 }
 
 }  // namespace

@@ -29,7 +29,6 @@ struct FakeNoteState {
   DefaultFont font;
   std::vector<NoteWindow::BodyEdit> edits;
   long selection_length = 0;
-  std::optional<Color> color_choice;
   std::vector<std::string> log;
 };
 
@@ -81,10 +80,7 @@ class FakeNoteWindow : public NoteWindow {
   void Close() override { s_->closed = true; Log("close"); }
   void EditBody(BodyEdit edit) override { s_->edits.push_back(edit); }
   long SelectionLength() const override { return s_->selection_length; }
-  std::optional<Color> ChooseColor() override {
-    Log("choose-color");
-    return s_->color_choice;
-  }
+  WindowHandle Handle() const override { return s_.get(); }
 
  private:
   void Log(const char* what) { s_->log.emplace_back(what); }

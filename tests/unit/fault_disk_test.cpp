@@ -28,7 +28,7 @@ class FullDiskTest : public ::testing::Test {
     WriteBodies(dir_, kNotes);
     files_.writes_left = -1;
     notes_ = std::make_unique<NoteCollection>(files_, factory_, dir_.Path());
-    ASSERT_EQ(RestoreNotes(*notes_, {}, {}), kNotes);
+    ASSERT_EQ(RestoreNotes(*notes_, {}), kNotes);
     for (int n = 1; n <= kNotes; ++n) {
       auto& note = *factory_.created[n - 1];
       note.title = "novo " + std::to_string(n);
@@ -103,7 +103,7 @@ TEST_F(FullDiskTest, DiskFillsAfterEachNumberOfWrites) {
     // Restore from what is on disk: every note is there, none lost its body.
     FakeNoteWindowFactory check_factory(StdFileSystem());
     NoteCollection check(StdFileSystem(), check_factory, dir_.Path());
-    ASSERT_EQ(RestoreNotes(check, {}, {}), kNotes) << k;
+    ASSERT_EQ(RestoreNotes(check, {}), kNotes) << k;
     for (const auto& note : check_factory.created) EXPECT_FALSE(note->body.empty());
   }
   files_.writes_left = -1;

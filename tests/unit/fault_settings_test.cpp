@@ -31,7 +31,7 @@ class DamagedSettingsTest : public ::testing::Test {
     dir_.Write("config.cfg", config);
     WriteBodies(dir_, 3);
     notes_ = std::make_unique<NoteCollection>(StdFileSystem(), factory_, dir_.Path());
-    ASSERT_EQ(RestoreNotes(*notes_, {}, {}), 3);
+    ASSERT_EQ(RestoreNotes(*notes_, {}), 3);
     for (int n = 1; n <= 3; ++n) {
       EXPECT_EQ(Note(n).tag, std::to_string(n));
       EXPECT_EQ(Note(n).body, BodyOf(n));

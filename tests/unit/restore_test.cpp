@@ -16,9 +16,12 @@ class RestoreTest : public ::testing::Test {
  protected:
   int Restore() {
     notes_ = std::make_unique<NoteCollection>(StdFileSystem(), factory_, dir_.Path());
-    RestorePacing pacing;
-    pacing.before_note = [this] { ++pauses_; };
-    return RestoreNotes(*notes_, font_, pacing);
+    NoteRestorer restorer(*notes_, font_);
+    while (!restorer.Done()) {
+      ++pauses_;
+      restorer.RestoreNext();
+    }
+    return restorer.Restored();
   }
   std::vector<std::string> Tags() const {
     std::vector<std::string> tags;
@@ -37,7 +40,7 @@ TEST_F(RestoreTest, FirstRunSeedRestoresTheWelcomeNote) {
   ASSERT_EQ(PrepareDataFolder(StdFileSystem(), dir_.Path() + "v/", "ana"),
             PrepareResult::kCreated);
   notes_ = std::make_unique<NoteCollection>(StdFileSystem(), factory_, dir_.Path() + "v/");
-  ASSERT_EQ(RestoreNotes(*notes_, font_, {}), 1);
+  ASSERT_EQ(RestoreNotes(*notes_, font_), 1);
   const auto& note = *factory_.created[0];
   EXPECT_EQ(note.tag, "1");
   EXPECT_EQ(note.title, "Bem Vindo !");
@@ -164,7 +167,7 @@ TEST(RestoreUnreadableBody, TheStoredBodyIsNeverOverwrittenByAnEmptyOne) {
   UnreadableBodyFiles files(dir.Path() + "stickie1.vmb");
   testing::FakeNoteWindowFactory factory(files);
   NoteCollection notes(files, factory, dir.Path());
-  ASSERT_EQ(RestoreNotes(notes, {}, {}), 2);
+  ASSERT_EQ(RestoreNotes(notes, {}), 2);
   factory.created[1]->body = "{\\rtf1 dois editado}";
 
   ASSERT_TRUE(notes.SaveAllNotes());

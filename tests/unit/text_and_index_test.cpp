@@ -81,19 +81,6 @@ TEST(NumberText, ParsingRules) {
   EXPECT_EQ(TextToBool(""), std::nullopt);
 }
 
-TEST(IndexLine, SmallestFreeNumber) {
-  EXPECT_EQ(SmallestFreeNumber(",1,2,4,"), 3);
-  EXPECT_EQ(SmallestFreeNumber(","), 1);
-  EXPECT_EQ(SmallestFreeNumber(""), 1);
-  EXPECT_EQ(SmallestFreeNumber(",2,3,"), 1);
-  EXPECT_EQ(SmallestFreeNumber(",1,2,3,"), 4);
-  // Only ",n," written exactly takes n: no leading zero, blank or missing comma.
-  EXPECT_EQ(SmallestFreeNumber(",01,"), 1);
-  EXPECT_EQ(SmallestFreeNumber(", 1,"), 1);
-  EXPECT_EQ(SmallestFreeNumber("1,2,"), 1);
-  EXPECT_EQ(SmallestFreeNumber(",1,x,2,99999999999999,"), 3);
-}
-
 TEST(IndexLine, ParseSkipsDamagedEntries) {
   EXPECT_EQ(ParseNoteNumbers(",1,2,5,"), (std::vector<int>{1, 2, 5}));
   EXPECT_EQ(ParseNoteNumbers(","), (std::vector<int>{}));

@@ -1,6 +1,7 @@
 #pragma once
-// The two popup menus as data: the tray menu and the note menu, their items in display order,
-// and the rules that decide which items are enabled or checked when a menu opens.
+// Every command of the program, one row each: its menu caption and picture, how its enabled
+// and checked states are computed when its menu opens, and the router's handler that runs it.
+// Both popup menus and the router are built from these rows; the menus only add structure.
 
 #include <string_view>
 #include <vector>
@@ -63,9 +64,42 @@ enum class MenuPicture {
   kInsert, kDateTime, kTitle,
 };
 
+// What a menu's item states are computed from when it opens.
+struct MenuContext {
+  int visible_notes = 0;
+  int hidden_notes = 0;
+  // The note whose menu opens: its stored OnTop and Opacidade, and its body's selection.
+  bool pinned = false;
+  int opacity_level = 10;
+  long selection_length = 0;
+};
+
+enum class EnableRule { kAlways, kSomeNoteHidden, kSomeNoteVisible, kAnyNote, kSelection };
+enum class CheckRule { kNever, kPinned, kOpacityLevel };
+
+class CommandRouter;
+// A handler gets the command's id and the number of the note captured when its menu opened
+// (0 for a tray command).
+using CommandHandler = void (CommandRouter::*)(CommandId id, int note_number);
+
+struct CommandRow {
+  CommandId id = CommandId::kNone;
+  std::string_view caption;  // UTF-8, exactly as shown
+  MenuPicture picture = MenuPicture::kNone;
+  CommandHandler run = nullptr;  // nullptr for a submenu
+  EnableRule enabled = EnableRule::kAlways;
+  CheckRule checked = CheckRule::kNever;
+};
+
+// The row of an id, or nullptr.
+const CommandRow* FindCommand(CommandId id);
+bool ItemEnabled(const CommandRow& row, const MenuContext& context);
+bool ItemChecked(const CommandRow& row, const MenuContext& context);
+
+// A menu's structure; captions and pictures come from the rows.
 struct MenuItemSpec {
   CommandId id = CommandId::kNone;  // kNone for a separator
-  std::string_view caption;         // UTF-8, exactly as shown; empty for a separator
+  std::string_view caption;
   MenuPicture picture = MenuPicture::kNone;
   std::vector<MenuItemSpec> submenu;  // non-empty for a submenu item
 
@@ -74,36 +108,9 @@ struct MenuItemSpec {
 
 const std::vector<MenuItemSpec>& TrayMenuItems();
 const std::vector<MenuItemSpec>& NoteMenuItems();
-// Item of either menu (searched through the submenus), or nullptr.
-const MenuItemSpec* FindMenuItem(CommandId id);
-
-// Enabled items of the tray menu when it opens.
-struct TrayMenuStates {
-  bool show_all = false;       // some note is hidden
-  bool hide_all = false;       // some note is visible
-  bool show_selected = false;  // some note exists
-  bool delete_notes = false;   // some note exists
-};
-TrayMenuStates TrayMenuState(int visible_notes, int hidden_notes);
-
-// Check marks and enabled items of the note menu when it opens, from the note's stored OnTop
-// and Opacidade values and the length of the body's selection.
-struct NoteMenuStates {
-  bool pin_checked = false;
-  int opacity_level = 10;  // the one checked opacity item
-  bool cut_enabled = false;
-  bool copy_enabled = false;
-};
-NoteMenuStates NoteMenuState(std::string_view on_top_stored, std::string_view opacity_stored,
-                             long selection_length);
 
 // OnTop read as a boolean: "True"/"False" in any case, or a number (non-zero is true);
 // anything else, and nothing, is false.
 bool StoredBooleanValue(std::string_view stored);
-// Opacidade read as a level: a whole number 1..10, anything else gives 10.
-int StoredOpacityLevel(std::string_view stored);
-
-// False for the commands whose feature is not in the program yet; their items stay disabled.
-bool CommandAvailable(CommandId id);
 
 }  // namespace velumbrino

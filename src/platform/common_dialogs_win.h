@@ -1,0 +1,31 @@
+#pragma once
+// The real common dialogs. Each clears AppReady while it is up.
+
+#include <windows.h>
+
+#include <string>
+
+#include "platform/common_dialogs.h"
+#include "platform/custom_colors.h"
+#include "platform/modal_guard.h"
+
+namespace velumbrino {
+
+// Under HKEY_CURRENT_USER; the colours are the value "RegColors" there.
+inline constexpr wchar_t kCustomColorsKey[] = L"Software\\Ovrask\\Velumbrino\\cDialog";
+
+// All white when nothing is stored yet.
+CustomColors LoadCustomColors(const std::wstring& key_path = kCustomColorsKey);
+bool SaveCustomColors(const CustomColors& colors, const std::wstring& key_path = kCustomColorsKey);
+
+class CommonDialogsWin : public CommonDialogs {
+ public:
+  explicit CommonDialogsWin(AppReadyFlag& app_ready) : app_ready_(app_ready) {}
+
+  std::optional<Color> ChooseColor(WindowHandle owner, Color initial, bool full_open) override;
+
+ private:
+  AppReadyFlag& app_ready_;
+};
+
+}  // namespace velumbrino
