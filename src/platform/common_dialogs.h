@@ -13,7 +13,7 @@ class CommonDialogs {
   virtual ~CommonDialogs() = default;
   // The colour dialog opened on `initial`; nullopt when cancelled. The custom colours the user
   // defined are kept even after a cancel.
-  virtual std::optional<Color> ChooseColor(WindowHandle owner, Color initial, bool full_open) = 0;
+  virtual std::optional<Color> ShowColorDialog(WindowHandle owner, Color initial, bool full_open) = 0;
 };
 
 }  // namespace velumbrino

@@ -19,7 +19,7 @@ bool SaveCustomColors(const CustomColors& colors, const std::wstring& key_path) 
                           FormatCustomColors(colors));
 }
 
-std::optional<Color> CommonDialogsWin::ChooseColor(WindowHandle owner, Color initial,
+std::optional<Color> CommonDialogsWin::ShowColorDialog(WindowHandle owner, Color initial,
                                                    bool full_open) {
   CustomColors custom = LoadCustomColors();
   static_assert(sizeof(COLORREF) == sizeof(CustomColors::value_type));

@@ -22,7 +22,7 @@ class CommonDialogsWin : public CommonDialogs {
  public:
   explicit CommonDialogsWin(AppReadyFlag& app_ready) : app_ready_(app_ready) {}
 
-  std::optional<Color> ChooseColor(WindowHandle owner, Color initial, bool full_open) override;
+  std::optional<Color> ShowColorDialog(WindowHandle owner, Color initial, bool full_open) override;
 
  private:
   AppReadyFlag& app_ready_;

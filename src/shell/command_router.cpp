@@ -108,7 +108,7 @@ void CommandRouter::ClassicCommand(CommandId, int note_number) {
 void CommandRouter::CustomColorCommand(CommandId, int note_number) {
   NoteWindow* window = Note(note_number);
   if (!window) return;
-  const auto chosen = services_.Dialogs().ChooseColor(window->Handle(), window->BodyColor(),
+  const auto chosen = services_.Dialogs().ShowColorDialog(window->Handle(), window->BodyColor(),
                                                       /*full_open=*/true);
   // The dialog was modal: the colours go to the note captured when the menu opened, if it
   // is still there.

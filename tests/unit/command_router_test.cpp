@@ -17,7 +17,7 @@ using testing::TempFolder;
 
 class FakeDialogs : public CommonDialogs {
  public:
-  std::optional<Color> ChooseColor(WindowHandle owner, Color initial, bool full_open) override {
+  std::optional<Color> ShowColorDialog(WindowHandle owner, Color initial, bool full_open) override {
     owners.push_back(owner);
     if (while_open) while_open();
     return color_choice;

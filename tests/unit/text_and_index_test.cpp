@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "platform/custom_colors.h"
+
 #include "store/cp1252.h"
 #include "store/index_file.h"
 #include "store/text_utils.h"
@@ -86,6 +88,16 @@ TEST(IndexLine, ParseSkipsDamagedEntries) {
   EXPECT_EQ(ParseNoteNumbers(","), (std::vector<int>{}));
   EXPECT_EQ(ParseNoteNumbers(",3,abc,0,-2,3,,7,2x,99999999999,4,"), (std::vector<int>{3, 7, 4}));
   EXPECT_EQ(ParseNoteNumbers("1,2"), (std::vector<int>{1, 2}));
+}
+
+TEST(CustomColorsText, DamagedTextGivesWhiteWhereItCannotBeRead) {
+  const CustomColors colors = ParseCustomColors("255, x,,16777216,-1,65280");
+  const CustomColors expected = {255,      0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 65280,
+                                 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF,
+                                 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF};
+  EXPECT_EQ(colors, expected);
+  EXPECT_EQ(ParseCustomColors(FormatCustomColors(colors)), colors);
+  EXPECT_EQ(FormatCustomColors(ParseCustomColors("")).size(), 16u * 8 + 15);
 }
 
 TEST(Cp1252, PortugueseAndEuroRoundTrip) {

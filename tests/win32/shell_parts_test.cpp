@@ -1,18 +1,19 @@
 // The shell's Win32 parts against the real API: help file check, custom colours in the
-// registry, the owner-drawn popup menus, the tray icon and the about box.
+// registry, the owner-drawn popup menus, the tray icon, and every kind of modal window
+// clearing AppReady while it is up.
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <atomic>
+#include <functional>
 #include <cstdlib>
 #include <string>
-#include <thread>
 #include <vector>
 
-#include "note/color_dialog_win.h"
+#include "platform/common_dialogs_win.h"
+#include "platform/message_box_win.h"
 #include "shell/about_win.h"
+#include "shell/command_table.h"
 #include "shell/help_win.h"
-#include "shell/menu_model.h"
 #include "shell/popup_menu_win.h"
 #include "shell/tray_icon_win.h"
 
@@ -90,10 +91,10 @@ TEST(ShowHelpTopic, AFolderNamedLikeTheFileIsNotTheFile) {
 
 constexpr wchar_t kTestColorsKey[] = L"Software\\Ovrask\\VelumbrinoTests\\cDialog";
 
-TEST(CustomColors, FirstUseIsAllWhiteAndSavedAsSixteenDecimals) {
+TEST(CustomColors, FirstUseIsAllWhiteAndSavedAsSixteenDecimalsThatReadBack) {
   RegDeleteKeyW(HKEY_CURRENT_USER, kTestColorsKey);
   const CustomColors first = LoadCustomColors(kTestColorsKey);
-  for (COLORREF color : first) EXPECT_EQ(color, 0x00FFFFFFu);
+  for (auto color : first) EXPECT_EQ(color, 0x00FFFFFFu);
 
   ASSERT_TRUE(SaveCustomColors(first, kTestColorsKey));
   HKEY key = nullptr;
@@ -110,28 +111,12 @@ TEST(CustomColors, FirstUseIsAllWhiteAndSavedAsSixteenDecimals) {
   std::wstring expected = L"16777215";
   for (int i = 1; i < 16; ++i) expected += L",16777215";
   EXPECT_EQ(std::wstring(stored), expected);
-  RegDeleteKeyW(HKEY_CURRENT_USER, kTestColorsKey);
-}
 
-TEST(CustomColors, SurviveASaveAndLoad) {
   CustomColors colors;
   for (size_t i = 0; i < colors.size(); ++i) colors[i] = static_cast<COLORREF>(i * 0x010203);
-  colors[15] = 8912895;
   ASSERT_TRUE(SaveCustomColors(colors, kTestColorsKey));
   EXPECT_EQ(LoadCustomColors(kTestColorsKey), colors);
   RegDeleteKeyW(HKEY_CURRENT_USER, kTestColorsKey);
-}
-
-TEST(CustomColors, DamagedTextGivesWhiteWhereItCannotBeRead) {
-  const CustomColors colors = ParseCustomColors(L"255, x,,16777216,-1,65280");
-  EXPECT_EQ(colors[0], 255u);
-  EXPECT_EQ(colors[1], 0x00FFFFFFu);  // not a number
-  EXPECT_EQ(colors[2], 0x00FFFFFFu);  // empty
-  EXPECT_EQ(colors[3], 0x00FFFFFFu);  // more than 24 bits
-  EXPECT_EQ(colors[4], 0x00FFFFFFu);  // negative
-  EXPECT_EQ(colors[5], 65280u);
-  for (size_t i = 6; i < 16; ++i) EXPECT_EQ(colors[i], 0x00FFFFFFu);  // fewer than 16 parts
-  EXPECT_EQ(ParseCustomColors(FormatCustomColors(colors)), colors);
 }
 
 // ---- Popup menus ---------------------------------------------------------------------------
@@ -153,70 +138,48 @@ MenuEntry Entry(HMENU menu, int position) {
           info.hSubMenu};
 }
 
-TEST(PopupMenu, TrayMenuIsBuiltOwnerDrawnInOrder) {
-  PopupMenu tray(TrayMenuItems());
-  ASSERT_EQ(GetMenuItemCount(tray.handle()), 7);
-  const MenuEntry first = Entry(tray.handle(), 0);
-  EXPECT_EQ(first.caption, L"Nova Nota");
-  EXPECT_EQ(first.id, static_cast<UINT>(CommandId::kNewNote));
-  EXPECT_TRUE(first.type & MFT_OWNERDRAW);
-  EXPECT_FALSE(first.state & MFS_GRAYED);
-
-  const MenuEntry notes = Entry(tray.handle(), 1);
-  EXPECT_EQ(notes.caption, L"Notas");
-  ASSERT_NE(notes.submenu, nullptr);
-  ASSERT_EQ(GetMenuItemCount(notes.submenu), 5);
-  EXPECT_TRUE(Entry(notes.submenu, 1).type & MFT_SEPARATOR);
-  EXPECT_EQ(Entry(notes.submenu, 4).caption, L"Ocutar Todos");
-
-  EXPECT_TRUE(Entry(tray.handle(), 2).type & MFT_SEPARATOR);
-  EXPECT_EQ(Entry(tray.handle(), 6).caption, L"Fechar");
-  EXPECT_EQ(Entry(tray.handle(), 6).id, static_cast<UINT>(CommandId::kClose));
-}
-
-TEST(PopupMenu, NoteMenuNestsTheOpacityLevels) {
+// Every item's state in the real menu is its row's rule; a command without a handler (a
+// feature not in the program) is disabled in the menu itself.
+TEST(PopupMenu, PreparedStatesReachTheRealMenu) {
   PopupMenu note(NoteMenuItems());
-  ASSERT_EQ(GetMenuItemCount(note.handle()), 13);
-  EXPECT_EQ(Entry(note.handle(), 0).caption, L"Sempre Vis\u00edvel");
-  const MenuEntry appearance = Entry(note.handle(), 5);
-  EXPECT_EQ(appearance.caption, L"Apar\u00eancia");
-  ASSERT_NE(appearance.submenu, nullptr);
-  const MenuEntry opacity = Entry(appearance.submenu, 2);
-  EXPECT_EQ(opacity.caption, L"Transpar\u00eancia");
-  ASSERT_NE(opacity.submenu, nullptr);
-  ASSERT_EQ(GetMenuItemCount(opacity.submenu), 10);
-  EXPECT_EQ(Entry(opacity.submenu, 0).caption, L"10 %");
-  EXPECT_EQ(Entry(opacity.submenu, 9).caption, L"100 %");
-  EXPECT_EQ(Entry(opacity.submenu, 9).id, static_cast<UINT>(CommandId::kOpacity10));
-  EXPECT_EQ(Entry(note.handle(), 12).caption, L"T\u00edtulo...");
-}
-
-TEST(PopupMenu, EnabledAndCheckedStatesReachTheMenu) {
-  PopupMenu note(NoteMenuItems());
-  HMENU appearance = GetSubMenu(note.handle(), 5);
-  HMENU opacity = GetSubMenu(appearance, 2);
-  HMENU text = GetSubMenu(note.handle(), 9);
-
-  note.SetChecked(CommandId::kPin, true);
-  note.SetChecked(CommandId::kOpacity1, true);
-  note.SetEnabled(CommandId::kCut, false);
-  note.SetEnabled(CommandId::kTextMenu, false);
-  EXPECT_TRUE(Entry(note.handle(), 0).state & MFS_CHECKED);
-  EXPECT_TRUE(Entry(opacity, 0).state & MFS_CHECKED);
-  EXPECT_FALSE(Entry(opacity, 9).state & MFS_CHECKED);
-  EXPECT_TRUE(Entry(text, 1).state & MFS_GRAYED);
-  EXPECT_FALSE(Entry(text, 2).state & MFS_GRAYED);
-  EXPECT_TRUE(Entry(note.handle(), 9).state & MFS_GRAYED);
-  EXPECT_TRUE(note.IsChecked(CommandId::kPin));
+  MenuContext context;
+  context.pinned = true;
+  context.opacity_level = 3;
+  context.selection_length = 0;
+  note.Prepare(context);
+  std::vector<const std::vector<MenuItemSpec>*> pending{&NoteMenuItems()};
+  int checked = 0;
+  while (!pending.empty()) {
+    const auto* level = pending.back();
+    pending.pop_back();
+    for (const MenuItemSpec& item : *level) {
+      if (item.IsSeparator()) continue;
+      const CommandRow& row = *FindCommand(item.id);
+      EXPECT_EQ(note.IsEnabled(item.id), ItemEnabled(row, context)) << row.caption;
+      EXPECT_EQ(note.IsChecked(item.id), ItemChecked(row, context)) << row.caption;
+      if (!row.run && item.submenu.empty()) EXPECT_FALSE(note.IsEnabled(item.id)) << row.caption;
+      checked += note.IsChecked(item.id) ? 1 : 0;
+      if (!item.submenu.empty()) pending.push_back(&item.submenu);
+    }
+  }
+  EXPECT_EQ(checked, 2);  // the pin and one opacity level
   EXPECT_FALSE(note.IsEnabled(CommandId::kCut));
+  EXPECT_TRUE(note.IsChecked(OpacityCommand(3)));
 
-  note.SetChecked(CommandId::kPin, false);
-  note.SetEnabled(CommandId::kCut, true);
-  EXPECT_FALSE(Entry(note.handle(), 0).state & MFS_CHECKED);
-  EXPECT_FALSE(Entry(text, 1).state & MFS_GRAYED);
-  // Ids of the other menu change nothing.
-  note.SetEnabled(CommandId::kNewNote, false);
-  EXPECT_FALSE(note.IsEnabled(CommandId::kNewNote));
+  context.selection_length = 4;
+  context.pinned = false;
+  note.Prepare(context);
+  EXPECT_TRUE(note.IsEnabled(CommandId::kCut));
+  EXPECT_FALSE(note.IsChecked(CommandId::kPin));
+  EXPECT_EQ(Entry(note.handle(), 0).caption, L"Sempre Vis\u00edvel");
+
+  PopupMenu tray(TrayMenuItems());
+  tray.Prepare(MenuContext{});
+  for (CommandId id : {CommandId::kShowAll, CommandId::kHideAll, CommandId::kShowSelected,
+                       CommandId::kDeleteNotes}) {
+    EXPECT_FALSE(tray.IsEnabled(id));
+  }
+  EXPECT_TRUE(tray.IsEnabled(CommandId::kNewNote));
 }
 
 LRESULT CALLBACK MenuOwnerProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -310,38 +273,68 @@ TEST(TrayIcon, AddsAndRemovesItsIconForAHiddenWindow) {
   DestroyWindow(window);
 }
 
-// ---- About box -----------------------------------------------------------------------------
+// ---- Modal windows ------------------------------------------------------------------------
 
-TEST(AboutBox, ClearsAppReadyWhileOpenAndIsTopmost) {
-  std::vector<bool> ready_calls;
-  std::atomic<bool> found{false}, topmost{false};
-  const DWORD ui_thread = GetCurrentThreadId();
-  std::thread closer([&] {
-    for (int i = 0; i < 100 && !found; ++i) {
-      Sleep(50);
-      HWND box = FindWindowW(L"#32770", kAboutBoxTitle);
-      if (box && IsWindowVisible(box)) {
-        found = true;
-        Sleep(std::getenv("VELUMBRINO_MENU_SHOT") ? 3000 : 200);  // let it activate (and be seen)
-        topmost = (GetWindowLongPtrW(box, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
-        PostMessageW(box, WM_CLOSE, 0, 0);
-      }
-    }
-    if (!found) {  // never leave the test hanging in a box nobody sees
-      EnumThreadWindows(
-          ui_thread,
-          [](HWND window, LPARAM) {
-            PostMessageW(window, WM_CLOSE, 0, 0);
-            return TRUE;
-          },
-          0);
-    }
+struct ModalCheck {
+  bool seen = false;
+  bool app_ready_while_open = true;
+  bool topmost = false;
+};
+ModalCheck* g_modal_check = nullptr;
+AppReadyFlag* g_app_ready = nullptr;
+
+BOOL CALLBACK CloseDialogsOfThread(HWND window, LPARAM) {
+  wchar_t class_name[16] = {};
+  GetClassNameW(window, class_name, 16);
+  if (std::wstring(class_name) == L"#32770" && IsWindowVisible(window)) {
+    g_modal_check->seen = true;
+    g_modal_check->app_ready_while_open = g_app_ready->IsReady();
+    g_modal_check->topmost |= (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
+  }
+  return TRUE;
+}
+
+// Runs `show` (which opens a modal window on this thread) and, from inside its modal loop,
+// records AppReady and the window's band, then cancels it.
+ModalCheck CheckModal(AppReadyFlag& app_ready, const std::function<void()>& show) {
+  ModalCheck check;
+  g_modal_check = &check;
+  g_app_ready = &app_ready;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR, DWORD) {
+    EnumThreadWindows(GetCurrentThreadId(), CloseDialogsOfThread, 0);
   });
-  ShowAboutBox(nullptr, [&](bool ready) { ready_calls.push_back(ready); });
-  closer.join();
-  EXPECT_TRUE(found);
-  EXPECT_TRUE(topmost);
-  EXPECT_EQ(ready_calls, (std::vector<bool>{false, true}));
+  show();
+  KillTimer(nullptr, timer);
+  return check;
+}
+
+TEST(ModalWindows, EveryKindClearsAppReadyWhileOpenAndRestoresIt) {
+  AppReadyFlag app_ready;
+  app_ready.MarkStarted();
+  int ready_again = 0;
+  app_ready.SetOnReady([&] { ++ready_again; });
+
+  const ModalCheck about = CheckModal(app_ready, [&] { ShowAboutBox(nullptr, app_ready); });
+  EXPECT_TRUE(about.seen);
+  EXPECT_FALSE(about.app_ready_while_open);
+  EXPECT_TRUE(about.topmost);  // above pinned notes
+
+  const ModalCheck box = CheckModal(app_ready, [&] {
+    EXPECT_NE(ShowMessageBox(app_ready, nullptr, "Deseja?", "Velumbrino", MB_YESNO), IDYES);
+  });
+  EXPECT_TRUE(box.seen);
+  EXPECT_FALSE(box.app_ready_while_open);
+
+  CommonDialogsWin dialogs(app_ready);
+  const ModalCheck color = CheckModal(app_ready, [&] {
+    EXPECT_EQ(dialogs.ShowColorDialog(nullptr, 0x123456, true), std::nullopt);
+  });
+  EXPECT_TRUE(color.seen);
+  EXPECT_FALSE(color.app_ready_while_open);
+
+  EXPECT_TRUE(app_ready.IsReady());
+  EXPECT_EQ(ready_again, 3);
 }
 
 }  // namespace
