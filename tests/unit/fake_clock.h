@@ -1,0 +1,15 @@
+#pragma once
+// A clock that stands at the time the test sets.
+
+#include "store/clock.h"
+
+namespace velumbrino::testing {
+
+class FakeClock : public Clock {
+ public:
+  explicit FakeClock(LocalTime now = {}) : now(now) {}
+  LocalTime Now() const override { return now; }
+  LocalTime now;
+};
+
+}  // namespace velumbrino::testing
