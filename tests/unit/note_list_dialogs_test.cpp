@@ -7,6 +7,7 @@
 #include "dialogs/delete_notes.h"
 #include "dialogs/note_list.h"
 #include "fake_note_window.h"
+#include "store/note_keys.h"
 #include "temp_folder.h"
 
 namespace velumbrino {
@@ -206,7 +207,9 @@ TEST_F(NoteListDialogsTest, NoteWhoseBodyCannotBeRemovedStaysWholeAndIsReported)
   // Its index entry, settings and body stay, so nothing is orphaned.
   EXPECT_EQ(dir_.Read("indice.dat"), ",2,\r\n");
   EXPECT_EQ(FolderContents(), (std::set<std::string>{"config.cfg", "indice.dat", "stickie2.vmb"}));
-  EXPECT_EQ(notes_.Settings().ReadIniValue("Indice", "TotalForms", ""), "1");
+  EXPECT_EQ(
+      notes_.Settings().ReadIniValue(std::string(kIndexSection), std::string(kTotalFormsKey), ""),
+      "1");
 
   const std::string message = DeleteFailureMessage(outcome);
   EXPECT_NE(message.find("Não foi possível excluir estas notas"), std::string::npos);
