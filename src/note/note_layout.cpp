@@ -1,10 +1,11 @@
 #include "note/note_layout.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+
+#include "store/date_text.h"
 
 namespace velumbrino {
 namespace {
@@ -77,16 +78,7 @@ TwipsPoint RandomNotePlacement(double r_top, double r_left, int screen_width_twi
   return point;
 }
 
-std::string NoteTitle(const LocalTime& time) {
-  static constexpr std::array<const char*, 12> kMonths = {"jan", "fev", "mar", "abr", "mai", "jun",
-                                                          "jul", "ago", "set", "out", "nov", "dez"};
-  const int month = std::clamp(time.month, 1, 12);
-  char text[32];
-  std::snprintf(text, sizeof text, "%02d/%s - %02d:%02d", std::clamp(time.day, 0, 99),
-                kMonths[static_cast<size_t>(month - 1)], std::clamp(time.hour, 0, 99),
-                std::clamp(time.minute, 0, 99));
-  return text;
-}
+std::string NoteTitle(const LocalTime& time) { return DayMonthAndTimeText(time); }
 
 std::optional<ScreenPoint> OffScreenCorrection(const ScreenRect& window,
                                                const std::vector<ScreenRect>& work_areas,

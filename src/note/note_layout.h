@@ -66,8 +66,8 @@ struct TwipsPoint {
 TwipsPoint RandomNotePlacement(double r_top, double r_left, int screen_width_twips,
                                int screen_height_twips);
 
-// "dd/mmm - hh:mm" with the program's own Portuguese month abbreviations, whatever the
-// system's language ("03/mar - 09:05").
+// A new note's title: "dd/mmm - hh:mm" with the program's own Portuguese month
+// abbreviations, whatever the system's language ("03/mar - 09:05"); see store/date_text.h.
 std::string NoteTitle(const LocalTime& time);
 
 // Screen rectangle in pixels, right and bottom exclusive.

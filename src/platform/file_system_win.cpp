@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "platform/unique_handle.h"
 #include "platform/wide_string_win.h"
@@ -146,6 +147,28 @@ class WinFiles final : public FileSystem {
     x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ULL;
     x = (x ^ (x >> 27)) * 0x94D049BB133111EBULL;
     return x ^ (x >> 31);
+  }
+
+  std::optional<std::vector<std::string>> ListFiles(const std::string& folder) override {
+    std::wstring pattern = Widen(folder);
+    if (!pattern.empty() && !IsSeparator(pattern.back())) pattern += L'\\';
+    pattern += L'*';
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = FindFirstFileW(pattern.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) {
+      // An empty folder still has "." and "..", so this is a missing or unreadable one.
+      return std::nullopt;
+    }
+    std::vector<std::string> names;
+    do {
+      if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        names.push_back(Narrow(found.cFileName));
+      }
+    } while (FindNextFileW(search, &found));
+    const bool complete = GetLastError() == ERROR_NO_MORE_FILES;
+    FindClose(search);
+    if (!complete) return std::nullopt;
+    return names;
   }
 
  private:

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace velumbrino {
 
@@ -27,6 +28,11 @@ class FileSystem {
   // Changes whenever the file's content may have changed (size and write time mixed);
   // nullopt when the file is missing.
   virtual std::optional<std::uint64_t> Stamp(const std::string& path) = 0;
+  // Names (not paths) of the files directly in `folder`, subfolders left out; nullopt when
+  // the folder cannot be read or this file system cannot list folders.
+  virtual std::optional<std::vector<std::string>> ListFiles(const std::string& /*folder*/) {
+    return std::nullopt;
+  }
 };
 
 // std::filesystem implementation (native builds and tools).

@@ -101,6 +101,20 @@ class StdFiles final : public FileSystem {
                static_cast<std::uint64_t>(time.time_since_epoch().count()));
   }
 
+  std::optional<std::vector<std::string>> ListFiles(const std::string& folder) override {
+    std::error_code error;
+    fs::directory_iterator entries(ToPath(folder), error);
+    if (error) return std::nullopt;
+    std::vector<std::string> names;
+    for (const fs::directory_entry& entry : entries) {
+      std::error_code ignored;
+      if (!entry.is_regular_file(ignored)) continue;
+      const std::u8string name = entry.path().filename().u8string();
+      names.emplace_back(name.begin(), name.end());
+    }
+    return names;
+  }
+
  private:
   // The data must be on disk before the rename makes it the file.
   static bool SyncToDisk(const fs::path& file) {

@@ -1,0 +1,113 @@
+// Date texts of the note title, the title dialog and the insert-date dialog.
+#include "store/date_text.h"
+
+#include <gtest/gtest.h>
+
+#include "dialogs/insert_date_time.h"
+#include "note/note_layout.h"
+#include "note/title_rules.h"
+
+namespace velumbrino {
+namespace {
+
+TEST(DateTextTest, TitleButtonsAndNewNoteTitleAgree) {
+  struct Case {
+    LocalTime now;
+    const char* date;
+    const char* time;
+    const char* both;
+  };
+  const Case cases[] = {
+      {{2026, 12, 24, 18, 30, 0}, "24/dez", "18:30", "24/dez - 18:30"},
+      {{2027, 1, 1, 0, 0, 0}, "01/jan", "00:00", "01/jan - 00:00"},  // midnight
+      {{2026, 12, 31, 23, 59, 59}, "31/dez", "23:59", "31/dez - 23:59"},
+      {{2026, 3, 7, 9, 5, 0}, "07/mar", "09:05", "07/mar - 09:05"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.both);
+    EXPECT_EQ(TitleButtonText(TitleButton::kDate, c.now), c.date);
+    EXPECT_EQ(TitleButtonText(TitleButton::kTime, c.now), c.time);
+    EXPECT_EQ(TitleButtonText(TitleButton::kDateAndTime, c.now), c.both);
+    EXPECT_EQ(NoteTitle(c.now), c.both);
+  }
+}
+
+TEST(DateTextTest, MonthNamesAreTheProgramsOwn) {
+  std::string abbreviations;
+  std::string names;
+  for (int month = 1; month <= 12; ++month) {
+    abbreviations += std::string(MonthAbbreviation(month)) + " ";
+    names += std::string(MonthName(month)) + " ";
+  }
+  EXPECT_EQ(abbreviations, "jan fev mar abr mai jun jul ago set out nov dez ");
+  EXPECT_EQ(names,
+            "janeiro fevereiro março abril maio junho julho agosto setembro outubro novembro "
+            "dezembro ");
+  // A broken clock value still names a month.
+  EXPECT_EQ(MonthAbbreviation(0), "jan");
+  EXPECT_EQ(MonthName(13), "dezembro");
+}
+
+TEST(DateTextTest, OwnLongDateNamesTheRightWeekday) {
+  EXPECT_EQ(LongDateText({2026, 12, 5, 0, 0, 0}), "sábado, 5 de dezembro de 2026");
+  EXPECT_EQ(LongDateText({2024, 2, 29, 0, 0, 0}), "quinta-feira, 29 de fevereiro de 2024");
+  EXPECT_EQ(LongDateText({2000, 1, 1, 0, 0, 0}), "sábado, 1 de janeiro de 2000");
+  EXPECT_EQ(LongDateText({1969, 12, 28, 0, 0, 0}), "domingo, 28 de dezembro de 1969");
+  EXPECT_EQ(LongDateText({2030, 3, 4, 0, 0, 0}), "segunda-feira, 4 de março de 2030");
+}
+
+TEST(DateTextTest, TwelveSamplesInListOrder) {
+  const LocalTime moment{2026, 12, 5, 14, 30, 45};
+  const std::array<std::string, kDateTimeSampleCount> expected = {"05/12/26",
+                                                                  "05 dezembro 2026",
+                                                                  "sábado, 5 de dezembro de 2026",
+                                                                  "05 dezembro, 2026",
+                                                                  "dezembro 05, 2026",
+                                                                  "05/dez/26",
+                                                                  "dezembro, 26",
+                                                                  "dez/26",
+                                                                  "05/12/26 - 14:30",
+                                                                  "05/12/26 - 14:30:45",
+                                                                  "14:30",
+                                                                  "14:30:45"};
+  EXPECT_EQ(DateTimeSamples(moment, "sábado, 5 de dezembro de 2026"), expected);
+  // Without the system's long date the program's own form stands in.
+  EXPECT_EQ(DateTimeSamples(moment, ""), expected);
+  // The system's form is taken as it is, whatever its language and order.
+  EXPECT_EQ(DateTimeSamples(moment, "Saturday, December 5, 2026")[2], "Saturday, December 5, 2026");
+
+  const auto early = DateTimeSamples({2009, 3, 3, 7, 4, 9}, "x");
+  EXPECT_EQ(early[0], "03/03/09");
+  EXPECT_EQ(early[1], "03 março 2009");
+  EXPECT_EQ(early[5], "03/mar/09");
+  EXPECT_EQ(early[7], "mar/09");
+  EXPECT_EQ(early[9], "03/03/09 - 07:04:09");
+  EXPECT_EQ(early[11], "07:04:09");
+}
+
+TEST(TitleRulesTest, LimitCountsCharactersNotBytes) {
+  struct Case {
+    const char* typed;
+    std::size_t characters;
+    const char* kept;
+  };
+  const Case cases[] = {
+      // 23 accented letters: 46 bytes, all kept.
+      {"ÁÉÍÓÚáéíóúÃÕãõÇçÂÊÔâêôà", 23, "ÁÉÍÓÚáéíóúÃÕãõÇçÂÊÔâêôà"},
+      {"ÁÉÍÓÚáéíóúÃÕãõÇçÂÊÔâêôàü", 24, "ÁÉÍÓÚáéíóúÃÕãõÇçÂÊÔâêôà"},
+      {"Reunião com José e Inês!", 24, "Reunião com José e Inês"},
+      {"aaaaaaaaaaaaaaaaaaaaaação", 25, "aaaaaaaaaaaaaaaaaaaaaaç"},
+      {"", 0, ""},
+      {"curto", 5, "curto"},
+      // A stray byte counts as one character and is never glued to the next.
+      {"\xff\xc3", 2, "\xff\xc3"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.typed);
+    EXPECT_EQ(CharacterCount(c.typed), c.characters);
+    EXPECT_EQ(LimitTypedTitle(c.typed), c.kept);
+  }
+}
+
+}  // namespace
+}  // namespace velumbrino

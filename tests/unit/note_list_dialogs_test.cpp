@@ -1,0 +1,233 @@
+// The show-notes and delete-notes dialogs: their list, their plans and the deletes.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <set>
+
+#include "dialogs/delete_notes.h"
+#include "dialogs/note_list.h"
+#include "fake_note_window.h"
+#include "store/note_keys.h"
+#include "temp_folder.h"
+
+namespace velumbrino {
+namespace {
+
+using testing::FakeNoteWindowFactory;
+using testing::TempFolder;
+
+// The standard file system, except that chosen files cannot be removed (open in another
+// program) and, optionally, folders cannot be listed.
+class StubbornFiles : public FileSystem {
+ public:
+  std::set<std::string> undeletable;  // file names
+  bool can_list = true;
+
+  std::optional<std::string> ReadFile(const std::string& path) override {
+    return base_.ReadFile(path);
+  }
+  bool WriteFileAtomic(const std::string& path, std::string_view bytes) override {
+    return base_.WriteFileAtomic(path, bytes);
+  }
+  bool FileExists(const std::string& path) override { return base_.FileExists(path); }
+  bool DirectoryExists(const std::string& path) override { return base_.DirectoryExists(path); }
+  bool CreateDirectories(const std::string& path) override { return base_.CreateDirectories(path); }
+  bool RemoveFile(const std::string& path) override {
+    const std::string name = std::filesystem::path(path).filename().string();
+    return !undeletable.count(name) && base_.RemoveFile(path);
+  }
+  std::optional<std::uint64_t> Stamp(const std::string& path) override { return base_.Stamp(path); }
+  std::optional<std::vector<std::string>> ListFiles(const std::string& folder) override {
+    if (!can_list) return std::nullopt;
+    return base_.ListFiles(folder);
+  }
+
+ private:
+  FileSystem& base_ = StdFileSystem();
+};
+
+class NoteListDialogsTest : public ::testing::Test {
+ protected:
+  // Notes 1..titles.size() with bodies and index, each window open.
+  void OpenNotes(const std::vector<std::string>& titles) {
+    std::string index = ",";
+    for (std::size_t i = 0; i < titles.size(); ++i) {
+      const std::string number = std::to_string(i + 1);
+      dir_.Write("stickie" + number + ".vmb", "{\\rtf1 " + number + "}");
+      index += number + ",";
+      NoteWindow& window = notes_.CreateNote(number, false, {}, /*show=*/false);
+      window.SetTitle(titles[i]);
+    }
+    dir_.Write("indice.dat", index + "\r\n");
+    dir_.Write("config.cfg", "[Indice]\r\nTotalForms=" + std::to_string(titles.size()) + "\r\n");
+  }
+  std::vector<std::string> Titles() {
+    std::vector<std::string> titles;
+    for (int p = 1; p <= notes_.Count(); ++p) titles.push_back(notes_.At(p).Title());
+    return titles;
+  }
+  std::set<std::string> FolderContents() {
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(dir_.Path())) {
+      names.insert(std::filesystem::relative(entry.path(), dir_.Path()).generic_string());
+    }
+    return names;
+  }
+
+  TempFolder dir_;
+  StubbornFiles files_;
+  FakeNoteWindowFactory factory_{files_};
+  NoteCollection notes_{files_, factory_, dir_.Path()};
+};
+
+TEST_F(NoteListDialogsTest, ListShowsTitlesInOrderAndBlankOnesAsEmBranco) {
+  OpenNotes({"Lista", "", "   ", "\t", " x "});
+  notes_.At(1).SetVisible(true);
+  notes_.At(3).SetVisible(true);
+  const std::vector<std::string> entries = {"Lista", "[Em Branco]", "[Em Branco]", "[Em Branco]",
+                                            " x "};
+  const NoteListModel show = ShowNotesList(notes_);
+  EXPECT_EQ(show.entries, entries);
+  EXPECT_EQ(show.selected, (std::vector<bool>{true, false, true, false, false}));
+  const NoteListModel del = DeleteNotesList(notes_);
+  EXPECT_EQ(del.entries, entries);
+  EXPECT_EQ(del.selected, std::vector<bool>(5, false));
+}
+
+TEST_F(NoteListDialogsTest, ShowPlansRunFromTheLastEntryToTheFirst) {
+  EXPECT_EQ(ShowSelectedPlan({true, false, true}),
+            (std::vector<VisibilityStep>{{3, true}, {2, false}, {1, true}}));
+  EXPECT_EQ(ShowAllPlan(2), (std::vector<VisibilityStep>{{2, true}, {1, true}}));
+  EXPECT_TRUE(ShowAllPlan(0).empty());
+
+  // The preselection pressed unchanged leaves every note as it was.
+  OpenNotes({"a", "b", "c"});
+  notes_.At(1).SetVisible(true);
+  notes_.At(3).SetVisible(true);
+  int pumped = 0;
+  ApplyVisibilityPlan(notes_, ShowSelectedPlan(ShowNotesList(notes_).selected), [&] { ++pumped; });
+  EXPECT_EQ(pumped, 3);
+  EXPECT_EQ(ShowNotesList(notes_).selected, (std::vector<bool>{true, false, true}));
+
+  // A plan longer than the collection (a note went meanwhile) skips the missing positions.
+  ApplyVisibilityPlan(notes_, ShowAllPlan(5));
+  EXPECT_EQ(ShowNotesList(notes_).selected, (std::vector<bool>{true, true, true}));
+}
+
+TEST_F(NoteListDialogsTest, DeleteSelectedGoesLastFirstAndLeavesTheOthers) {
+  OpenNotes({"um", "dois", "três"});
+  const std::vector<int> plan = DeleteSelectedPlan(notes_, {true, false, true});
+  EXPECT_EQ(plan, (std::vector<int>{3, 1}));
+  const DeleteOutcome outcome = DeleteNotes(notes_, plan);
+  EXPECT_TRUE(outcome.Complete());
+  EXPECT_EQ(DeleteFailureMessage(outcome), "");
+  EXPECT_EQ(Titles(), (std::vector<std::string>{"dois"}));
+  EXPECT_EQ(factory_.created[2]->log.back(), "close");
+  EXPECT_EQ(dir_.Read("indice.dat"), ",2,\r\n");
+  EXPECT_EQ(FolderContents(), (std::set<std::string>{"config.cfg", "indice.dat", "stickie2.vmb"}));
+}
+
+TEST(OwnDataFilesTest, OnlyTheProgramsOwnNamesAreOurs) {
+  struct Case {
+    const char* name;
+    bool ours;
+  };
+  const Case cases[] = {
+      {"indice.dat", true},
+      {"config.cfg", true},
+      {"stickie1.vmb", true},
+      {"Stickie1.VMB", true},  // Windows names ignore letter case
+      {"INDICE.DAT", true},
+      {"stickie12.vmb", true},
+      {"config.cfg.~3.tmp", true},  // atomic-write leftovers
+      {"indice.dat.~4711-2.tmp", true},
+      {"Stickie3.vmb.~1.TMP", true},
+      {"lista.txt", false},
+      {"stickie1.vmb.bak", false},
+      {"stickie1.vmb.tmp", false},
+      {"stickie0.vmb", false},  // never written: numbers are positive, without leading zeros
+      {"stickie01.vmb", false},
+      {"stickie.vmb", false},
+      {"stickie99999999999.vmb", false},
+      {"stickie-1.vmb", false},
+      {"config.cfg.bak", false},
+      {"config.cfg.~.tmp", false},
+      {"config.cfg.~copia.tmp", false},
+      {"lista.txt.~1.tmp", false},
+      {"meu indice.dat", false},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(IsOwnDataFileName(c.name), c.ours) << c.name;
+  }
+  EXPECT_EQ(BodyFileNumber("Stickie12.VMB"), 12);
+  EXPECT_EQ(BodyFileNumber("stickie12.vmb.~1.tmp"), std::nullopt);
+}
+
+TEST_F(NoteListDialogsTest, DeleteAllRemovesOnlyOurFilesAndRestartsNumbering) {
+  OpenNotes({"um", "dois"});
+  dir_.Write("stickie7.vmb", "stray body");
+  dir_.Write("config.cfg.~9.tmp", "leftover");
+  dir_.Write("lista.txt", "compras");
+  dir_.Write("Stickie1.vmb.bak", "user's copy");
+  std::filesystem::create_directory(dir_.Path() + "fotos");
+  dir_.Write("fotos/stickie3.vmb", "kept in a subfolder");
+
+  int pumped = 0;
+  const DeleteOutcome outcome = DeleteAllNotes(notes_, [&] { ++pumped; });
+  EXPECT_TRUE(outcome.Complete());
+  EXPECT_EQ(pumped, 2);
+  EXPECT_EQ(notes_.Count(), 0);
+  EXPECT_TRUE(factory_.created[0]->closed && factory_.created[1]->closed);
+  EXPECT_EQ(FolderContents(), (std::set<std::string>{"lista.txt", "Stickie1.vmb.bak", "fotos",
+                                                     "fotos/stickie3.vmb"}));
+
+  EXPECT_EQ(notes_.NextNoteNumber(), 1);
+  EXPECT_EQ(dir_.Read("indice.dat"), ",1,\r\n");
+}
+
+TEST_F(NoteListDialogsTest, DeleteAllWithoutListingStillRemovesWhatTheIndexNames) {
+  OpenNotes({"um"});
+  dir_.Write("indice.dat", ",1,5,\r\n");  // note 5 lost its window in a crash
+  dir_.Write("stickie5.vmb", "x");
+  dir_.Write("lista.txt", "compras");
+  files_.can_list = false;
+  EXPECT_TRUE(DeleteAllNotes(notes_).Complete());
+  EXPECT_EQ(FolderContents(), (std::set<std::string>{"lista.txt"}));
+}
+
+TEST_F(NoteListDialogsTest, NoteWhoseBodyCannotBeRemovedStaysWholeAndIsReported) {
+  OpenNotes({"um", "", "três"});
+  files_.undeletable = {"stickie2.vmb"};
+  const DeleteOutcome outcome = DeleteAllNotes(notes_);
+
+  EXPECT_EQ(outcome.kept_notes, (std::vector<std::string>{"[Em Branco]"}));
+  EXPECT_TRUE(outcome.kept_files.empty());
+  ASSERT_EQ(notes_.Count(), 1);
+  EXPECT_EQ(notes_.At(1).Tag(), "2");
+  // Its index entry, settings and body stay, so nothing is orphaned.
+  EXPECT_EQ(dir_.Read("indice.dat"), ",2,\r\n");
+  EXPECT_EQ(FolderContents(), (std::set<std::string>{"config.cfg", "indice.dat", "stickie2.vmb"}));
+  EXPECT_EQ(
+      notes_.Settings().ReadIniValue(std::string(kIndexSection), std::string(kTotalFormsKey), ""),
+      "1");
+
+  const std::string message = DeleteFailureMessage(outcome);
+  EXPECT_NE(message.find("Não foi possível excluir estas notas"), std::string::npos);
+  EXPECT_NE(message.find("[Em Branco]"), std::string::npos);
+}
+
+TEST_F(NoteListDialogsTest, IndexThatCannotBeRemovedStillGivesNumberOne) {
+  OpenNotes({"um", "dois"});
+  dir_.Write("lixo.txt.~1.tmp", "not ours");
+  files_.undeletable = {"indice.dat", "config.cfg"};
+  const DeleteOutcome outcome = DeleteAllNotes(notes_);
+  EXPECT_TRUE(outcome.kept_notes.empty());
+  EXPECT_EQ(outcome.kept_files, (std::vector<std::string>{"config.cfg", "indice.dat"}));
+  EXPECT_EQ(notes_.Count(), 0);
+  EXPECT_NE(DeleteFailureMessage(outcome).find("config.cfg"), std::string::npos);
+  EXPECT_EQ(notes_.NextNoteNumber(), 1);
+  EXPECT_EQ(dir_.Read("indice.dat"), ",1,\r\n");
+}
+
+}  // namespace
+}  // namespace velumbrino
