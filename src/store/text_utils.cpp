@@ -74,8 +74,13 @@ std::string ReplaceAll(std::string text, std::string_view searched, std::string_
 }
 
 std::string ChangeExtension(std::string_view name, std::string& extension) {
+  // Only a dot in the last part of the path starts an extension: cutting at a dot in a
+  // folder name ("C:\v1.2\nota") would save into another folder under another name.
+  const std::size_t separator = name.find_last_of("\\/");
+  const std::size_t name_start = separator == std::string_view::npos ? 0 : separator + 1;
   const std::size_t dot = name.rfind('.');
-  const std::string_view base = dot == std::string_view::npos ? name : name.substr(0, dot);
+  const bool has_extension = dot != std::string_view::npos && dot >= name_start;
+  const std::string_view base = has_extension ? name.substr(0, dot) : name;
   if (!extension.empty()) extension = "." + extension;
   return std::string(base) + extension;
 }

@@ -14,8 +14,9 @@ std::string GetListField(std::string& list, std::string_view delimiter, int n);
 // Replaces every occurrence, searching again from the start after each replacement.
 // An empty searched text returns the text unchanged.
 std::string ReplaceAll(std::string text, std::string_view searched, std::string_view replacement);
-// Replaces the last extension (after the last '.'); a non-empty extension gets a '.' in
-// front, and the caller's variable keeps it.
+// Replaces the extension of the path's last part (after its last '.'; a dot in a folder name
+// does not count) or appends one; a non-empty extension gets a '.' in front, and the caller's
+// variable keeps it.
 std::string ChangeExtension(std::string_view name, std::string& extension);
 
 // Spaces and tabs trimmed at both ends.

@@ -49,8 +49,8 @@ TEST(ChangeExtension, ReplacesTheLastExtension) {
   extension = "txt";
   EXPECT_EQ(ChangeExtension("nota", extension), "nota.txt");
   extension = "txt";
-  // The last dot counts even when it is in a folder name.
-  EXPECT_EQ(ChangeExtension("C:\\v1.2\\nota", extension), "C:\\v1.txt");
+  // A dot in a folder name is not an extension.
+  EXPECT_EQ(ChangeExtension("C:\\v1.2\\nota", extension), "C:\\v1.2\\nota.txt");
   extension = "txt";
   EXPECT_EQ(ChangeExtension("a.tar.gz", extension), "a.tar.txt");
   extension = "";
