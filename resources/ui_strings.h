@@ -113,10 +113,6 @@
 #define TXT_NOTE_LIST_CANCEL "Cancelar"
 #define TXT_NOTE_LIST_HELP "&Ajuda"
 #define TXT_NOTE_LIST_BLANK_TITLE "[Em Branco]"
-#define TXT_NOTE_LIST_HELP_MISSING_CAPTION "Ajuda do Windows"
-#define TXT_NOTE_LIST_HELP_MISSING                                                          \
-  "Aquivo de ajuda Ajuda.chm não encontrado.Verifique se o arquivo está mesmo no disco.\r\n" \
-  "Se ele não existir, você precisara reinstalá-lo."
 // Shown (caption TXT_PROGRAM_NAME) when some notes or files could not be deleted.
 #define TXT_DELETE_FAILED_NOTES "Não foi possível excluir estas notas; elas continuam abertas:"
 #define TXT_DELETE_FAILED_FILES \
