@@ -17,8 +17,10 @@ file(MAKE_DIRECTORY ${GENERATED_DIR})
 add_custom_command(OUTPUT ${GENERATED_DIR}/velumbrino.ico
   COMMAND ${PYTHON3} ${CMAKE_SOURCE_DIR}/tools/make_icon.py ${GENERATED_DIR}/velumbrino.ico
   DEPENDS ${CMAKE_SOURCE_DIR}/tools/make_icon.py)
+file(GLOB RESOURCE_PARTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/*.rc
+     ${CMAKE_SOURCE_DIR}/resources/*.h)
 set_source_files_properties(${CMAKE_SOURCE_DIR}/resources/velumbrino.rc PROPERTIES
-  OBJECT_DEPENDS "${GENERATED_DIR}/velumbrino.ico;${CMAKE_SOURCE_DIR}/resources/velumbrino.manifest")
+  OBJECT_DEPENDS "${GENERATED_DIR}/velumbrino.ico;${CMAKE_SOURCE_DIR}/resources/velumbrino.manifest;${RESOURCE_PARTS}")
 
 add_executable(Velumbrino WIN32 ${CMAKE_SOURCE_DIR}/src/shell/main_win.cpp
                                 ${CMAKE_SOURCE_DIR}/resources/velumbrino.rc)

@@ -1,12 +1,22 @@
 #pragma once
 // Resource ids, by kind: icons 100-199, bitmaps 200-299, dialogs 300-399, strings 400-499;
-// dialog controls from 1000, in blocks of 50 per dialog.
+// dialog controls from 1000, in a block of 50 per dialog. Each feature keeps its ids in its
+// own section below, and its dialog templates in its own resource script (alarm.rc, ...).
 #define IDI_VELUMBRINO 100
 
+// ---- About box: dialog 300, controls 1000-1049
 #define IDD_ABOUT 300
-
 #define IDC_ABOUT_ICON 1000
 #define IDC_ABOUT_NAME 1001
 #define IDC_ABOUT_DESCRIPTION 1002
 #define IDC_ABOUT_COPYRIGHT 1003
 #define IDC_ABOUT_LINK 1004
+
+// ---- Alarm dialog (alarm.rc): dialogs 310-319, controls 1050-1099
+
+// ---- Note dialogs (note_dialogs.rc): title 320, insert 330, show 340, delete 350;
+//      controls 1100-1299
+
+// ---- File commands (files.rc): dialogs 360-369, controls 1300-1349
+
+// ---- End of the sections

@@ -3,6 +3,7 @@
 #include <commdlg.h>
 
 #include "platform/registry_win.h"
+#include "platform/wide_string_win.h"
 
 namespace velumbrino {
 
@@ -38,6 +39,42 @@ std::optional<Color> CommonDialogsWin::ShowColorDialog(WindowHandle owner, Color
   SaveCustomColors(custom);
   if (!chosen) return std::nullopt;
   return static_cast<Color>(choose.rgbResult & 0x00FFFFFF);
+}
+
+void CommonDialogsWin::ShowOpenDialog(DialogSettings& settings) { ShowFileDialog(settings, false); }
+
+void CommonDialogsWin::ShowSaveDialog(DialogSettings& settings) { ShowFileDialog(settings, true); }
+
+void CommonDialogsWin::ShowFileDialog(DialogSettings& settings, bool save) {
+  const FileDialogRequest request = MakeFileDialogRequest(settings);
+  // The filter holds NULs, so it is widened whole, not up to its first NUL.
+  const std::wstring filter = Widen(request.filter);
+  const std::wstring folder = Widen(request.initial_folder);
+  const std::wstring title = Widen(request.dialog_title);
+  // Room for long paths: a name that does not fit would look like a cancel.
+  std::wstring file(32768, L'\0');
+  std::wstring file_title(MAX_PATH, L'\0');
+  OPENFILENAMEW dialog{};
+  dialog.lStructSize = sizeof(dialog);
+  dialog.hwndOwner = reinterpret_cast<HWND>(request.owner_window);
+  dialog.hInstance = GetModuleHandleW(nullptr);
+  dialog.lpstrFilter = filter.empty() ? nullptr : filter.c_str();
+  dialog.nFilterIndex = static_cast<DWORD>(request.filter_index);
+  dialog.lpstrFile = file.data();
+  dialog.nMaxFile = static_cast<DWORD>(file.size());
+  dialog.lpstrFileTitle = file_title.data();
+  dialog.nMaxFileTitle = static_cast<DWORD>(file_title.size());
+  dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+  dialog.lpstrTitle = title.empty() ? nullptr : title.c_str();
+  dialog.Flags = request.flags;
+  BOOL chosen = FALSE;
+  {
+    ModalGuard modal(app_ready_);
+    chosen = save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
+  }
+  if (!chosen) return;
+  ApplyFileDialogResult(Narrow(file.c_str()), Narrow(file_title.c_str()),
+                        static_cast<int>(dialog.nFilterIndex), settings);
 }
 
 }  // namespace velumbrino

@@ -23,8 +23,12 @@ class CommonDialogsWin : public CommonDialogs {
   explicit CommonDialogsWin(AppReadyFlag& app_ready) : app_ready_(app_ready) {}
 
   std::optional<Color> ShowColorDialog(WindowHandle owner, Color initial, bool full_open) override;
+  void ShowOpenDialog(DialogSettings& settings) override;
+  void ShowSaveDialog(DialogSettings& settings) override;
 
  private:
+  void ShowFileDialog(DialogSettings& settings, bool save);
+
   AppReadyFlag& app_ready_;
 };
 

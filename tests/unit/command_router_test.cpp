@@ -2,9 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "fake_note_window.h"
+#include "fake_shell.h"
 #include "fault_files.h"
 #include "temp_folder.h"
 
@@ -13,38 +12,8 @@ namespace {
 
 using testing::FakeNoteState;
 using testing::FakeNoteWindowFactory;
+using testing::FakeServices;
 using testing::TempFolder;
-
-class FakeDialogs : public CommonDialogs {
- public:
-  std::optional<Color> ShowColorDialog(WindowHandle owner, Color initial, bool full_open) override {
-    owners.push_back(owner);
-    if (while_open) while_open();
-    return color_choice;
-  }
-  std::optional<Color> color_choice;
-  std::function<void()> while_open;
-  std::vector<WindowHandle> owners;
-};
-
-class FakeServices : public ShellServices {
- public:
-  bool ConfirmDeleteNote() override {
-    ++questions;
-    return answer_yes;
-  }
-  void PlaySoundFile(const std::string& path) override { sounds.push_back(path); }
-  void ShowHelpTopic(const char* topic) override { topics.emplace_back(topic); }
-  void ShowAbout() override { ++abouts; }
-  void CloseProgram() override { ++closes; }
-  void ReportNewNoteRefused() override { ++refusals; }
-  CommonDialogs& Dialogs() override { return dialogs; }
-
-  FakeDialogs dialogs;
-  bool answer_yes = false;
-  int questions = 0, abouts = 0, closes = 0, refusals = 0;
-  std::vector<std::string> sounds, topics;
-};
 
 class CommandRouterTest : public ::testing::Test {
  protected:
