@@ -14,6 +14,8 @@ find_program(PYTHON3 python3 REQUIRED)
 # Pictures are drawn by the project's own tools at build time.
 set(GENERATED_DIR ${CMAKE_BINARY_DIR}/generated)
 file(MAKE_DIRECTORY ${GENERATED_DIR})
+configure_file(${CMAKE_SOURCE_DIR}/resources/version.h.in ${GENERATED_DIR}/version.h @ONLY)
+target_include_directories(velumbrino_win PUBLIC ${GENERATED_DIR})
 add_custom_command(OUTPUT ${GENERATED_DIR}/velumbrino.ico
   COMMAND ${PYTHON3} ${CMAKE_SOURCE_DIR}/tools/make_icon.py ${GENERATED_DIR}/velumbrino.ico
   DEPENDS ${CMAKE_SOURCE_DIR}/tools/make_icon.py)
@@ -86,3 +88,15 @@ add_custom_target(help_file ALL DEPENDS ${DIST_DIR}/Ajuda.chm)
 add_executable(bench ${CMAKE_SOURCE_DIR}/bench/bench_win.cpp)
 target_link_libraries(bench PRIVATE velumbrino_win)
 target_link_options(bench PRIVATE -municode)
+
+# The installer, built with the program: build/windows/dist/Velumbrino-Setup-<version>.exe.
+find_program(MAKENSIS makensis REQUIRED)
+set(INSTALLER ${DIST_DIR}/Velumbrino-Setup-${PROJECT_VERSION}.exe)
+add_custom_command(OUTPUT ${INSTALLER}
+  COMMAND ${MAKENSIS} -V2 -DVERSION=${PROJECT_VERSION} -DDIST=${DIST_DIR}
+          -DICON=${GENERATED_DIR}/velumbrino.ico -DOUTFILE=${INSTALLER}
+          ${CMAKE_SOURCE_DIR}/installer/velumbrino.nsi
+  DEPENDS ${CMAKE_SOURCE_DIR}/installer/velumbrino.nsi Velumbrino sounds help_file
+          ${GENERATED_DIR}/velumbrino.ico
+  COMMENT "Making the installer")
+add_custom_target(installer ALL DEPENDS ${INSTALLER})

@@ -23,7 +23,7 @@
   "Se ele não existir, você precisara reinstalá-lo."
 #define TXT_HELP_MISSING_TITLE "Ajuda do Windows"
 #define TXT_ABOUT_TITLE "Sobre o Velumbrino"
-#define TXT_ABOUT_NAME "Velumbrino 1.0"
+#define TXT_ABOUT_NAME "Velumbrino"  // the version follows
 #define TXT_ABOUT_DESCRIPTION "Notas adesivas para a área de trabalho"
 #define TXT_ABOUT_COPYRIGHT "© Ovrask"
 #define TXT_ABOUT_LINK "www.ovrask.com.br/velumbrino"

@@ -56,6 +56,32 @@ std::optional<std::string> ReadWholeFile(const std::wstring& path, std::uint64_t
 
 namespace {
 
+// A cloud client that keeps Documents in sync opens each changed file for a moment: a replace
+// or delete that meets such a lock is tried again for up to two seconds before it fails. A
+// lock shows as a sharing violation, or as access denied on a file that is neither read-only
+// nor a folder (Wine reports it so).
+bool MayBeLocked(DWORD error, const std::wstring& target) {
+  if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION) return true;
+  if (error != ERROR_ACCESS_DENIED) return false;
+  const DWORD attributes = GetFileAttributesW(target.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES &&
+         !(attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY));
+}
+
+template <typename Attempt>
+bool RetryWhileLocked(const std::wstring& target, Attempt attempt) {
+  const ULONGLONG start = GetTickCount64();
+  for (;;) {
+    if (attempt()) return true;
+    const DWORD error = GetLastError();
+    if (!MayBeLocked(error, target) || GetTickCount64() - start >= 2000) {
+      SetLastError(error);
+      return false;
+    }
+    Sleep(50);
+  }
+}
+
 class WinFiles final : public FileSystem {
  public:
   std::optional<std::string> ReadFile(const std::string& path) override {
@@ -88,11 +114,15 @@ class WinFiles final : public FileSystem {
         return false;
       }
     }
-    if (MoveFileExW(temp.c_str(), target.c_str(),
-                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (RetryWhileLocked(target, [&] {
+          return MoveFileExW(temp.c_str(), target.c_str(),
+                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+        })) {
       return true;
     }
+    const DWORD error = GetLastError();
     DeleteFileW(temp.c_str());
+    SetLastError(error);  // the caller may tell the user why
     return false;
   }
 
@@ -129,7 +159,8 @@ class WinFiles final : public FileSystem {
   }
 
   bool RemoveFile(const std::string& path) override {
-    return DeleteFileW(Widen(path).c_str()) != 0;
+    const std::wstring wide = Widen(path);
+    return RetryWhileLocked(wide, [&] { return DeleteFileW(wide.c_str()) != 0; });
   }
 
   std::optional<std::uint64_t> Stamp(const std::string& path) override {
@@ -150,6 +181,25 @@ class WinFiles final : public FileSystem {
   }
 
   std::optional<std::vector<std::string>> ListFiles(const std::string& folder) override {
+    return List(folder, /*folders=*/false);
+  }
+
+  std::optional<std::vector<std::string>> ListFolders(const std::string& folder) override {
+    return List(folder, /*folders=*/true);
+  }
+
+  bool RenameFolder(const std::string& from, const std::string& to) override {
+    const std::wstring source = Widen(from), target = Widen(to);
+    return RetryWhileLocked(source,
+                            [&] { return MoveFileExW(source.c_str(), target.c_str(), 0) != 0; });
+  }
+
+  bool RemoveFolder(const std::string& path) override {
+    return RemoveDirectoryW(Widen(path).c_str()) != 0;
+  }
+
+ private:
+  static std::optional<std::vector<std::string>> List(const std::string& folder, bool folders) {
     std::wstring pattern = Widen(folder);
     if (!pattern.empty() && !IsSeparator(pattern.back())) pattern += L'\\';
     pattern += L'*';
@@ -161,8 +211,10 @@ class WinFiles final : public FileSystem {
     }
     std::vector<std::string> names;
     do {
-      if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        names.push_back(Narrow(found.cFileName));
+      const std::wstring name = found.cFileName;
+      const bool folder_entry = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+      if (folder_entry == folders && name != L"." && name != L"..") {
+        names.push_back(Narrow(name));
       }
     } while (FindNextFileW(search, &found));
     const bool complete = GetLastError() == ERROR_NO_MORE_FILES;
@@ -171,7 +223,6 @@ class WinFiles final : public FileSystem {
     return names;
   }
 
- private:
   unsigned counter_ = 0;
 };
 

@@ -2,9 +2,13 @@
 
 #include <shellapi.h>
 
+#include <string>
+
 #include "platform/dialog_base_win.h"
 #include "platform/unique_handle.h"
 #include "resource.h"
+#include "ui_strings.h"
+#include "version.h"
 
 namespace velumbrino {
 
@@ -19,6 +23,7 @@ class AboutBox : public DialogBase {
     link_font_ = DerivedFont(FW_NORMAL, true, 100);
     if (bold_font_) SetFont(IDC_ABOUT_NAME, bold_font_.get());
     if (link_font_) SetFont(IDC_ABOUT_LINK, link_font_.get());
+    SetItemText(IDC_ABOUT_NAME, std::string(TXT_PROGRAM_NAME) + " " + VELUMBRINO_VERSION_TEXT);
   }
 
   void OnCommand(int control_id, int notification) override {

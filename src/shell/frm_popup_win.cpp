@@ -58,6 +58,10 @@ bool FrmPopup::Start() {
   first_run_ = prepared == PrepareResult::kCreated;
   app_folder_ = AppFolder();
 
+  // The day's copy of the notes as they were at start-up.
+  backup_ = std::make_unique<DailyBackup>(WinFileSystem(), folder);
+  backup_->Run(clock_.Now());
+
   factory_ = std::make_unique<NoteWindowFactoryWin>(*this, clock_);
   notes_ = std::make_unique<NoteCollection>(WinFileSystem(), *factory_, folder);
   router_ = std::make_unique<CommandRouter>(*notes_, state_, default_font_,
@@ -171,6 +175,7 @@ void FrmPopup::NoteNeedsSave(NoteWindow& note) {
   if (shutting_down_) return;
   const int position = notes_->FindNoteWindow(static_cast<int>(LeadingNumber(note.Tag())));
   if (position > 0 && !notes_->SaveNote(position)) ReportSaveFailure();
+  backup_->Run(clock_.Now());  // the first save after midnight makes the new day's copy
 }
 
 void FrmPopup::ReportSaveFailure() {

@@ -12,6 +12,7 @@
 #include "platform/window_base_win.h"
 #include "shell/app_state.h"
 #include "shell/command_router.h"
+#include "shell/daily_backup.h"
 #include "shell/key_combination.h"
 #include "shell/popup_menu_win.h"
 #include "shell/restore.h"
@@ -73,6 +74,7 @@ class FrmPopup : public WindowBase, public NoteWindowHost, private ShellServices
   std::unique_ptr<NoteCollection> notes_;
   std::unique_ptr<CommandRouter> router_;
   std::unique_ptr<NoteRestorer> restorer_;
+  std::unique_ptr<DailyBackup> backup_;
   std::unique_ptr<TrayIcon> tray_;
   PopupMenu tray_menu_;
   PopupMenu note_menu_;

@@ -33,6 +33,16 @@ class FileSystem {
   virtual std::optional<std::vector<std::string>> ListFiles(const std::string& /*folder*/) {
     return std::nullopt;
   }
+  // Names of the subfolders directly in `folder`; nullopt as for ListFiles.
+  virtual std::optional<std::vector<std::string>> ListFolders(const std::string& /*folder*/) {
+    return std::nullopt;
+  }
+  // Renames a folder (in one step, so a half-made folder never appears under the new name).
+  virtual bool RenameFolder(const std::string& /*from*/, const std::string& /*to*/) {
+    return false;
+  }
+  // Removes an empty folder.
+  virtual bool RemoveFolder(const std::string& /*path*/) { return false; }
 };
 
 // std::filesystem implementation (native builds and tools).

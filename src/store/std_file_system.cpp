@@ -102,20 +102,39 @@ class StdFiles final : public FileSystem {
   }
 
   std::optional<std::vector<std::string>> ListFiles(const std::string& folder) override {
+    return List(folder, /*folders=*/false);
+  }
+
+  std::optional<std::vector<std::string>> ListFolders(const std::string& folder) override {
+    return List(folder, /*folders=*/true);
+  }
+
+  bool RenameFolder(const std::string& from, const std::string& to) override {
+    std::error_code error;
+    fs::rename(ToPath(from), ToPath(to), error);
+    return !error;
+  }
+
+  bool RemoveFolder(const std::string& path) override {
+    std::error_code error;
+    return fs::is_directory(ToPath(path), error) && fs::remove(ToPath(path), error) && !error;
+  }
+
+ private:
+  static std::optional<std::vector<std::string>> List(const std::string& folder, bool folders) {
     std::error_code error;
     fs::directory_iterator entries(ToPath(folder), error);
     if (error) return std::nullopt;
     std::vector<std::string> names;
     for (const fs::directory_entry& entry : entries) {
       std::error_code ignored;
-      if (!entry.is_regular_file(ignored)) continue;
+      if (folders ? !entry.is_directory(ignored) : !entry.is_regular_file(ignored)) continue;
       const std::u8string name = entry.path().filename().u8string();
       names.emplace_back(name.begin(), name.end());
     }
     return names;
   }
 
- private:
   // The data must be on disk before the rename makes it the file.
   static bool SyncToDisk(const fs::path& file) {
 #if defined(__unix__) || defined(__APPLE__)

@@ -39,6 +39,12 @@ def tray_double_click_creates_one_note():
     h.tray_click(3)
     h.wait_for(h.menus, what="the tray menu")
     h.screenshot("tray-menu-no-notes.png")
+    # While a menu is open the key combination is not handled.
+    h.xdotool("keydown", "shift", "keydown", "ctrl", "keydown", "n")
+    time.sleep(0.5)
+    h.xdotool("keyup", "n", "keyup", "ctrl", "keyup", "shift")
+    time.sleep(0.5)
+    assert h.note_windows() == [] and h.read("indice.dat") == b",\r\n"
     h.choose([(h.TRAY_MENU, "Notas")])
     h.screenshot("tray-menu-notes-disabled.png")
     # With no notes, "Mostrar Todos" is disabled: choosing it must not close the menu's work.

@@ -44,6 +44,16 @@ class FullDiskFileSystem : public FileSystem {
   std::optional<std::uint64_t> Stamp(const std::string& path) override {
     return base_.Stamp(path);
   }
+  std::optional<std::vector<std::string>> ListFiles(const std::string& folder) override {
+    return base_.ListFiles(folder);
+  }
+  std::optional<std::vector<std::string>> ListFolders(const std::string& folder) override {
+    return base_.ListFolders(folder);
+  }
+  bool RenameFolder(const std::string& from, const std::string& to) override {
+    return base_.RenameFolder(from, to);
+  }
+  bool RemoveFolder(const std::string& path) override { return base_.RemoveFolder(path); }
 
  private:
   FileSystem& base_ = StdFileSystem();

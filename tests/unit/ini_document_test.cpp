@@ -144,48 +144,5 @@ TEST(IniDocumentWrite, ManyDeletesAndSetsKeepOrder) {
   EXPECT_EQ(bytes.substr(bytes.size() - 8), "; keep\r\n");
 }
 
-TEST(IniDocumentRobustness, HugeLinesAndBinaryGarbage) {
-  std::string huge = "[s]\nk=" + std::string(10 * 1024 * 1024, 'x') + "\n";
-  IniDocument big(huge);
-  EXPECT_EQ(big.Get("s", "k")->size(), 10u * 1024 * 1024);
-
-  std::string garbage;
-  unsigned state = 12345;
-  for (int i = 0; i < 200000; ++i) {
-    state = state * 1103515245u + 12345u;
-    garbage += static_cast<char>(state >> 16);
-  }
-  garbage += std::string("\0[s]\n\0k\0=\0v\n", 13);
-  IniDocument document(garbage);
-  EXPECT_EQ(document.Serialize(), garbage);
-  document.Set("s", "k", "v");
-  document.Delete("[", "=");
-  EXPECT_EQ(IniDocument(document.Serialize()).Get("s", "k"), "v");
-}
-
-TEST(IniDocumentScale, RestoreReadsAndBatchWritesOnAThousandNotes) {
-  std::string bytes;
-  for (int note = 1; note <= 1000; ++note) {
-    bytes += "[" + std::to_string(note) + "]\r\n";
-    for (const char* key : {"Top", "Left", "Tag", "Titulo", "Visivel", "OnTop", "Color1", "Color2",
-                            "Opacidade", "Alarm"}) {
-      bytes += std::string(key) + " = " + std::to_string(note) + "\r\n";
-    }
-  }
-  IniDocument document(bytes);
-  for (int note = 1; note <= 1000; ++note) {
-    ASSERT_EQ(document.Get(std::to_string(note), "opacidade"), std::to_string(note));
-  }
-  for (int i = 0; i < 5000; ++i) {
-    document.Set(std::to_string(i % 1000 + 1), i % 2 ? "Top" : "Hora", std::to_string(i));
-  }
-  for (int note = 1; note <= 1000; note += 4) document.Delete(std::to_string(note), "Hora");
-  const std::string out = document.Serialize();
-  const IniDocument reread(out);
-  EXPECT_EQ(reread.Get("999", "Hora"), "4998");
-  EXPECT_EQ(reread.Get("997", "Hora"), std::nullopt);
-  EXPECT_EQ(reread.Get("1000", "Top"), "4999");
-}
-
 }  // namespace
 }  // namespace velumbrino

@@ -107,13 +107,6 @@ TEST_F(RestoreTest, PinRuleAndHiddenAndBadValues) {
   EXPECT_EQ(factory_.created[2]->alpha, 255);
 }
 
-TEST_F(RestoreTest, DamagedIndexCreatesNoPhantomOrDuplicateNotes) {
-  dir_.Write("indice.dat", " ,3,,0,x,3,-2,7,1 \r\n,99,\r\n");
-  dir_.Write("config.cfg", "[Indice]\r\nTotalForms=12\r\n");
-  ASSERT_EQ(Restore(), 3);
-  EXPECT_EQ(Tags(), (std::vector<std::string>{"3", "7", "1"}));
-}
-
 TEST_F(RestoreTest, TotalFormsNeitherCreatesNorDropsNotes) {
   dir_.Write("indice.dat", ",1,2,3,\r\n");
   dir_.Write("config.cfg", "[Indice]\r\nTotalForms=1\r\n");

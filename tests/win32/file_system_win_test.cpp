@@ -1,6 +1,8 @@
 #include "platform/file_system_win.h"
 
 #include <gtest/gtest.h>
+
+#include <thread>
 #include <windows.h>
 
 #include <string>
@@ -102,6 +104,23 @@ TEST_F(WinFileSystemTest, FailedWritesLeaveTheOldFileWhole) {
   }
   EXPECT_EQ(files_.ReadFile(held), "old");
   EXPECT_EQ(CountEntries(), 2);  // the folder and the old file, no temp file
+}
+
+// A synced folder's client holds a changed file for a moment: the save waits it out.
+TEST_F(WinFileSystemTest, ALockHeldForHalfASecondDelaysTheSaveButDoesNotFailIt) {
+  const std::string config = root_ + "config.cfg";
+  ASSERT_TRUE(files_.WriteFileAtomic(config, "old"));
+  HANDLE file = CreateFileW(Widen(config).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  std::thread sync_client([file] {
+    Sleep(500);
+    CloseHandle(file);
+  });
+  EXPECT_TRUE(files_.WriteFileAtomic(config, "new"));
+  sync_client.join();
+  EXPECT_EQ(files_.ReadFile(config), "new");
+  EXPECT_EQ(CountEntries(), 1);
 }
 
 TEST_F(WinFileSystemTest, CreatesNestedFolders) {

@@ -429,40 +429,43 @@ TEST_F(NoteWindowTest, FactoryMakesNoteWindows) {
 namespace velumbrino {
 namespace {
 
-// Not run by default: shows a few notes for a while so they can be looked at
-// (--gtest_also_run_disabled_tests --gtest_filter=*Showcase*, then take a screenshot).
-TEST_F(NoteWindowTest, DISABLED_ShowcaseForAScreenshot) {
-  NoteWindowWin pinned(host_, clock_, false);
-  NoteWindowWin custom(host_, clock_, false);
-  NoteWindowWin hovered(host_, clock_, false);
-  const NoteLayout layout = NoteLayoutForDpi(pinned.Dpi());
+std::wstring ClipboardText() {
+  std::wstring text;
+  if (!OpenClipboard(nullptr)) return text;
+  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
+      text = chars;
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return text;
+}
 
-  pinned.SetTitle("Bem Vindo !");
-  pinned.SetLeft(600);
-  pinned.SetTop(600);
-  pinned.Body()->SetSelText(L"Nota fixada: fica acima das outras janelas.");
-  pinned.SetVisible(true);
-  pinned.ShowPinned();
+// The note menu's editing commands through the real RichEdit and the real clipboard.
+TEST_F(NoteWindowTest, EditingCommandsUseTheBodyAndTheClipboard) {
+  NoteWindowWin note(host_, clock_, false);
+  RichTextBody& body = *note.Body();
+  body.SetSelText(L"um dois tr\u00EAs");
 
-  custom.SetTitle("05/dez - 14:07");
-  custom.SetLeft(4200);
-  custom.SetTop(600);
-  custom.SetBodyColor(MakeColor({150, 210, 255}));
-  custom.SetBackColor(CustomWindowColor(MakeColor({150, 210, 255})));
-  custom.Body()->SetSelText(L"Cor personalizada, bot\u00E3o de ocultar sob o mouse.");
-  custom.SetVisible(true);
-  SendMessageW(custom.hwnd(), WM_MOUSEMOVE, 0, ClientPoint(layout.hide_button));
+  note.EditBody(NoteWindow::BodyEdit::kSelectAll);
+  EXPECT_EQ(note.SelectionLength(), 12);
+  note.EditBody(NoteWindow::BodyEdit::kCopy);
+  EXPECT_EQ(ClipboardText(), L"um dois tr\u00EAs");
 
-  hovered.SetTitle("Um t\xC3\xADtulo comprido que n\xC3\xA3o cabe na faixa");
-  hovered.SetLeft(7800);
-  hovered.SetTop(600);
-  hovered.Body()->SetSelText(L"Alfinete sob o mouse.");
-  hovered.SetOpacity(OpacityAlpha(8));
-  hovered.SetVisible(true);
-  SendMessageW(hovered.hwnd(), WM_MOUSEMOVE, 0, ClientPoint(layout.pin));
+  body.SetSelStart(3);
+  body.SetSelLength(5);  // "dois "
+  note.EditBody(NoteWindow::BodyEdit::kCut);
+  EXPECT_EQ(body.Text(), L"um tr\u00EAs");
+  EXPECT_EQ(ClipboardText(), L"dois ");
 
-  const char* seconds = std::getenv("VELUMBRINO_SHOWCASE_SECONDS");
-  Pump(static_cast<DWORD>((seconds ? std::atoi(seconds) : 8) * 1000));
+  body.SetSelStart(0);
+  body.SetSelLength(0);
+  note.EditBody(NoteWindow::BodyEdit::kPaste);
+  EXPECT_EQ(body.Text(), L"dois um tr\u00EAs");
+
+  note.EditBody(NoteWindow::BodyEdit::kUndo);
+  EXPECT_EQ(body.Text(), L"um tr\u00EAs");
 }
 
 }  // namespace

@@ -157,7 +157,9 @@ TEST(PopupMenu, PreparedStatesReachTheRealMenu) {
       const CommandRow& row = *FindCommand(item.id);
       EXPECT_EQ(note.IsEnabled(item.id), ItemEnabled(row, context)) << row.caption;
       EXPECT_EQ(note.IsChecked(item.id), ItemChecked(row, context)) << row.caption;
-      if (!row.run && item.submenu.empty()) EXPECT_FALSE(note.IsEnabled(item.id)) << row.caption;
+      if (!row.run && item.submenu.empty()) {
+        EXPECT_FALSE(note.IsEnabled(item.id)) << row.caption;
+      }
       checked += note.IsChecked(item.id) ? 1 : 0;
       if (!item.submenu.empty()) pending.push_back(&item.submenu);
     }
