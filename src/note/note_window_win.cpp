@@ -534,17 +534,35 @@ bool NoteWindowWin::LoadBody(const std::string& path) {
 }
 
 bool NoteWindowWin::SaveBody(const std::string& path) {
-  return body_ && body_->SaveFile(Widen(path));
+  if (!body_ || !body_->SaveFile(Widen(path))) return false;
+  body_->SetModified(false);
+  return true;
+}
+
+bool NoteWindowWin::BodyModified() const { return body_ && body_->Modified(); }
+
+void NoteWindowWin::MarkBodyModified() {
+  if (body_) body_->SetModified(true);
+}
+
+void NoteWindowWin::ShowBodySetAside(const std::string& explanation) {
+  if (!body_) return;
+  ++quiet_changes_;
+  body_->ShowReadOnlyText(Widen(explanation));
+  --quiet_changes_;
 }
 
 void NoteWindowWin::ApplyDefaultFont(const DefaultFont& font) {
   if (!body_) return;
+  // The font of what will be typed is no change of the body itself.
+  const bool modified = body_->Modified();
   ++quiet_changes_;
   body_->SetSelFontSize(ParseFontSize(font.size));
   body_->SetSelFontName(Widen(font.face));
   body_->SetSelBold(font.bold);
   body_->SetSelItalic(font.italic);
   body_->SetSelUnderline(font.underline);
+  body_->SetModified(modified);
   --quiet_changes_;
 }
 
