@@ -608,6 +608,12 @@ void NoteWindowWin::FocusBody() {
 void NoteWindowWin::EditBody(BodyEdit edit) {
   if (!body_) return;
   HWND body = body_->hWnd();
+  // Wine's control does not flag every one of these as a change (a paste, for one): a body
+  // they changed must be written back all the same.
+  const bool changes = (edit == BodyEdit::kUndo && SendMessageW(body, EM_CANUNDO, 0, 0)) ||
+                       (edit == BodyEdit::kCut && body_->SelLength() > 0) ||
+                       (edit == BodyEdit::kPaste && SendMessageW(body, EM_CANPASTE, 0, 0));
+  if (changes) body_->SetModified(true);
   switch (edit) {
     case BodyEdit::kUndo:
       SendMessageW(body, EM_UNDO, 0, 0);
