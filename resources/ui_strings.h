@@ -64,6 +64,13 @@
 // ---- Note window and editing commands ---------------------------------------------------
 #define TXT_TIP_PIN "Sempre Visível"
 #define TXT_TIP_HIDE "Ocutar Nota"
+// A body that made the program close while loading: shown in its place (%s: file name).
+#define TXT_BODY_SET_ASIDE \
+  "O texto desta nota não foi aberto porque fez o Velumbrino fechar; o arquivo %s foi guardado."
+// Told once (%s: the note's title, then the body file's path).
+#define TXT_BODY_SET_ASIDE_NOTICE                                                          \
+  "A nota \"%s\" não foi aberta: o texto dela fez o Velumbrino fechar ao ser carregado. " \
+  "O arquivo foi guardado sem alterações: %s"
 
 // ---- Alarms -----------------------------------------------------------------------------
 

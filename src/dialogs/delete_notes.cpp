@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "dialogs/note_list.h"
+#include "store/body_load_marker.h"
 #include "store/data_folder.h"
 #include "store/index_file.h"
 #include "store/text_utils.h"
@@ -48,9 +49,11 @@ std::optional<std::string_view> TempFileTarget(std::string_view lower_name) {
 
 bool IsIndex(std::string_view lower_name) { return lower_name == kIndexFileName; }
 bool IsSettings(std::string_view lower_name) { return lower_name == kSettingsFileName; }
+bool IsLoadMarker(std::string_view lower_name) { return lower_name == kLoadMarkerFileName; }
 
 bool IsOwnTarget(std::string_view lower_name) {
-  return IsIndex(lower_name) || IsSettings(lower_name) || BodyFileNumber(lower_name).has_value();
+  return IsIndex(lower_name) || IsSettings(lower_name) || IsLoadMarker(lower_name) ||
+         BodyFileNumber(lower_name).has_value();
 }
 
 std::vector<std::string> CandidateNames(FileSystem& files, const std::string& folder) {
@@ -112,8 +115,12 @@ std::vector<std::string> DeleteOwnFiles(FileSystem& files, const std::string& fo
     if (!kept_notes.empty()) {
       const std::string lower = Lowercase(name);
       const auto body = BodyFileNumber(lower);
-      // The kept notes still need their files; leftover temps may go.
-      if (IsIndex(lower) || IsSettings(lower) || (body && kept_notes.count(*body))) continue;
+      // The kept notes still need their files (the marker may list one set aside);
+      // leftover temps may go.
+      if (IsIndex(lower) || IsSettings(lower) || IsLoadMarker(lower) ||
+          (body && kept_notes.count(*body))) {
+        continue;
+      }
     }
     doomed.push_back(std::move(name));
   }

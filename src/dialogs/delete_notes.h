@@ -19,8 +19,8 @@ namespace velumbrino {
 // The note number of a body file name ("stickie12.vmb" -> 12, any letter case); nullopt for
 // any other name, including leading zeros or a zero number, which the program never writes.
 std::optional<int> BodyFileNumber(std::string_view file_name);
-// indice.dat, config.cfg, a body file, or the temporary file an atomic write of one of them
-// leaves behind ("config.cfg.~12.tmp", "indice.dat.~4711-3.tmp"); any letter case.
+// indice.dat, config.cfg, carregando.dat, a body file, or the temporary file an atomic write
+// of one of them leaves behind ("config.cfg.~12.tmp", "indice.dat.~4711-3.tmp"); any case.
 bool IsOwnDataFileName(std::string_view file_name);
 
 struct DeleteOutcome {
@@ -41,8 +41,8 @@ DeleteOutcome DeleteAllNotes(NoteCollection& notes,
                              const std::function<void()>& between_steps = {});
 
 // Removes the program's own files from `folder` (with its trailing separator), indice.dat
-// last. While notes are kept, their body files, indice.dat and config.cfg stay. Without a
-// folder listing, the names the index and the fixed file names give are tried. Returns the
+// last. While notes are kept, their body files, indice.dat, config.cfg and carregando.dat
+// stay. Without a folder listing, the names the index and the fixed file names give are tried. Returns the
 // names that could not be removed.
 std::vector<std::string> DeleteOwnFiles(FileSystem& files, const std::string& folder,
                                         const std::set<int>& kept_notes);

@@ -534,17 +534,35 @@ bool NoteWindowWin::LoadBody(const std::string& path) {
 }
 
 bool NoteWindowWin::SaveBody(const std::string& path) {
-  return body_ && body_->SaveFile(Widen(path));
+  if (!body_ || !body_->SaveFile(Widen(path))) return false;
+  body_->SetModified(false);
+  return true;
+}
+
+bool NoteWindowWin::BodyModified() const { return body_ && body_->Modified(); }
+
+void NoteWindowWin::MarkBodyModified() {
+  if (body_) body_->SetModified(true);
+}
+
+void NoteWindowWin::ShowBodySetAside(const std::string& explanation) {
+  if (!body_) return;
+  ++quiet_changes_;
+  body_->ShowReadOnlyText(Widen(explanation));
+  --quiet_changes_;
 }
 
 void NoteWindowWin::ApplyDefaultFont(const DefaultFont& font) {
   if (!body_) return;
+  // The font of what will be typed is no change of the body itself.
+  const bool modified = body_->Modified();
   ++quiet_changes_;
   body_->SetSelFontSize(ParseFontSize(font.size));
   body_->SetSelFontName(Widen(font.face));
   body_->SetSelBold(font.bold);
   body_->SetSelItalic(font.italic);
   body_->SetSelUnderline(font.underline);
+  body_->SetModified(modified);
   --quiet_changes_;
 }
 
@@ -590,6 +608,12 @@ void NoteWindowWin::FocusBody() {
 void NoteWindowWin::EditBody(BodyEdit edit) {
   if (!body_) return;
   HWND body = body_->hWnd();
+  // Wine's control does not flag every one of these as a change (a paste, for one): a body
+  // they changed must be written back all the same.
+  const bool changes = (edit == BodyEdit::kUndo && SendMessageW(body, EM_CANUNDO, 0, 0)) ||
+                       (edit == BodyEdit::kCut && body_->SelLength() > 0) ||
+                       (edit == BodyEdit::kPaste && SendMessageW(body, EM_CANPASTE, 0, 0));
+  if (changes) body_->SetModified(true);
   switch (edit) {
     case BodyEdit::kUndo:
       SendMessageW(body, EM_UNDO, 0, 0);

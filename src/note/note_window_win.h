@@ -48,6 +48,9 @@ class NoteWindowWin : public WindowBase, public NoteWindow {
   void SetBodyColor(Color color) override;
   bool LoadBody(const std::string& path) override;
   bool SaveBody(const std::string& path) override;
+  bool BodyModified() const override;
+  void MarkBodyModified() override;
+  void ShowBodySetAside(const std::string& explanation) override;
   void ApplyDefaultFont(const DefaultFont& font) override;
   bool AlarmTimerEnabled() const override { return alarm_timer_enabled_; }
   void SetAlarmTimerEnabled(bool enabled) override { alarm_timer_enabled_ = enabled; }

@@ -133,6 +133,32 @@ bool RichTextBody::LoadBytes(std::string_view bytes) {
   return loaded;
 }
 
+bool RichTextBody::Modified() const {
+  return window_ && SendMessageW(window_, EM_GETMODIFY, 0, 0) != 0;
+}
+
+void RichTextBody::SetModified(bool modified) {
+  if (window_) SendMessageW(window_, EM_SETMODIFY, modified ? TRUE : FALSE, 0);
+}
+
+void RichTextBody::ShowReadOnlyText(const std::wstring& text) {
+  if (!window_) return;
+  StreamIn(window_,
+           std::string_view(reinterpret_cast<const char*>(text.data()),
+                            text.size() * sizeof(wchar_t)),
+           SF_TEXT | SF_UNICODE);
+  CHARFORMAT2W format{};
+  format.cbSize = sizeof(format);
+  format.dwMask = CFM_ITALIC | CFM_COLOR;
+  format.dwEffects = CFE_ITALIC;
+  format.crTextColor = GetSysColor(COLOR_GRAYTEXT);
+  SendMessageW(window_, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&format));
+  SendMessageW(window_, EM_SETREADONLY, TRUE, 0);
+  SendMessageW(window_, EM_EMPTYUNDOBUFFER, 0, 0);
+  SendMessageW(window_, EM_SETMODIFY, FALSE, 0);
+  SendMessageW(window_, EM_SETSEL, 0, 0);
+}
+
 std::string RichTextBody::SaveRtf() const {
   std::string out;
   if (!window_) return out;
@@ -171,6 +197,8 @@ void ApplySelectionFormat(HWND window, CHARFORMAT2W& format) {
   if (!window) return;
   format.cbSize = sizeof(format);
   SendMessageW(window, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+  // A format change is a change of the body, whether or not the control flags it.
+  SendMessageW(window, EM_SETMODIFY, TRUE, 0);
 }
 
 std::optional<bool> SelectionEffect(HWND window, DWORD mask, DWORD effect) {
@@ -282,6 +310,7 @@ std::wstring RichTextBody::SelText() const {
 void RichTextBody::SetSelText(const std::wstring& text) {
   if (!window_) return;
   SendMessageW(window_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+  SendMessageW(window_, EM_SETMODIFY, TRUE, 0);
 }
 
 long RichTextBody::SelStart() const {

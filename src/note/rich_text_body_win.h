@@ -31,6 +31,14 @@ class RichTextBody {
   bool LoadBytes(std::string_view bytes);
   std::string SaveRtf() const;
 
+  // The control's modify flag: cleared by a load, set by typing and by every change made
+  // through the control (the selection members below included).
+  bool Modified() const;
+  void SetModified(bool modified);
+  // Replaces the content with `text`, in grey italics, read-only and not modified: what
+  // stands in for a body that was not loaded.
+  void ShowReadOnlyText(const std::wstring& text);
+
   // Selection font members; nullopt when the selection mixes several values.
   std::optional<std::wstring> SelFontName() const;
   void SetSelFontName(const std::wstring& name);

@@ -14,6 +14,7 @@
 #include "shell/about_win.h"
 #include "shell/help_win.h"
 #include "shell/tray_decode.h"
+#include "store/body_load_marker.h"
 #include "store/data_folder.h"
 #include "store/text_utils.h"
 #include "ui_strings.h"
@@ -85,7 +86,9 @@ void FrmPopup::OnRestoreTick() {
   restorer_->RestoreNext();
   if (!restorer_->Done()) return;
   KillTimer(hwnd(), kRestoreTimer);
+  const std::optional<int> set_aside = restorer_->NewlySetAside();
   restorer_.reset();
+  if (set_aside) ReportSetAsideBody(*set_aside);
   state_.app_ready.MarkStarted();
   if (report_prepare_failure_) ReportSaveFailure();
 }
@@ -193,6 +196,15 @@ void FrmPopup::ReportNewNoteRefused() {
     tray_->ShowBalloon(Widen(TXT_MESSAGE_TITLE), Widen(TXT_NEW_NOTE_REFUSED), NIIF_WARNING,
                        10000);
   }
+}
+
+void FrmPopup::ReportSetAsideBody(int number) {
+  const int position = notes_->FindNoteWindow(number);
+  // Set aside notes the index no longer names have nothing to show.
+  if (position == 0 || !tray_) return;
+  const std::string text =
+      SetAsideNotice(notes_->At(position).Title(), notes_->BodyPath(std::to_string(number)));
+  tray_->ShowBalloon(Widen(TXT_MESSAGE_TITLE), Widen(text), NIIF_WARNING, 30000);
 }
 
 void FrmPopup::ShowSaveFailureBox() {

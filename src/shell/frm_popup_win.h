@@ -53,6 +53,8 @@ class FrmPopup : public WindowBase, public NoteWindowHost, private ShellServices
   // the chosen command on `note_number`.
   void TrackAndRun(PopupMenu& menu, const MenuContext& context, int x, int y, int note_number);
   void ShowSaveFailureBox();
+  // Tells the user, once, that a note's body brought the program down and was set aside.
+  void ReportSetAsideBody(int number);
 
   // ShellServices
   bool ConfirmDeleteNote() override;

@@ -3,6 +3,8 @@
 #include <string>
 
 #include "note/note_style.h"
+#include "store/body_load_marker.h"
+#include "store/data_folder.h"
 #include "store/index_file.h"
 #include "store/note_keys.h"
 #include "store/text_utils.h"
@@ -28,7 +30,14 @@ void RestoreOne(NoteCollection& notes, FileSystem& files, const DefaultFont& fon
   window.SetTitle(settings.Read(NoteKey::kTitulo, ""));
   if (auto top = ParseWholeNumber(settings.Read(NoteKey::kTop, ""))) window.SetTop(*top);
   if (auto left = ParseWholeNumber(settings.Read(NoteKey::kLeft, ""))) window.SetLeft(*left);
-  if (!window.LoadBody(notes.BodyPath(n)) && files.FileExists(notes.BodyPath(n))) {
+  const std::string body_path = notes.BodyPath(n);
+  BodyLoadMarker& marker = notes.LoadMarker();
+  // A body file that is gone can no longer bring anything down: the note is an empty one.
+  if (marker.IsSetAside(number) && !files.FileExists(body_path)) marker.Forget(number);
+  if (marker.IsSetAside(number)) {
+    notes.KeepStoredBody(n);
+    window.ShowBodySetAside(SetAsideBodyText(BodyFileName(n)));
+  } else if (!notes.LoadStoredBody(window) && files.FileExists(body_path)) {
     notes.KeepStoredBody(n);
   }
   if (auto color = ParseColor(settings.Read(NoteKey::kColor1, ""))) {
@@ -58,12 +67,16 @@ NoteRestorer::NoteRestorer(NoteCollection& notes, const DefaultFont& font)
   // Read as the note count was always read, though the index alone decides what is restored.
   (void)notes.Settings().ReadIniValue(kIndexSection, kTotalFormsKey, "0");
   numbers_ = notes.Index().Numbers();
+  newly_set_aside_ = notes.LoadMarker().ReadAtStart();
 }
 
 void NoteRestorer::RestoreNext() {
   if (Done()) return;
   RestoreOne(notes_, notes_.Files(), font_, numbers_[next_++]);
-  if (Done()) snapshot_.reset();
+  if (!Done()) return;
+  snapshot_.reset();
+  // Set-aside notes the index no longer names were deleted some other way.
+  notes_.LoadMarker().KeepOnly(numbers_);
 }
 
 int RestoreNotes(NoteCollection& notes, const DefaultFont& font) {

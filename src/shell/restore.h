@@ -3,6 +3,7 @@
 // paces them (a pause before each note) from its own message loop, with no loop of its own.
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "store/note_collection.h"
@@ -19,6 +20,9 @@ class NoteRestorer {
   // Restores the next note; nothing once done.
   void RestoreNext();
   int Restored() const { return static_cast<int>(next_); }
+  // The note whose body load never returned in the last run: set aside from this start on,
+  // shown with an explanation instead of its body. The user is to be told of it once.
+  std::optional<int> NewlySetAside() const { return newly_set_aside_; }
 
  private:
   NoteCollection& notes_;
@@ -27,6 +31,7 @@ class NoteRestorer {
   std::unique_ptr<SettingsFile::Snapshot> snapshot_;
   std::vector<int> numbers_;
   std::size_t next_ = 0;
+  std::optional<int> newly_set_aside_;
 };
 
 // Every note at once (tools and tests). Returns the number restored.

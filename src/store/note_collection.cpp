@@ -32,7 +32,8 @@ NoteCollection::NoteCollection(FileSystem& files, NoteWindowFactory& factory,
       factory_(factory),
       data_folder_(std::move(data_folder_path)),
       settings_(files, data_folder_ + kSettingsFileName),
-      index_(files, data_folder_ + kIndexFileName) {}
+      index_(files, data_folder_ + kIndexFileName),
+      load_marker_(files, data_folder_) {}
 
 int NoteCollection::FindNoteWindow(int number) const {
   for (std::size_t i = 0; i < windows_.size(); ++i) {
@@ -69,10 +70,21 @@ std::string NoteCollection::BodyPath(const std::string& number) const {
   return data_folder_ + BodyFileName(number);
 }
 
+bool NoteCollection::LoadStoredBody(NoteWindow& window) {
+  const std::string tag = window.Tag();
+  const int number = static_cast<int>(LeadingNumber(tag));
+  load_marker_.BeginLoad(number);
+  const bool loaded = window.LoadBody(BodyPath(tag));
+  load_marker_.EndLoad();
+  return loaded;
+}
+
 bool NoteCollection::SaveBodyOf(NoteWindow& window) {
   const std::string tag = window.Tag();
   if (kept_bodies_.count(tag)) return true;
-  return window.SaveBody(BodyPath(tag));
+  const std::string path = BodyPath(tag);
+  if (!window.BodyModified() && files_.FileExists(path)) return true;
+  return window.SaveBody(path);
 }
 
 bool NoteCollection::SaveAllNotes() {
@@ -116,6 +128,7 @@ void NoteCollection::DeleteNote(int number, int position) {
   const std::string body = BodyPath(note.Section());
   if (files_.FileExists(body)) files_.RemoveFile(body);
   kept_bodies_.erase(note.Section());
+  load_marker_.Forget(number);
 
   windows_[static_cast<std::size_t>(position - 1)]->Close();
   windows_.erase(windows_.begin() + (position - 1));

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "store/body_load_marker.h"
 #include "store/file_system.h"
 #include "store/index_file.h"
 #include "store/note_window.h"
@@ -37,6 +38,9 @@ class NoteCollection {
                          bool show = true);
 
   // Everything at exit: TotalForms, each note's keys and body (newest first), the index.
+  // A body is written only when it changed since it was loaded or saved, or has no file:
+  // the control's own save drops what it cannot write back (tables, fields, characters
+  // outside the code page), so an untouched body keeps its exact bytes.
   // False when anything could not be written (the files that were written are complete).
   bool SaveAllNotes();
   // One note's own data (Top, Left, Tag, Titulo, Visivel and body), without the index.
@@ -50,6 +54,9 @@ class NoteCollection {
   bool StoredPinned(const std::string& number) const;
 
   std::string BodyPath(const std::string& number) const;
+  // Loads the note's stored body with the load marker written around the load.
+  bool LoadStoredBody(NoteWindow& window);
+  BodyLoadMarker& LoadMarker() { return load_marker_; }
   // A stored body that exists but could not be read (locked, too large) is never
   // overwritten by the empty body its note was opened with.
   void KeepStoredBody(const std::string& number) { kept_bodies_.insert(number); }
@@ -62,6 +69,7 @@ class NoteCollection {
   IndexFile index_;
   std::vector<std::unique_ptr<NoteWindow>> windows_;
   std::set<std::string> kept_bodies_;
+  BodyLoadMarker load_marker_;
 
   bool SaveBodyOf(NoteWindow& window);
 };

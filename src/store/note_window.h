@@ -47,6 +47,13 @@ class NoteWindow {
   // Body file (RTF; plain text is taken as text). Load leaves the body as it was on failure.
   virtual bool LoadBody(const std::string& path) = 0;
   virtual bool SaveBody(const std::string& path) = 0;  // atomic
+  // True when the body changed since it was last loaded or saved: typing, editing commands
+  // and anything else done to it through the control, and MarkBodyModified.
+  virtual bool BodyModified() const = 0;
+  // Counts a change the control does not flag by itself (a file the user chose, loaded in).
+  virtual void MarkBodyModified() = 0;
+  // Shows `explanation` in place of a body that was not loaded: read-only, never modified.
+  virtual void ShowBodySetAside(const std::string& explanation) = 0;
   // The font of what the user will type, applied size, face, bold, italic, underline.
   virtual void ApplyDefaultFont(const DefaultFont& font) = 0;
 

@@ -2,6 +2,7 @@
 // A note window that records what was done to it, for collection and restore tests.
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,11 @@ struct FakeNoteState {
   Color back = kClassicWindowColor;
   Color body_color = kClassicBodyColor;
   std::string body;  // the body file's bytes
+  // What the body was when last loaded or saved: a test edits `body` as typing would.
+  std::optional<std::string> body_as_stored;
+  bool marked_modified = false;
+  std::string set_aside_text;  // shown in place of a body that was not loaded
+  int saves = 0;
   bool alarm = false;
   int alpha = -1;
   bool pinned = false;
@@ -59,11 +65,23 @@ class FakeNoteWindow : public NoteWindow {
     Log("load");
     if (!bytes) return false;
     s_->body = *bytes;
+    Stored();
     return true;
   }
   bool SaveBody(const std::string& path) override {
     Log("save");
-    return files_.WriteFileAtomic(path, s_->body);
+    ++s_->saves;
+    if (!files_.WriteFileAtomic(path, s_->body)) return false;
+    Stored();
+    return true;
+  }
+  bool BodyModified() const override {
+    return s_->marked_modified || s_->body != s_->body_as_stored.value_or("");
+  }
+  void MarkBodyModified() override { s_->marked_modified = true; }
+  void ShowBodySetAside(const std::string& explanation) override {
+    s_->set_aside_text = explanation;
+    Log("set aside");
   }
   void ApplyDefaultFont(const DefaultFont& font) override { s_->font = font; Log("font"); }
   bool AlarmTimerEnabled() const override { return s_->alarm; }
@@ -84,6 +102,10 @@ class FakeNoteWindow : public NoteWindow {
 
  private:
   void Log(const char* what) { s_->log.emplace_back(what); }
+  void Stored() {
+    s_->body_as_stored = s_->body;
+    s_->marked_modified = false;
+  }
   FileSystem& files_;
   std::shared_ptr<FakeNoteState> s_;
 };

@@ -96,6 +96,8 @@ TEST_F(FullDiskTest, NothingFitsThenEverythingDoes) {
 TEST_F(FullDiskTest, DiskFillsAfterEachNumberOfWrites) {
   // A save writes 4 bodies, config.cfg and the index: fill the disk after each of them.
   for (int k = 0; k <= kNotes + 1; ++k) {
+    // Each round the user has edited every body again, so every body is written.
+    for (const auto& note : factory_.created) note->marked_modified = true;
     files_.writes_left = k;
     files_.partial_bytes = 3;
     EXPECT_FALSE(notes_->SaveAllNotes()) << k;

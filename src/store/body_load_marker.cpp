@@ -1,0 +1,129 @@
+#include "store/body_load_marker.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <string_view>
+
+#include "store/text_utils.h"
+#include "ui_strings.h"
+
+namespace velumbrino {
+namespace {
+
+constexpr std::string_view kLoadingKey = "carregando";
+constexpr std::string_view kSetAsideKey = "separada";
+// Long titles are cut so that the notice still names the file within a balloon's room.
+constexpr std::size_t kMaxTitleBytes = 60;
+
+std::vector<std::string_view> Lines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i <= text.size(); ++i) {
+    if (i == text.size() || text[i] == '\r' || text[i] == '\n') {
+      lines.push_back(text.substr(start, i - start));
+      start = i + 1;
+    }
+  }
+  return lines;
+}
+
+// Cuts at a character boundary of the UTF-8 text.
+std::string CutUtf8(const std::string& text, std::size_t max_bytes) {
+  if (text.size() <= max_bytes) return text;
+  std::size_t end = max_bytes;
+  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+  return text.substr(0, end) + "...";
+}
+
+// `pattern` holds one or two %s.
+std::string Format(const char* pattern, const std::string& a, const std::string& b = {}) {
+  const int size = std::snprintf(nullptr, 0, pattern, a.c_str(), b.c_str());
+  if (size <= 0) return pattern;
+  std::string out(static_cast<std::size_t>(size) + 1, '\0');
+  std::snprintf(out.data(), out.size(), pattern, a.c_str(), b.c_str());
+  out.resize(static_cast<std::size_t>(size));
+  return out;
+}
+
+}  // namespace
+
+LoadMarkerContents ParseLoadMarker(const std::string& bytes) {
+  LoadMarkerContents contents;
+  for (std::string_view line : Lines(bytes)) {
+    const std::size_t equals = line.find('=');
+    if (equals == std::string_view::npos) continue;
+    const std::string key = Trim(line.substr(0, equals));
+    const std::optional<int> number = ParseWholeNumber(Trim(line.substr(equals + 1)));
+    if (!number || *number <= 0) continue;
+    if (key == kLoadingKey) contents.loading = number;
+    if (key == kSetAsideKey) contents.set_aside.insert(*number);
+  }
+  return contents;
+}
+
+std::string FormatLoadMarker(const LoadMarkerContents& contents) {
+  std::string out;
+  if (contents.loading) {
+    out += std::string(kLoadingKey) + "=" + std::to_string(*contents.loading) + "\r\n";
+  }
+  for (int number : contents.set_aside) {
+    out += std::string(kSetAsideKey) + "=" + std::to_string(number) + "\r\n";
+  }
+  return out;
+}
+
+BodyLoadMarker::BodyLoadMarker(FileSystem& files, const std::string& data_folder_path)
+    : files_(files), path_(data_folder_path + kLoadMarkerFileName) {}
+
+std::optional<int> BodyLoadMarker::ReadAtStart() {
+  const std::optional<std::string> bytes = files_.ReadFile(path_);
+  if (!bytes) return std::nullopt;
+  LoadMarkerContents contents = ParseLoadMarker(*bytes);
+  set_aside_ = std::move(contents.set_aside);
+  loading_.reset();
+  std::optional<int> crashed;
+  if (contents.loading && set_aside_.insert(*contents.loading).second) crashed = contents.loading;
+  // Settled now: another fall before the restore ends must not lose what was learnt.
+  Write();
+  return crashed;
+}
+
+bool BodyLoadMarker::BeginLoad(int number) {
+  loading_ = number;
+  return Write();
+}
+
+void BodyLoadMarker::EndLoad() {
+  if (!loading_) return;
+  loading_.reset();
+  Write();
+}
+
+void BodyLoadMarker::Forget(int number) {
+  if (set_aside_.erase(number) == 0) return;
+  Write();
+}
+
+void BodyLoadMarker::KeepOnly(const std::vector<int>& numbers) {
+  const std::size_t removed = std::erase_if(set_aside_, [&](int number) {
+    return std::find(numbers.begin(), numbers.end(), number) == numbers.end();
+  });
+  if (removed > 0) Write();
+}
+
+bool BodyLoadMarker::Write() {
+  if (!loading_ && set_aside_.empty()) {
+    return !files_.FileExists(path_) || files_.RemoveFile(path_);
+  }
+  return files_.WriteFileAtomic(path_, FormatLoadMarker({loading_, set_aside_}));
+}
+
+std::string SetAsideBodyText(const std::string& body_file_name) {
+  return Format(TXT_BODY_SET_ASIDE, body_file_name);
+}
+
+std::string SetAsideNotice(const std::string& note_title, const std::string& body_path) {
+  return Format(TXT_BODY_SET_ASIDE_NOTICE, CutUtf8(note_title, kMaxTitleBytes), body_path);
+}
+
+}  // namespace velumbrino
