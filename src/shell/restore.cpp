@@ -37,7 +37,7 @@ void RestoreOne(NoteCollection& notes, FileSystem& files, const DefaultFont& fon
   if (marker.IsSetAside(number)) {
     notes.KeepStoredBody(n);
     window.ShowBodySetAside(SetAsideBodyText(BodyFileName(n)));
-  } else if (!notes.LoadStoredBody(window) && files.FileExists(body_path)) {
+  } else if (!notes.LoadStoredBody(window, /*end_load=*/false) && files.FileExists(body_path)) {
     notes.KeepStoredBody(n);
   }
   if (auto color = ParseColor(settings.Read(NoteKey::kColor1, ""))) {
@@ -72,8 +72,14 @@ NoteRestorer::NoteRestorer(NoteCollection& notes, const DefaultFont& font)
 
 void NoteRestorer::RestoreNext() {
   if (Done()) return;
-  RestoreOne(notes_, notes_.Files(), font_, numbers_[next_++]);
-  if (!Done()) return;
+  if (next_ < numbers_.size()) {
+    // The record of the note loaded last stays until this one replaces it: the message loop
+    // has drawn that note in between.
+    RestoreOne(notes_, notes_.Files(), font_, numbers_[next_++]);
+    return;
+  }
+  finished_ = true;
+  notes_.LoadMarker().EndLoad();
   snapshot_.reset();
   // Set-aside notes the index no longer names were deleted some other way.
   notes_.LoadMarker().KeepOnly(numbers_);

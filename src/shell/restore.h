@@ -16,8 +16,9 @@ namespace velumbrino {
 class NoteRestorer {
  public:
   NoteRestorer(NoteCollection& notes, const DefaultFont& font);
-  bool Done() const { return next_ >= numbers_.size(); }
-  // Restores the next note; nothing once done.
+  bool Done() const { return finished_; }
+  // Restores the next note; the call after the last note ends the restore (the last note
+  // has been drawn by then). Nothing once done.
   void RestoreNext();
   int Restored() const { return static_cast<int>(next_); }
   // The note whose body load never returned in the last run: set aside from this start on,
@@ -31,6 +32,7 @@ class NoteRestorer {
   std::unique_ptr<SettingsFile::Snapshot> snapshot_;
   std::vector<int> numbers_;
   std::size_t next_ = 0;
+  bool finished_ = false;
   std::optional<int> newly_set_aside_;
 };
 

@@ -70,12 +70,12 @@ std::string NoteCollection::BodyPath(const std::string& number) const {
   return data_folder_ + BodyFileName(number);
 }
 
-bool NoteCollection::LoadStoredBody(NoteWindow& window) {
+bool NoteCollection::LoadStoredBody(NoteWindow& window, bool end_load) {
   const std::string tag = window.Tag();
   const int number = static_cast<int>(LeadingNumber(tag));
   load_marker_.BeginLoad(number);
   const bool loaded = window.LoadBody(BodyPath(tag));
-  load_marker_.EndLoad();
+  if (end_load) load_marker_.EndLoad();
   return loaded;
 }
 

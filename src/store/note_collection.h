@@ -55,7 +55,9 @@ class NoteCollection {
 
   std::string BodyPath(const std::string& number) const;
   // Loads the note's stored body with the load marker written around the load.
-  bool LoadStoredBody(NoteWindow& window);
+  // With end_load false the record stays until the next load or an EndLoad of the caller's,
+  // so that a note which brings the program down when first drawn is caught as well.
+  bool LoadStoredBody(NoteWindow& window, bool end_load = true);
   BodyLoadMarker& LoadMarker() { return load_marker_; }
   // A stored body that exists but could not be read (locked, too large) is never
   // overwritten by the empty body its note was opened with.

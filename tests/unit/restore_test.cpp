@@ -70,7 +70,7 @@ TEST_F(RestoreTest, AppliesStoredValuesInOrder) {
   EXPECT_EQ(note.alpha, 76);
   EXPECT_FALSE(note.pinned);
   EXPECT_TRUE(note.kept_on_screen);
-  EXPECT_EQ(pauses_, 1);
+  EXPECT_EQ(pauses_, 2);  // a paced step per note, and the one that ends the restore
 }
 
 TEST_F(RestoreTest, DefaultsOfEveryKeyRead) {
