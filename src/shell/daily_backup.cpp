@@ -39,10 +39,14 @@ bool DailyBackup::Run(const LocalTime& now) {
   if (!files_.DirectoryExists(data_folder_)) return false;
   const std::string root = data_folder_ + "Backup" + separator_;
   const std::string final_folder = root + day + separator_;
+  const auto names = files_.ListFiles(data_folder_);
+  if (!names) return false;
+  // Nothing of the notes yet (an empty folder): the first save makes the day's copy.
+  if (std::none_of(names->begin(), names->end(), IsBackedUp)) return true;
   if (!files_.DirectoryExists(final_folder)) {
     const std::string partial = root + day + ".parcial" + separator_;
     RemoveFolderAndFiles(partial);  // left by a copy that was interrupted
-    if (!files_.CreateDirectories(partial) || !Copy(partial) ||
+    if (!files_.CreateDirectories(partial) || !Copy(*names, partial) ||
         !files_.RenameFolder(partial.substr(0, partial.size() - 1),
                              final_folder.substr(0, final_folder.size() - 1))) {
       RemoveFolderAndFiles(partial);
@@ -54,10 +58,8 @@ bool DailyBackup::Run(const LocalTime& now) {
   return true;
 }
 
-bool DailyBackup::Copy(const std::string& into) {
-  const auto names = files_.ListFiles(data_folder_);
-  if (!names) return false;
-  for (const std::string& name : *names) {
+bool DailyBackup::Copy(const std::vector<std::string>& names, const std::string& into) {
+  for (const std::string& name : names) {
     if (!IsBackedUp(name)) continue;
     const auto bytes = files_.ReadFile(data_folder_ + name);
     if (!bytes || !files_.WriteFileAtomic(into + name, *bytes)) return false;

@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "store/clock.h"
 #include "store/file_system.h"
@@ -25,7 +26,7 @@ class DailyBackup {
   bool Run(const LocalTime& now);
 
  private:
-  bool Copy(const std::string& into);
+  bool Copy(const std::vector<std::string>& names, const std::string& into);
   void RemoveFolderAndFiles(const std::string& folder);
   void KeepNewestDays(const std::string& backup_root);
 

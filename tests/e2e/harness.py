@@ -74,6 +74,8 @@ def snapshot():
     if os.path.isdir(DATA):
         for name in sorted(os.listdir(DATA)):
             path = os.path.join(DATA, name)
+            if os.path.isdir(path):  # the daily backups
+                continue
             with open(path, "rb") as f:
                 result[name] = (f.read(), os.stat(path).st_mtime_ns)
     return result

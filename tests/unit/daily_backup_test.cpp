@@ -68,6 +68,17 @@ TEST_F(DailyBackupTest, KeepsTheNewestSevenDaysAndClearsAnInterruptedCopy) {
   EXPECT_EQ(dir_.Read("Backup/2026-12-10/indice.dat"), ",1,2,\r\n");
 }
 
+TEST(DailyBackupEmpty, AFolderWithoutNotesGetsNoCopyUntilItHasSome) {
+  TempFolder dir;
+  dir.Write("lista.txt", "do usuario");
+  DailyBackup backup(StdFileSystem(), dir.Path());
+  EXPECT_TRUE(backup.Run(Day(6)));
+  EXPECT_FALSE(dir.Exists("Backup"));
+  dir.Write("indice.dat", ",1,\r\n");
+  EXPECT_TRUE(backup.Run(Day(6)));
+  EXPECT_EQ(dir.Read("Backup/2026-12-06/indice.dat"), ",1,\r\n");
+}
+
 TEST_F(DailyBackupTest, AFailedCopyLeavesNoDayFolderAndIsTriedAgain) {
   FullDiskFileSystem full;
   full.writes_left = 2;  // the third file does not fit
