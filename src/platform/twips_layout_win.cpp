@@ -1,5 +1,6 @@
 #include "platform/twips_layout_win.h"
 
+#include "note/note_layout.h"
 #include "platform/unique_handle.h"
 
 namespace velumbrino {
@@ -17,8 +18,6 @@ int WindowDpi(HWND window) {
   const int dpi = screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSX) : 0;
   return dpi > 0 ? dpi : 96;
 }
-
-int TwipsToPixels(int twips, int dpi) { return MulDiv(twips, dpi, 1440); }
 
 void SetClientSizeTwips(HWND dialog, int width, int height) {
   const int dpi = WindowDpi(dialog);

@@ -9,7 +9,6 @@ namespace velumbrino {
 
 // The resolution the window is shown at (96 where the system cannot tell per window).
 int WindowDpi(HWND window);
-int TwipsToPixels(int twips, int dpi);
 
 struct TwipsRect {
   int left, top, width, height;
