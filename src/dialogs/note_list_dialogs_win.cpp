@@ -29,6 +29,8 @@ void NoteListDialog::OnInit() {
       SendMessageW(list, LB_SETSEL, TRUE, index);
     }
   }
+  // Selecting moved the caret to the last selected entry; the keyboard starts at the top.
+  SendMessageW(list, LB_SETCARETINDEX, 0, FALSE);
   SendMessageW(list, LB_SETTOPINDEX, 0, 0);
 }
 

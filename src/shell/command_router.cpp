@@ -153,7 +153,10 @@ void CommandRouter::DateTimeCommand(CommandId, int note_number) {
   if (!window) return;
   const auto text = services_.ChooseDateTimeText(window->Handle());
   window = Note(note_number);
-  if (window && text) window->ReplaceSelection(*text);
+  if (!window || !text) return;
+  window->ReplaceSelection(*text);
+  // Back to typing where the text went in.
+  window->FocusBody();
 }
 
 void CommandRouter::ShowSelectedCommand(CommandId, int) {

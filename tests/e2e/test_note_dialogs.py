@@ -124,7 +124,9 @@ def show_dialog_hides_the_unselected_notes():
     # The list is last in the tab order; every visible note starts selected. Entries 1 and 2
     # are unselected, then "&Selecionadas".
     hide_first_two = ["shift+Tab", "space", "Down", "space", "alt+s"]
-    keys(*hide_first_two)
+    keys(*hide_first_two[:-1])
+    h.screenshot("show-notes-chosen.png")
+    keys(hide_first_two[-1])
     h.wait_for(lambda: len(h.note_windows()) == 1, what="two notes hidden")
     assert [w[1:3] for w in h.note_windows()] == [(100, 400)]
     assert "_NET_WM_STATE_HIDDEN" not in h.xprop(h.note_windows()[0][0])
