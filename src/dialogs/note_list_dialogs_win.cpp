@@ -23,8 +23,8 @@ void NoteListDialog::OnInit() {
   PlaceControlTwips(hwnd(), IDC_NOTE_LIST_HELP, {4155, 1845, 1155, 345});
   HWND list = Item(IDC_NOTE_LIST);
   for (std::size_t k = 0; k < list_.entries.size(); ++k) {
-    const LRESULT index =
-        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(list_.entries[k]).c_str()));
+    const LRESULT index = SendMessageW(list, LB_ADDSTRING, 0,
+                                       reinterpret_cast<LPARAM>(Widen(list_.entries[k]).c_str()));
     if (index >= 0 && k < list_.selected.size() && list_.selected[k]) {
       SendMessageW(list, LB_SETSEL, TRUE, index);
     }
@@ -48,10 +48,10 @@ void NoteListDialog::OnCommand(int control_id, int notification) {
       break;
     case IDC_NOTE_LIST_HELP:
       // Tells the user itself when the help file is missing.
-      ShowHelpTopic(hwnd(), *app_ready_, app_folder_,
-                    Widen(mode_ == NoteListMode::kShow ? kShowNotesHelpTopic
-                                                       : kDeleteNotesHelpTopic)
-                        .c_str());
+      ShowHelpTopic(
+          hwnd(), *app_ready_, app_folder_,
+          Widen(mode_ == NoteListMode::kShow ? kShowNotesHelpTopic : kDeleteNotesHelpTopic)
+              .c_str());
       break;
     default:  // IDOK: Enter has no meaning here
       break;

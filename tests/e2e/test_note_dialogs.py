@@ -8,6 +8,8 @@ import harness as h
 
 INSERT_SUBMENU = ["Data e hora..."]
 TITLE_CLIENT = (268, 121)  # 4020 x 1815 twips at 96 dpi
+LIST_CLIENT = (364, 154)  # 5460 x 2310 twips
+ALL_BUTTON = (137, 134)  # centre of "&Todas", 1485, 1845 twips
 
 
 def start_with(notes, extra_config=b""):
@@ -57,6 +59,14 @@ def open_dialog(name):
     h.xdotool("mousemove", x + w // 2, y + 8)
     time.sleep(0.5)
     return wid
+
+
+def click_in_client(wid, client_size, point):
+    """Clicks a point of the dialog's client area, whether or not it has a frame drawn."""
+    _, x, y, w, hgt = geometry(wid)
+    border = (w - client_size[0]) // 2
+    h.xdotool("mousemove", x + border + point[0], y + hgt - border - client_size[1] + point[1],
+              "click", 1)
 
 
 def keys(*names):
@@ -131,11 +141,14 @@ def show_dialog_hides_the_unselected_notes():
     assert [w[1:3] for w in h.note_windows()] == [(100, 400)]
     assert "_NET_WM_STATE_HIDDEN" not in h.xprop(h.note_windows()[0][0])
 
-    # "&Todas" shows every note again.
+    # "&Ajuda" opens the topic and keeps the dialog; "&Todas" shows every note again.
     h.tray_click(3)
     h.choose([(h.TRAY_MENU, "Notas"), (h.NOTES_SUBMENU, "Mostra Selecionadas...")])
     open_dialog("^Mostrar Notas$")
-    keys("alt+t")
+    keys("alt+a")
+    viewer = h.wait_for(lambda: window_named("Ajuda do Velumbrino"), what="the help viewer")
+    h.xdotool("windowclose", viewer)
+    click_in_client(open_dialog("^Mostrar Notas$"), LIST_CLIENT, ALL_BUTTON)
     h.wait_for(lambda: len(h.note_windows()) == 3, what="every note shown")
     h.tray_click(3)
     h.choose([(h.TRAY_MENU, "Notas"), (h.NOTES_SUBMENU, "Mostra Selecionadas...")])
