@@ -16,6 +16,23 @@
 
 // ---- Note dialogs (note_dialogs.rc): title 320, insert 330, show 340, delete 350;
 //      controls 1100-1299
+#define IDD_NOTE_TITLE 320
+#define IDC_TITLE_FRAME 1100
+#define IDC_TITLE_OK 1101
+#define IDC_TITLE_CANCEL 1102
+#define IDC_TITLE_TIME 1103
+#define IDC_TITLE_DATE 1104
+#define IDC_TITLE_TEXT 1105
+#define IDC_TITLE_DATE_AND_TIME 1106
+#define IDD_INSERT_DATE_TIME 330
+#define IDC_INSERT_FRAME 1150
+#define IDC_INSERT_LIST 1151
+#define IDD_SHOW_NOTES 340
+#define IDD_DELETE_NOTES 350
+#define IDC_NOTE_LIST_SELECTED 1200
+#define IDC_NOTE_LIST_ALL 1201
+#define IDC_NOTE_LIST_HELP 1203
+#define IDC_NOTE_LIST 1204
 
 // ---- File commands (files.rc): dialogs 360-369, controls 1300-1349
 

@@ -637,6 +637,11 @@ void NoteWindowWin::EditBody(BodyEdit edit) {
 
 long NoteWindowWin::SelectionLength() const { return body_ ? body_->SelLength() : 0; }
 
+void NoteWindowWin::ReplaceSelection(const std::string& text) {
+  // An edit like typing: the body's change notification starts the autosave.
+  if (body_) body_->SetSelText(Widen(text));
+}
+
 WindowHandle NoteWindowWin::Handle() const { return hwnd(); }
 
 void NoteWindowWin::Close() {

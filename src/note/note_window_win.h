@@ -62,6 +62,7 @@ class NoteWindowWin : public WindowBase, public NoteWindow {
   void Close() override;
   void EditBody(BodyEdit edit) override;
   long SelectionLength() const override;
+  void ReplaceSelection(const std::string& text) override;
   WindowHandle Handle() const override;
 
   // Blink timer flag (the blink itself belongs to the alarm).

@@ -1,5 +1,6 @@
 #include "shell/command_router.h"
 
+#include "dialogs/delete_notes.h"
 #include "note/note_style.h"
 #include "store/note_keys.h"
 
@@ -137,6 +138,53 @@ void CommandRouter::BodyEditCommand(CommandId id, int note_number) {
     case CommandId::kSelectAll: window->EditBody(NoteWindow::BodyEdit::kSelectAll); break;
     default: break;
   }
+}
+
+void CommandRouter::TitleCommand(CommandId, int note_number) {
+  NoteWindow* window = Note(note_number);
+  if (!window) return;
+  const auto title = services_.AskNoteTitle(window->Handle(), window->Title());
+  window = Note(note_number);
+  if (window && title) window->SetTitle(*title);
+}
+
+void CommandRouter::DateTimeCommand(CommandId, int note_number) {
+  NoteWindow* window = Note(note_number);
+  if (!window) return;
+  const auto text = services_.ChooseDateTimeText(window->Handle());
+  window = Note(note_number);
+  if (!window || !text) return;
+  window->ReplaceSelection(*text);
+  // Back to typing where the text went in.
+  window->FocusBody();
+}
+
+void CommandRouter::ShowSelectedCommand(CommandId, int) {
+  const NoteListModel list = ShowNotesList(notes_);
+  const NoteListChoice choice = services_.ChooseFromNoteList(NoteListMode::kShow, list);
+  // Entries stand for positions: they only mean the same notes while the count is the same.
+  if (choice.action == NoteListAction::kCancel || notes_.Count() != std::ssize(list.entries)) {
+    return;
+  }
+  // No message processing between the windows (see SetVisibleAll).
+  ApplyVisibilityPlan(notes_, choice.action == NoteListAction::kAll
+                                  ? ShowAllPlan(notes_.Count())
+                                  : ShowSelectedPlan(choice.selected));
+}
+
+void CommandRouter::DeleteNotesCommand(CommandId, int) {
+  const NoteListModel list = DeleteNotesList(notes_);
+  const NoteListChoice choice = services_.ChooseFromNoteList(NoteListMode::kDelete, list);
+  if (choice.action == NoteListAction::kCancel || notes_.Count() != std::ssize(list.entries)) {
+    return;
+  }
+  // No confirmation and no sound: the dialog itself was the question.
+  const DeleteOutcome outcome =
+      choice.action == NoteListAction::kAll
+          ? DeleteAllNotes(notes_)
+          : DeleteNotes(notes_, DeleteSelectedPlan(notes_, choice.selected));
+  const std::string problem = DeleteFailureMessage(outcome);
+  if (!problem.empty()) services_.ShowWarning(problem);
 }
 
 }  // namespace velumbrino

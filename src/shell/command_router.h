@@ -3,8 +3,11 @@
 // note captured when its menu opened. Each command is one row of the command table and one
 // handler here.
 
+#include <optional>
 #include <string>
 
+#include "dialogs/note_list.h"
+#include "dialogs/note_list_choice.h"
 #include "platform/common_dialogs.h"
 #include "shell/app_state.h"
 #include "shell/command_table.h"
@@ -28,6 +31,15 @@ class ShellServices {
   // The user is always told: a message box the first time, a tray balloon after that.
   virtual void ReportNewNoteRefused() = 0;
   virtual CommonDialogs& Dialogs() = 0;
+  // The note title dialog owned by the note window `owner`, starting from `title`: the text
+  // it ended with after "Ok" (also empty), nullopt when it was closed any other way.
+  virtual std::optional<std::string> AskNoteTitle(WindowHandle owner, const std::string& title) = 0;
+  // The insert-date-and-time dialog: the sample chosen, nullopt when none was.
+  virtual std::optional<std::string> ChooseDateTimeText(WindowHandle owner) = 0;
+  // The show-notes or delete-notes dialog over `list`.
+  virtual NoteListChoice ChooseFromNoteList(NoteListMode mode, const NoteListModel& list) = 0;
+  // A warning the user has to read before going on.
+  virtual void ShowWarning(const std::string& text) = 0;
 };
 
 class CommandRouter {
@@ -58,6 +70,10 @@ class CommandRouter {
   void CustomColorCommand(CommandId, int note_number);
   void OpacityCommand(CommandId id, int note_number);
   void BodyEditCommand(CommandId id, int note_number);
+  void TitleCommand(CommandId, int note_number);
+  void DateTimeCommand(CommandId, int note_number);
+  void ShowSelectedCommand(CommandId, int);
+  void DeleteNotesCommand(CommandId, int);
 
  private:
   // The open window of that note, or nullptr when it has none (deleted meanwhile).

@@ -20,8 +20,10 @@ std::vector<CommandRow> BuildRows() {
       // Tray menu.
       {C::kNewNote, TXT_MENU_NEW_NOTE, P::kNewNote, &R::NewNoteCommand},
       {C::kNotesMenu, TXT_MENU_NOTES, P::kNotes},
-      {C::kDeleteNotes, TXT_MENU_DELETE_NOTES, P::kDeleteNotes, nullptr, E::kAnyNote},
-      {C::kShowSelected, TXT_MENU_SHOW_SELECTED, P::kShowSelected, nullptr, E::kAnyNote},
+      {C::kDeleteNotes, TXT_MENU_DELETE_NOTES, P::kDeleteNotes, &R::DeleteNotesCommand,
+       E::kAnyNote},
+      {C::kShowSelected, TXT_MENU_SHOW_SELECTED, P::kShowSelected, &R::ShowSelectedCommand,
+       E::kAnyNote},
       {C::kShowAll, TXT_MENU_SHOW_ALL, P::kShowAll, &R::ShowAllCommand, E::kSomeNoteHidden},
       {C::kHideAll, TXT_MENU_HIDE_ALL, P::kHideAll, &R::HideAllCommand, E::kSomeNoteVisible},
       {C::kHelp, TXT_MENU_HELP, P::kHelp, &R::HelpCommand},
@@ -48,8 +50,8 @@ std::vector<CommandRow> BuildRows() {
       {C::kLoadFile, TXT_MENU_LOAD_FILE, P::kLoadFile},
       {C::kSaveFile, TXT_MENU_SAVE_FILE, P::kSaveFile},
       {C::kInsertMenu, TXT_MENU_INSERT, P::kInsert},
-      {C::kDateTime, TXT_MENU_DATE_TIME, P::kDateTime},
-      {C::kTitle, TXT_MENU_TITLE, P::kTitle},
+      {C::kDateTime, TXT_MENU_DATE_TIME, P::kDateTime, &R::DateTimeCommand},
+      {C::kTitle, TXT_MENU_TITLE, P::kTitle, &R::TitleCommand},
   };
   static const char* const kOpacityCaptions[10] = {"10 %", "20 %", "30 %", "40 %", "50 %",
                                                    "60 %", "70 %", "80 %", "90 %", "100 %"};

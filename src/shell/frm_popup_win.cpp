@@ -4,7 +4,10 @@
 #include <shlobj.h>
 #include <windowsx.h>
 
+#include "dialogs/insert_date_time_win.h"
+#include "dialogs/note_list_dialogs_win.h"
 #include "note/note_window_win.h"
+#include "note/title_dialog_win.h"
 #include "platform/file_system_win.h"
 #include "platform/single_instance_win.h"
 #include "platform/system_paths_win.h"
@@ -165,6 +168,26 @@ void FrmPopup::ShowHelpTopic(const char* topic) {
 
 void FrmPopup::ShowAbout() {
   ShowAboutBox(hwnd(), state_.app_ready);
+}
+
+std::optional<std::string> FrmPopup::AskNoteTitle(WindowHandle owner, const std::string& title) {
+  TitleDialog dialog(clock_, title);
+  return dialog.Ask(static_cast<HWND>(owner), state_.app_ready);
+}
+
+std::optional<std::string> FrmPopup::ChooseDateTimeText(WindowHandle owner) {
+  InsertDateTimeDialog dialog(clock_);
+  return dialog.Choose(static_cast<HWND>(owner), state_.app_ready);
+}
+
+NoteListChoice FrmPopup::ChooseFromNoteList(NoteListMode mode, const NoteListModel& list) {
+  NoteListDialog dialog(mode, list, Widen(app_folder_));
+  return dialog.Choose(hwnd(), state_.app_ready);
+}
+
+void FrmPopup::ShowWarning(const std::string& text) {
+  ShowMessageBox(state_.app_ready, hwnd(), text, TXT_MESSAGE_TITLE,
+                 MB_OK | MB_ICONWARNING | MB_TOPMOST);
 }
 
 void FrmPopup::CloseProgram() { PostMessageW(hwnd(), WM_CLOSE, 0, 0); }

@@ -64,6 +64,10 @@ class FrmPopup : public WindowBase, public NoteWindowHost, private ShellServices
   void CloseProgram() override;
   void ReportNewNoteRefused() override;
   CommonDialogs& Dialogs() override { return dialogs_; }
+  std::optional<std::string> AskNoteTitle(WindowHandle owner, const std::string& title) override;
+  std::optional<std::string> ChooseDateTimeText(WindowHandle owner) override;
+  NoteListChoice ChooseFromNoteList(NoteListMode mode, const NoteListModel& list) override;
+  void ShowWarning(const std::string& text) override;
   // Tells the user once per run that notes could not be written, and where.
   void ReportSaveFailure();
 

@@ -71,6 +71,8 @@ class NoteWindow {
   enum class BodyEdit { kUndo, kCut, kCopy, kPaste, kSelectAll };
   virtual void EditBody(BodyEdit edit) = 0;
   virtual long SelectionLength() const = 0;
+  // Puts `text` at the body's caret in place of its selection, the caret left after it.
+  virtual void ReplaceSelection(const std::string& text) = 0;
   virtual WindowHandle Handle() const = 0;
   // Destroys the window; the object is discarded right after.
   virtual void Close() = 0;

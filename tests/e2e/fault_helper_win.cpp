@@ -59,6 +59,7 @@ class StoredNote : public NoteWindow {
   void FocusBody() override {}
   void EditBody(BodyEdit) override {}
   long SelectionLength() const override { return 0; }
+  void ReplaceSelection(const std::string&) override {}
   WindowHandle Handle() const override { return nullptr; }
   void Close() override {}
 

@@ -35,6 +35,7 @@ struct FakeNoteState {
   DefaultFont font;
   std::vector<NoteWindow::BodyEdit> edits;
   long selection_length = 0;
+  std::vector<std::string> inserted;  // texts put in place of the selection
   std::vector<std::string> log;
 };
 
@@ -98,6 +99,10 @@ class FakeNoteWindow : public NoteWindow {
   void Close() override { s_->closed = true; Log("close"); }
   void EditBody(BodyEdit edit) override { s_->edits.push_back(edit); }
   long SelectionLength() const override { return s_->selection_length; }
+  void ReplaceSelection(const std::string& text) override {
+    s_->inserted.push_back(text);
+    s_->selection_length = 0;
+  }
   WindowHandle Handle() const override { return s_.get(); }
 
  private:

@@ -44,8 +44,34 @@ class FakeServices : public ShellServices {
   void CloseProgram() override { ++closes; }
   void ReportNewNoteRefused() override { ++refusals; }
   CommonDialogs& Dialogs() override { return dialogs; }
+  std::optional<std::string> AskNoteTitle(WindowHandle owner, const std::string& title) override {
+    owners.push_back(owner);
+    titles_shown.push_back(title);
+    if (while_open) while_open();
+    return title_answer;
+  }
+  std::optional<std::string> ChooseDateTimeText(WindowHandle owner) override {
+    owners.push_back(owner);
+    if (while_open) while_open();
+    return date_time_answer;
+  }
+  NoteListChoice ChooseFromNoteList(NoteListMode mode, const NoteListModel& list) override {
+    list_modes.push_back(mode);
+    lists_shown.push_back(list);
+    if (while_open) while_open();
+    return list_answer;
+  }
+  void ShowWarning(const std::string& text) override { warnings.push_back(text); }
 
   FakeDialogs dialogs;
+  // What the note dialogs answer, and what runs while one of them is open.
+  std::optional<std::string> title_answer, date_time_answer;
+  NoteListChoice list_answer;
+  std::function<void()> while_open;
+  std::vector<WindowHandle> owners;
+  std::vector<std::string> titles_shown, warnings;
+  std::vector<NoteListMode> list_modes;
+  std::vector<NoteListModel> lists_shown;
   bool answer_yes = false;
   int questions = 0, abouts = 0, closes = 0, refusals = 0;
   std::vector<std::string> sounds, topics;

@@ -1,0 +1,148 @@
+// The commands of the note dialogs: title, insert date and time, show and delete notes. The
+// dialogs are faked; what is tested is what the commands do with their answers.
+#include <gtest/gtest.h>
+
+#include "fake_note_window.h"
+#include "fake_shell.h"
+#include "shell/command_router.h"
+#include "temp_folder.h"
+
+namespace velumbrino {
+namespace {
+
+using testing::FakeNoteState;
+using testing::FakeNoteWindowFactory;
+using testing::FakeServices;
+using testing::TempFolder;
+
+class NoteDialogCommandsTest : public ::testing::Test {
+ protected:
+  NoteDialogCommandsTest() {
+    dir_.Write("indice.dat", ",1,2,3,\r\n");
+    dir_.Write("config.cfg", "[Indice]\r\nTotalForms=3\r\n[1]\r\nTitulo=Um\r\n");
+    for (const char* n : {"1", "2", "3"}) {
+      notes_.CreateNote(n, false, {});
+      dir_.Write(std::string("stickie") + n + ".vmb", std::string("{\\rtf1 corpo ") + n + "}");
+    }
+    state_.app_ready.MarkStarted();
+  }
+  FakeNoteState& Note(int index) { return *factory_.created[static_cast<size_t>(index)]; }
+  std::vector<bool> Visibility() {
+    std::vector<bool> visible;
+    for (int position = 1; position <= notes_.Count(); ++position) {
+      visible.push_back(notes_.At(position).Visible());
+    }
+    return visible;
+  }
+
+  TempFolder dir_;
+  FakeNoteWindowFactory factory_{StdFileSystem()};
+  NoteCollection notes_{StdFileSystem(), factory_, dir_.Path()};
+  AppState state_;
+  DefaultFont font_;
+  FakeServices services_;
+  CommandRouter router_{notes_, state_, font_, services_, "C:\\Velumbrino\\"};
+};
+
+TEST_F(NoteDialogCommandsTest, TitleAndInsertActOnTheCapturedNoteOnlyWhenConfirmed) {
+  Note(1).title = "Lista";
+  router_.Run(CommandId::kTitle, 2);  // closed without "Ok"
+  EXPECT_EQ(services_.titles_shown, std::vector<std::string>{"Lista"});
+  EXPECT_EQ(services_.owners.back(), notes_.At(2).Handle());
+  EXPECT_EQ(Note(1).title, "Lista");
+
+  services_.title_answer = "";  // "Ok" with an empty box empties the title
+  router_.Run(CommandId::kTitle, 2);
+  EXPECT_EQ(Note(1).title, "");
+  services_.title_answer = "Uma nota com um título bem mais longo";
+  router_.Run(CommandId::kTitle, 3);
+  EXPECT_EQ(Note(2).title, "Uma nota com um título bem mais longo");
+  EXPECT_EQ(Note(0).title, "");
+
+  router_.Run(CommandId::kDateTime, 1);  // cancelled
+  EXPECT_TRUE(Note(0).inserted.empty());
+  services_.date_time_answer = "05/12/26 - 14:30";
+  router_.Run(CommandId::kDateTime, 1);
+  EXPECT_EQ(Note(0).inserted, std::vector<std::string>{"05/12/26 - 14:30"});
+  EXPECT_TRUE(Note(1).inserted.empty() && Note(2).inserted.empty());
+
+  // The note went away while its dialog was open: nothing reaches any other note.
+  services_.while_open = [&] { notes_.DeleteNote(1, notes_.FindNoteWindow(1)); };
+  router_.Run(CommandId::kDateTime, 1);
+  router_.Run(CommandId::kTitle, 2);  // still there: the title is set
+  EXPECT_EQ(Note(0).inserted.size(), 1u);
+  EXPECT_EQ(Note(1).title, "Uma nota com um título bem mais longo");
+  EXPECT_EQ(Note(2).inserted.size(), 0u);
+}
+
+TEST_F(NoteDialogCommandsTest, ShowNotesListsVisibilityAndAppliesTheChoice) {
+  Note(1).visible = false;
+  Note(2).title = "   ";
+  services_.list_answer = {NoteListAction::kCancel, {false, false, false}};
+  router_.Run(CommandId::kShowSelected);
+  ASSERT_EQ(services_.lists_shown.size(), 1u);
+  EXPECT_EQ(services_.list_modes[0], NoteListMode::kShow);
+  EXPECT_EQ(services_.lists_shown[0].selected, (std::vector<bool>{true, false, true}));
+  EXPECT_EQ(services_.lists_shown[0].entries[2], "[Em Branco]");
+  EXPECT_EQ(Visibility(), (std::vector<bool>{true, false, true}));
+
+  services_.list_answer = {NoteListAction::kSelected, {false, true, false}};
+  router_.Run(CommandId::kShowSelected);
+  EXPECT_EQ(Visibility(), (std::vector<bool>{false, true, false}));
+
+  services_.list_answer = {NoteListAction::kAll, {false, false, false}};
+  router_.Run(CommandId::kShowSelected);
+  EXPECT_EQ(Visibility(), (std::vector<bool>{true, true, true}));
+
+  // A note added while the dialog was open: the positions no longer mean the same notes.
+  services_.list_answer = {NoteListAction::kSelected, {false, false, false}};
+  services_.while_open = [&] { notes_.CreateNote("4", false, {}); };
+  router_.Run(CommandId::kShowSelected);
+  EXPECT_EQ(Visibility(), (std::vector<bool>{true, true, true, true}));
+}
+
+TEST_F(NoteDialogCommandsTest, DeleteSelectedThenAllWithoutQuestionsOrSounds) {
+  services_.list_answer = {NoteListAction::kSelected, {true, false, true}};
+  router_.Run(CommandId::kDeleteNotes);
+  EXPECT_EQ(services_.list_modes.at(0), NoteListMode::kDelete);
+  EXPECT_EQ(services_.lists_shown[0].selected, (std::vector<bool>{false, false, false}));
+  ASSERT_EQ(notes_.Count(), 1);
+  EXPECT_EQ(notes_.At(1).Tag(), "2");
+  EXPECT_TRUE(Note(0).closed && Note(2).closed && !Note(1).closed);
+  EXPECT_EQ(dir_.Read("stickie2.vmb"), "{\\rtf1 corpo 2}");
+  EXPECT_FALSE(dir_.Exists("stickie1.vmb") || dir_.Exists("stickie3.vmb"));
+  EXPECT_EQ(dir_.Read("indice.dat"), ",2,\r\n");
+  EXPECT_EQ(services_.questions, 0);
+  EXPECT_TRUE(services_.sounds.empty() && services_.warnings.empty());
+
+  dir_.Write("lista.txt", "minha lista");
+  services_.list_answer = {NoteListAction::kAll, {false}};
+  router_.Run(CommandId::kDeleteNotes);
+  EXPECT_EQ(notes_.Count(), 0);
+  EXPECT_FALSE(dir_.Exists("stickie2.vmb") || dir_.Exists("config.cfg") ||
+               dir_.Exists("indice.dat"));
+  EXPECT_EQ(dir_.Read("lista.txt"), "minha lista");
+  EXPECT_TRUE(services_.warnings.empty());
+  router_.Run(CommandId::kNewNote);
+  ASSERT_EQ(notes_.Count(), 1);
+  EXPECT_EQ(notes_.At(1).Tag(), "1");
+  EXPECT_EQ(dir_.Read("indice.dat"), ",1,\r\n");
+}
+
+TEST_F(NoteDialogCommandsTest, CancelledDeleteKeepsEverythingAndTheItemsAreEnabled) {
+  services_.list_answer = {NoteListAction::kCancel, {true, true, true}};
+  router_.Run(CommandId::kDeleteNotes);
+  EXPECT_EQ(notes_.Count(), 3);
+  EXPECT_TRUE(dir_.Exists("stickie1.vmb"));
+
+  MenuContext some_note;
+  some_note.visible_notes = 1;
+  for (CommandId id : {CommandId::kTitle, CommandId::kDateTime, CommandId::kShowSelected,
+                       CommandId::kDeleteNotes}) {
+    EXPECT_TRUE(ItemEnabled(*FindCommand(id), some_note)) << static_cast<int>(id);
+  }
+  EXPECT_FALSE(ItemEnabled(*FindCommand(CommandId::kDeleteNotes), MenuContext{}));
+}
+
+}  // namespace
+}  // namespace velumbrino

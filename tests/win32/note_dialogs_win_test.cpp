@@ -1,0 +1,94 @@
+// What the note dialogs rely on from the system: the folder listing that "&Todas" of the
+// delete dialog goes by, and the system's long date of the insert dialog.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "dialogs/delete_notes.h"
+#include "dialogs/insert_date_time_win.h"
+#include "platform/file_system_win.h"
+#include "platform/wide_string_win.h"
+
+namespace velumbrino {
+namespace {
+
+class NoteFolderTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    root_ = Narrow(temp) + "velumbrino_list_" + std::to_string(GetCurrentProcessId()) + "\\";
+    ASSERT_TRUE(files_.CreateDirectories(root_));
+  }
+  void TearDown() override {
+    // Only what these tests create: a few files and one subfolder.
+    if (auto names = files_.ListFiles(root_)) {
+      for (const auto& name : *names) DeleteFileW(Widen(root_ + name).c_str());
+    }
+    RemoveDirectoryW(Widen(root_ + "stickie9.vmb").c_str());
+    RemoveDirectoryW(Widen(root_).c_str());
+  }
+  void Write(const std::string& name) { ASSERT_TRUE(files_.WriteFileAtomic(root_ + name, "x")); }
+  std::vector<std::string> Sorted(std::vector<std::string> names) {
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+  FileSystem& files_ = WinFileSystem();
+  std::string root_;
+};
+
+TEST_F(NoteFolderTest, ListFilesGivesTheFilesOfOneFolderOnly) {
+  EXPECT_EQ(files_.ListFiles(root_), std::vector<std::string>{});  // empty, not missing
+  EXPECT_EQ(files_.ListFiles(root_ + "nao_existe\\"), std::nullopt);
+  Write("indice.dat");
+  Write("lista.txt");
+  Write("Stickie1.VMB");
+  ASSERT_TRUE(CreateDirectoryW(Widen(root_ + "stickie9.vmb").c_str(), nullptr));
+  const std::vector<std::string> expected = {"Stickie1.VMB", "indice.dat", "lista.txt"};
+  EXPECT_EQ(Sorted(files_.ListFiles(root_).value()), expected);
+  // Without the trailing separator.
+  std::string bare = root_;
+  bare.pop_back();
+  EXPECT_EQ(Sorted(files_.ListFiles(bare).value()), expected);
+  // Accented names come back in UTF-8 (where the host file system can hold them).
+  const HANDLE accented = CreateFileW(Widen(root_ + "notação.txt").c_str(), GENERIC_WRITE, 0,
+                                      nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (accented != INVALID_HANDLE_VALUE) {
+    CloseHandle(accented);
+    const auto names = files_.ListFiles(root_).value();
+    EXPECT_NE(std::find(names.begin(), names.end(), "notação.txt"), names.end());
+  }
+}
+
+TEST_F(NoteFolderTest, DeleteOwnFilesLeavesUserFilesFoldersAndLockedFiles) {
+  for (const char* name : {"indice.dat", "config.cfg", "stickie1.vmb", "STICKIE2.VMB",
+                           "config.cfg.~12.tmp", "lista.txt", "stickie01.vmb"}) {
+    Write(name);
+  }
+  ASSERT_TRUE(CreateDirectoryW(Widen(root_ + "stickie9.vmb").c_str(), nullptr));
+  Write("stickie3.vmb");
+  // Open in another program without delete sharing: it cannot go.
+  const HANDLE locked = CreateFileW(Widen(root_ + "stickie3.vmb").c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(locked, INVALID_HANDLE_VALUE);
+  const auto kept = DeleteOwnFiles(files_, root_, {});
+  CloseHandle(locked);
+  EXPECT_EQ(kept, std::vector<std::string>{"stickie3.vmb"});
+  EXPECT_EQ(Sorted(files_.ListFiles(root_).value()),
+            (std::vector<std::string>{"lista.txt", "stickie01.vmb", "stickie3.vmb"}));
+  EXPECT_TRUE(files_.DirectoryExists(root_ + "stickie9.vmb"));
+}
+
+TEST(SystemLongDateTest, GivesTheSystemFormOfTheDayOrNothing) {
+  const std::string text = SystemLongDate({2026, 12, 5, 14, 30, 45});
+  EXPECT_NE(text.find("2026"), std::string::npos) << text;
+  EXPECT_NE(text.find('5'), std::string::npos) << text;
+  EXPECT_EQ(SystemLongDate({2026, 13, 40, 0, 0, 0}), "");
+}
+
+}  // namespace
+}  // namespace velumbrino
