@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/twips_layout_win.h"
 #include "platform/wide_string_win.h"
 #include "ui_strings.h"
 
@@ -36,20 +37,6 @@ const std::wstring kHideTip = Widen(TXT_TIP_HIDE);
 constexpr int kMaxCoordinate = 30000;
 
 COLORREF ToColorRef(Color color) { return static_cast<COLORREF>(color & 0x00FFFFFF); }
-
-int WindowDpi(HWND window) {
-  // GetDpiForWindow exists from Windows 10 1607 on; older systems have one resolution.
-  using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-  static const auto get_dpi_for_window = reinterpret_cast<GetDpiForWindowFn>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
-  if (get_dpi_for_window && window) {
-    const UINT dpi = get_dpi_for_window(window);
-    if (dpi > 0) return static_cast<int>(dpi);
-  }
-  window_dc screen(nullptr);
-  const int dpi = screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSX) : 0;
-  return dpi > 0 ? dpi : 96;
-}
 
 RECT ToRect(const LayoutRect& r) { return {r.left, r.top, r.left + r.width, r.top + r.height}; }
 
