@@ -28,6 +28,8 @@ class ShellServices {
   // The user is always told: a message box the first time, a tray balloon after that.
   virtual void ReportNewNoteRefused() = 0;
   virtual CommonDialogs& Dialogs() = 0;
+  // The alarm dialog of that note; on OK it saves the alarm and sets the note's check timer.
+  virtual void ShowAlarmDialog(int note_number) = 0;
 };
 
 class CommandRouter {
@@ -58,6 +60,7 @@ class CommandRouter {
   void CustomColorCommand(CommandId, int note_number);
   void OpacityCommand(CommandId id, int note_number);
   void BodyEditCommand(CommandId id, int note_number);
+  void AlarmCommand(CommandId, int note_number);
 
  private:
   // The open window of that note, or nullptr when it has none (deleted meanwhile).

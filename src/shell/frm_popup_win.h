@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "alarm/alarm_signal_win.h"
 #include "note/note_window_host.h"
 #include "platform/clock_win.h"
 #include "platform/common_dialogs_win.h"
@@ -35,6 +36,10 @@ class FrmPopup : public WindowBase, public NoteWindowHost, private ShellServices
   void BodyPressed(NoteWindow& note, bool right_button, int screen_x, int screen_y) override;
   void PinClicked(NoteWindow& note) override;
   void NoteNeedsSave(NoteWindow& note) override;
+  void AlarmCheckTick(NoteWindowWin& note) override;
+  void BlinkTick(NoteWindowWin& note) override;
+  void StopBlinking(NoteWindowWin& note) override;
+  void NoteClosing(NoteWindowWin& note) override;
 
  protected:
   bool HandleMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) override;
@@ -61,6 +66,7 @@ class FrmPopup : public WindowBase, public NoteWindowHost, private ShellServices
   void CloseProgram() override;
   void ReportNewNoteRefused() override;
   CommonDialogs& Dialogs() override { return dialogs_; }
+  void ShowAlarmDialog(int note_number) override;
   // Tells the user once per run that notes could not be written, and where.
   void ReportSaveFailure();
 
@@ -72,6 +78,7 @@ class FrmPopup : public WindowBase, public NoteWindowHost, private ShellServices
   std::unique_ptr<NoteWindowFactoryWin> factory_;
   std::unique_ptr<NoteCollection> notes_;
   std::unique_ptr<CommandRouter> router_;
+  std::unique_ptr<AlarmSignal> alarms_;
   std::unique_ptr<NoteRestorer> restorer_;
   std::unique_ptr<TrayIcon> tray_;
   PopupMenu tray_menu_;

@@ -44,11 +44,13 @@ class FakeServices : public ShellServices {
   void CloseProgram() override { ++closes; }
   void ReportNewNoteRefused() override { ++refusals; }
   CommonDialogs& Dialogs() override { return dialogs; }
+  void ShowAlarmDialog(int note_number) override { alarm_dialogs.push_back(note_number); }
 
   FakeDialogs dialogs;
   bool answer_yes = false;
   int questions = 0, abouts = 0, closes = 0, refusals = 0;
   std::vector<std::string> sounds, topics;
+  std::vector<int> alarm_dialogs;
 };
 
 }  // namespace velumbrino::testing
