@@ -18,8 +18,7 @@ AlarmSignal::AlarmSignal(NoteCollection& notes, const Clock& clock, const AppRea
 
 void AlarmSignal::CheckTick(NoteWindowWin& note) {
   const NoteSettings settings(notes_.Settings(), note.Tag());
-  const AlarmCheckResult result =
-      CheckAlarm(settings, clock_, note.AlarmCheckState(), app_folder_);
+  const AlarmCheckResult result = CheckAlarm(settings, clock_, note.AlarmCheckState(), app_folder_);
   note.SetAlarmInterval(result.next_interval_ms);
   if (note.AlarmTimerEnabled() != result.keep_checking) {
     note.SetAlarmTimerEnabled(result.keep_checking);

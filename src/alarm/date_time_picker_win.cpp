@@ -18,8 +18,8 @@ bool RegisterPickerClass() {
 
 }  // namespace
 
-bool clsSysDateTimePick32::Create_DTP_Controllers(HWND host, Style style, int x, int y,
-                                                  int width, int height, int control_id) {
+bool clsSysDateTimePick32::Create_DTP_Controllers(HWND host, Style style, int x, int y, int width,
+                                                  int height, int control_id) {
   Destroy_DTP_Controllers();
   RegisterPickerClass();
   style_ = style;
@@ -47,8 +47,8 @@ void clsSysDateTimePick32::Destroy_DTP_Controllers() {
 
 bool clsSysDateTimePick32::GetValue(SYSTEMTIME& value) const {
   value = {};
-  return handle_ && SendMessageW(handle_, DTM_GETSYSTEMTIME, 0,
-                                 reinterpret_cast<LPARAM>(&value)) == GDT_VALID;
+  return handle_ &&
+         SendMessageW(handle_, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&value)) == GDT_VALID;
 }
 
 std::string clsSysDateTimePick32::Get_Date() const {

@@ -1,9 +1,9 @@
 // The date and time pickers of the alarm dialog against the platform's picker window: what is
 // set reads back in the fixed two-digit forms, whatever form it was given in.
-#include <gtest/gtest.h>
 #include <windows.h>
-
+// commctrl.h needs windows.h first.
 #include <commctrl.h>
+#include <gtest/gtest.h>
 
 #include "alarm/date_time_picker_win.h"
 
@@ -24,8 +24,8 @@ class AlarmPickerTest : public ::testing::Test {
 
 TEST_F(AlarmPickerTest, DatePickerRoundTripsTheDayMonthYearText) {
   clsSysDateTimePick32 picker;
-  ASSERT_TRUE(picker.Create_DTP_Controllers(host_, clsSysDateTimePick32::Style::kDate, 0, 0,
-                                            100, 20, 1));
+  ASSERT_TRUE(
+      picker.Create_DTP_Controllers(host_, clsSysDateTimePick32::Style::kDate, 0, 0, 100, 20, 1));
   EXPECT_EQ(GetWindowLongPtrW(picker.Get_Handle(), GWL_STYLE) & DTS_TIMEFORMAT, 0);
   struct Case {
     const char* given;
@@ -45,8 +45,8 @@ TEST_F(AlarmPickerTest, DatePickerRoundTripsTheDayMonthYearText) {
 
 TEST_F(AlarmPickerTest, TimePickerRoundTripsTheTwentyFourHourText) {
   clsSysDateTimePick32 picker;
-  ASSERT_TRUE(picker.Create_DTP_Controllers(host_, clsSysDateTimePick32::Style::kTime, 0, 0,
-                                            100, 20, 2));
+  ASSERT_TRUE(
+      picker.Create_DTP_Controllers(host_, clsSysDateTimePick32::Style::kTime, 0, 0, 100, 20, 2));
   EXPECT_NE(GetWindowLongPtrW(picker.Get_Handle(), GWL_STYLE) & DTS_TIMEFORMAT, 0);
   struct Case {
     const char* given;
@@ -65,11 +65,11 @@ TEST_F(AlarmPickerTest, TimePickerRoundTripsTheTwentyFourHourText) {
 
 TEST_F(AlarmPickerTest, RecreatingReplacesTheWindowAndDestroyingClearsIt) {
   clsSysDateTimePick32 picker;
-  ASSERT_TRUE(picker.Create_DTP_Controllers(host_, clsSysDateTimePick32::Style::kDate, 0, 0,
-                                            100, 20, 3));
+  ASSERT_TRUE(
+      picker.Create_DTP_Controllers(host_, clsSysDateTimePick32::Style::kDate, 0, 0, 100, 20, 3));
   HWND first = picker.Get_Handle();
-  ASSERT_TRUE(picker.Create_DTP_Controllers(host_, clsSysDateTimePick32::Style::kTime, 0, 0,
-                                            100, 20, 3));
+  ASSERT_TRUE(
+      picker.Create_DTP_Controllers(host_, clsSysDateTimePick32::Style::kTime, 0, 0, 100, 20, 3));
   EXPECT_FALSE(IsWindow(first));
   EXPECT_TRUE(IsWindow(picker.Get_Handle()));
   picker.Destroy_DTP_Controllers();
