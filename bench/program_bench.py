@@ -24,7 +24,7 @@ def kill_all():
     time.sleep(0.5)
 
 
-def seed(n):
+def seed(n, alarms=False):
     import shutil
     shutil.rmtree(DATA, ignore_errors=True)
     os.makedirs(DATA)
@@ -34,6 +34,10 @@ def seed(n):
     for i in range(1, n + 1):
         config += (b"[%d]\r\nTop=%d\r\nLeft=%d\r\nTag=%d\r\nTitulo=Nota %d\r\nVisivel=True\r\n"
                    b"OnTop=False\r\n" % (i, 600 + i % 25 * 300, 600 + i // 25 * 1200, i, i))
+        if alarms:
+            # Armed far in the future: every note's check timer runs, none fires.
+            config += (b"Alarm=1\r\nDiariamente=0\r\nTocarSom=1\r\nSom=0\r\n"
+                       b"Data=31/12/2099\r\nHora=10:00:00\r\nHoraAntes=09:59:00\r\n")
         with open(os.path.join(DATA, f"stickie{i}.vmb"), "wb") as f:
             f.write(b"{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 Nota %d: primeiro "
                     b"paragrafo com algumas palavras sobre o que fazer hoje.\\par Segundo "
@@ -82,8 +86,8 @@ def cpu_ticks(pid):
     return int(fields[11]) + int(fields[12])
 
 
-def start(n):
-    seed(n)
+def start(n, alarms=False):
+    seed(n, alarms)
     began = time.monotonic()
     program = subprocess.Popen([WINE, EXE], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     deadline = began + 60 + n * 0.2
@@ -129,6 +133,15 @@ def main():
         print(f"exit (uninstall)  N={n:<5d} {exit_seconds * 1000:8.0f} ms from the uninstall "
               f"command to the process end (includes Wine starting the uninstall process)",
               flush=True)
+    program, _ = start(100, alarms=True)
+    pid = program_pid()
+    before = cpu_ticks(pid)
+    time.sleep(IDLE_SECONDS)
+    used = (cpu_ticks(pid) - before) / HZ
+    print(f"idle N=100 alarms {used:6.2f} s CPU over {IDLE_SECONDS} s = "
+          f"{used / IDLE_SECONDS * 100:5.2f} % of one core (every note with an armed alarm)",
+          flush=True)
+    stop(program)
     for n in (10, 100, 1000):
         rss = mem[n]["VmRSS"] - mem0["VmRSS"]
         anon = mem[n]["RssAnon"] - mem0["RssAnon"]

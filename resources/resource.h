@@ -13,6 +13,23 @@
 #define IDC_ABOUT_LINK 1004
 
 // ---- Alarm dialog (alarm.rc): dialogs 310-319, controls 1050-1099
+#define IDD_ALARM 310
+#define IDC_ALARM_USE 1050
+#define IDC_ALARM_DAILY 1051
+#define IDC_ALARM_DATE_LABEL 1052
+#define IDC_ALARM_DATE_BOX 1053
+#define IDC_ALARM_DATE_PICKER 1054
+#define IDC_ALARM_TIME_LABEL 1055
+#define IDC_ALARM_TIME_BOX 1056
+#define IDC_ALARM_TIME_PICKER 1057
+#define IDC_ALARM_PLAY 1058
+#define IDC_ALARM_SOUND_DEFAULT 1059
+#define IDC_ALARM_SOUND_FILE 1060
+#define IDC_ALARM_PATH 1061
+#define IDC_ALARM_BROWSE 1062
+#define IDC_ALARM_TEST 1063
+#define IDC_ALARM_HELP 1064
+#define IDC_ALARM_SOUND_GROUP 1065
 
 // ---- Note dialogs (note_dialogs.rc): title 320, insert 330, show 340, delete 350;
 //      controls 1100-1299

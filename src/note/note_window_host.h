@@ -5,6 +5,8 @@
 
 namespace velumbrino {
 
+class NoteWindowWin;
+
 class NoteWindowHost {
  public:
   virtual ~NoteWindowHost() = default;
@@ -18,6 +20,14 @@ class NoteWindowHost {
   // About two seconds after the user last changed the note (typing, a drag that ended,
   // hiding or showing): save its own data now.
   virtual void NoteNeedsSave(NoteWindow& note) = 0;
+
+  // The note's alarm timers ticked: the check (`tmrEvent`) and the blink (`Piscar`).
+  virtual void AlarmCheckTick(NoteWindowWin& note) {}
+  virtual void BlinkTick(NoteWindowWin& note) {}
+  // A press in the body of a blinking note (AppReady already checked): the blink ends.
+  virtual void StopBlinking(NoteWindowWin& note) {}
+  // The window is about to be destroyed (its note deleted): nothing may signal on it.
+  virtual void NoteClosing(NoteWindowWin& note) {}
 };
 
 }  // namespace velumbrino

@@ -29,6 +29,8 @@ HWND SharedTooltip() {
 }
 
 constexpr UINT_PTR kAutosaveTimer = 3;
+constexpr UINT_PTR kAlarmCheckTimer = 4;  // tmrEvent
+constexpr UINT_PTR kBlinkTimer = 5;       // Piscar
 constexpr UINT_PTR kPinTool = 1;
 constexpr UINT_PTR kHideTool = 2;
 const std::wstring kPinTip = Widen(TXT_TIP_PIN);
@@ -285,6 +287,7 @@ void NoteWindowWin::OnBodyMouse(UINT message, LPARAM lparam) {
     return;
   }
   if (!host_.AppReady()) return;
+  if (blink_timer_enabled_) host_.StopBlinking(*this);
   POINT point{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
   ClientToScreen(body_->hWnd(), &point);
   // The host may open the note menu here; nothing of this window is touched afterwards.
@@ -388,6 +391,16 @@ bool NoteWindowWin::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam, LR
       if (wparam == kAutosaveTimer) {
         KillTimer(hwnd(), kAutosaveTimer);
         host_.NoteNeedsSave(*this);
+        result = 0;
+        return true;
+      }
+      if (wparam == kAlarmCheckTimer) {
+        host_.AlarmCheckTick(*this);
+        result = 0;
+        return true;
+      }
+      if (wparam == kBlinkTimer) {
+        host_.BlinkTick(*this);
         result = 0;
         return true;
       }
@@ -631,7 +644,50 @@ void NoteWindowWin::ReplaceSelection(const std::string& text) {
 
 WindowHandle NoteWindowWin::Handle() const { return hwnd(); }
 
+void NoteWindowWin::SetAlarmTimerEnabled(bool enabled) {
+  alarm_timer_enabled_ = enabled;
+  if (!hwnd()) return;
+  if (enabled) {
+    SetTimer(hwnd(), kAlarmCheckTimer, static_cast<UINT>(alarm_interval_ms_), nullptr);
+  } else {
+    KillTimer(hwnd(), kAlarmCheckTimer);
+  }
+}
+
+void NoteWindowWin::SetAlarmInterval(int milliseconds) {
+  if (milliseconds == alarm_interval_ms_) return;  // a running countdown is not restarted
+  alarm_interval_ms_ = milliseconds;
+  if (alarm_timer_enabled_) SetAlarmTimerEnabled(true);
+}
+
+void NoteWindowWin::SetBlinkTimerEnabled(bool enabled) {
+  blink_timer_enabled_ = enabled;
+  if (!hwnd()) return;
+  if (enabled) {
+    SetTimer(hwnd(), kBlinkTimer, static_cast<UINT>(blink_interval_ms_), nullptr);
+  } else {
+    KillTimer(hwnd(), kBlinkTimer);
+  }
+}
+
+void NoteWindowWin::SetBlinkInterval(int milliseconds) {
+  if (milliseconds == blink_interval_ms_) return;
+  blink_interval_ms_ = milliseconds;
+  if (blink_timer_enabled_) SetBlinkTimerEnabled(true);
+}
+
+void NoteWindowWin::LiftToTopmost() {
+  if (!hwnd()) return;
+  // Activation is allowed: the note the alarm is about comes to the front.
+  SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
 void NoteWindowWin::Close() {
+  host_.NoteClosing(*this);
+  if (hwnd()) {
+    KillTimer(hwnd(), kAlarmCheckTimer);
+    KillTimer(hwnd(), kBlinkTimer);
+  }
   body_.reset();
   if (hwnd()) DestroyWindow(hwnd());
 }

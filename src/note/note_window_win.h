@@ -8,6 +8,8 @@
 #include <optional>
 #include <string>
 
+#include "alarm/alarm_check.h"
+#include "alarm/blink.h"
 #include "note/note_layout.h"
 #include "note/note_pictures_win.h"
 #include "note/note_window_host.h"
@@ -53,7 +55,7 @@ class NoteWindowWin : public WindowBase, public NoteWindow {
   void ShowBodySetAside(const std::string& explanation) override;
   void ApplyDefaultFont(const DefaultFont& font) override;
   bool AlarmTimerEnabled() const override { return alarm_timer_enabled_; }
-  void SetAlarmTimerEnabled(bool enabled) override { alarm_timer_enabled_ = enabled; }
+  void SetAlarmTimerEnabled(bool enabled) override;
   void SetOpacity(std::uint8_t alpha) override;
   void ShowPinned() override;
   void ShowUnpinned() override;
@@ -65,9 +67,18 @@ class NoteWindowWin : public WindowBase, public NoteWindow {
   void ReplaceSelection(const std::string& text) override;
   WindowHandle Handle() const override;
 
-  // Blink timer flag (the blink itself belongs to the alarm).
+  // The alarm check timer (`tmrEvent`): its interval, kept while it is stopped.
+  int AlarmInterval() const { return alarm_interval_ms_; }
+  void SetAlarmInterval(int milliseconds);
+  // What the alarm check remembers of this note; a new window starts afresh.
+  AlarmState& AlarmCheckState() { return alarm_state_; }
+  // The blink timer (`Piscar`); the blink itself belongs to the alarm.
   bool BlinkTimerEnabled() const { return blink_timer_enabled_; }
-  void SetBlinkTimerEnabled(bool enabled) { blink_timer_enabled_ = enabled; }
+  void SetBlinkTimerEnabled(bool enabled);
+  int BlinkInterval() const { return blink_interval_ms_; }
+  void SetBlinkInterval(int milliseconds);
+  // Top of the topmost band without moving or resizing; the stored pin is not changed.
+  void LiftToTopmost();
 
   RichTextBody* Body() { return body_.get(); }
   int Dpi() const { return dpi_; }
@@ -121,7 +132,10 @@ class NoteWindowWin : public WindowBase, public NoteWindow {
   };
   std::optional<ManualDrag> manual_drag_;
   bool alarm_timer_enabled_ = false;
+  int alarm_interval_ms_ = kAlarmCheckIntervalMs;
+  AlarmState alarm_state_;
   bool blink_timer_enabled_ = false;
+  int blink_interval_ms_ = kBlinkFirstIntervalMs;
   // Programmatic body changes (loading, fonts) are not the user's edits.
   int quiet_changes_ = 0;
   bool shown_once_ = false;

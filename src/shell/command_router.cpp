@@ -97,6 +97,10 @@ void CommandRouter::DeleteNoteCommand(CommandId, int note_number) {
   notes_.DeleteNote(note_number, position);
 }
 
+void CommandRouter::AlarmCommand(CommandId, int note_number) {
+  if (Note(note_number)) services_.ShowAlarmDialog(note_number);
+}
+
 void CommandRouter::ClassicCommand(CommandId, int note_number) {
   NoteWindow* window = Note(note_number);
   if (!window) return;

@@ -40,6 +40,8 @@ class ShellServices {
   virtual NoteListChoice ChooseFromNoteList(NoteListMode mode, const NoteListModel& list) = 0;
   // A warning the user has to read before going on.
   virtual void ShowWarning(const std::string& text) = 0;
+  // The alarm dialog of that note; on OK it saves the alarm and sets the note's check timer.
+  virtual void ShowAlarmDialog(int note_number) = 0;
 };
 
 class CommandRouter {
@@ -74,6 +76,7 @@ class CommandRouter {
   void DateTimeCommand(CommandId, int note_number);
   void ShowSelectedCommand(CommandId, int);
   void DeleteNotesCommand(CommandId, int);
+  void AlarmCommand(CommandId, int note_number);
 
  private:
   // The open window of that note, or nullptr when it has none (deleted meanwhile).

@@ -33,7 +33,7 @@ std::vector<CommandRow> BuildRows() {
       // Note menu.
       {C::kPin, TXT_MENU_PIN, P::kPin, &R::PinCommand, E::kAlways, CheckRule::kPinned},
       {C::kHideNote, TXT_MENU_HIDE_NOTE, P::kHideNote, &R::HideNoteCommand},
-      {C::kAlarm, TXT_MENU_ALARM, P::kAlarm},
+      {C::kAlarm, TXT_MENU_ALARM, P::kAlarm, &R::AlarmCommand},
       {C::kDeleteNote, TXT_MENU_DELETE_NOTE, P::kDeleteNote, &R::DeleteNoteCommand},
       {C::kAppearanceMenu, TXT_MENU_APPEARANCE, P::kAppearance},
       {C::kClassic, TXT_MENU_CLASSIC, P::kClassic, &R::ClassicCommand},

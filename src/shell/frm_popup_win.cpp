@@ -6,6 +6,7 @@
 
 #include "dialogs/insert_date_time_win.h"
 #include "dialogs/note_list_dialogs_win.h"
+#include "alarm/alarm_dialog_win.h"
 #include "note/note_window_win.h"
 #include "note/title_dialog_win.h"
 #include "platform/file_system_win.h"
@@ -35,6 +36,9 @@ constexpr UINT kRestorePause = 50;
 // Posted by a right press in a note body, so that the menu (whose command may close that
 // very note) opens only after the body has finished handling the press.
 constexpr UINT kOpenNoteMenuMessage = WM_APP + 20;
+// Posted when AppReady turns true: alarms that came due meanwhile signal from the message
+// loop, not from inside the closing dialog's code.
+constexpr UINT kReleaseAlarmsMessage = WM_APP + 21;
 
 }  // namespace
 
@@ -70,6 +74,12 @@ bool FrmPopup::Start() {
   notes_ = std::make_unique<NoteCollection>(WinFileSystem(), *factory_, folder);
   router_ = std::make_unique<CommandRouter>(*notes_, state_, default_font_,
                                             static_cast<ShellServices&>(*this), app_folder_);
+  alarms_ = std::make_unique<AlarmSignal>(
+      *notes_, clock_, state_.app_ready, app_folder_,
+      [this](const std::string& file) { PlaySoundFile(file); });
+  state_.app_ready.SetOnReady([this] {
+    if (alarms_ && alarms_->HasWaiting()) PostMessageW(hwnd(), kReleaseAlarmsMessage, 0, 0);
+  });
 
   tray_ = std::make_unique<TrayIcon>(hwnd(), wc.hIcon);
   tray_->Add();
@@ -93,6 +103,8 @@ void FrmPopup::OnRestoreTick() {
   restorer_.reset();
   if (set_aside) ReportSetAsideBody(*set_aside);
   state_.app_ready.MarkStarted();
+  // Alarms whose minute passed while the program was not running fire now, once.
+  alarms_->CheckAll();
   if (report_prepare_failure_) ReportSaveFailure();
 }
 
@@ -204,6 +216,23 @@ void FrmPopup::NoteNeedsSave(NoteWindow& note) {
   backup_->Run(clock_.Now());  // the first save after midnight makes the new day's copy
 }
 
+void FrmPopup::AlarmCheckTick(NoteWindowWin& note) { alarms_->CheckTick(note); }
+void FrmPopup::BlinkTick(NoteWindowWin& note) { alarms_->BlinkTick(note); }
+void FrmPopup::StopBlinking(NoteWindowWin& note) { alarms_->StopBlinking(note); }
+void FrmPopup::NoteClosing(NoteWindowWin& note) {
+  if (alarms_) alarms_->NoteClosing(note.Tag());
+}
+
+void FrmPopup::ShowAlarmDialog(int note_number) {
+  if (notes_->FindNoteWindow(note_number) == 0) return;
+  AlarmDialog dialog(NoteSettings(notes_->Settings(), note_number), clock_, app_folder_,
+                     state_.app_ready, dialogs_);
+  const std::optional<bool> timer_enabled = dialog.Run(hwnd());
+  // Found again after the dialog: the note may have been deleted while it was open.
+  const int position = notes_->FindNoteWindow(note_number);
+  if (timer_enabled && position > 0) notes_->At(position).SetAlarmTimerEnabled(*timer_enabled);
+}
+
 void FrmPopup::ReportSaveFailure() {
   if (save_failure_reported_) return;
   save_failure_reported_ = true;
@@ -268,6 +297,17 @@ bool FrmPopup::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT
       return true;
     case kOpenNoteMenuMessage:
       OpenNoteMenu(GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam));
+      return true;
+    case kReleaseAlarmsMessage:
+      if (alarms_) alarms_->ReleaseWaiting();
+      return true;
+    case WM_POWERBROADCAST:
+      // Back from sleep: alarms whose minute passed meanwhile fire now, once.
+      if ((wparam == PBT_APMRESUMEAUTOMATIC || wparam == PBT_APMRESUMESUSPEND) && alarms_ &&
+          !restorer_) {
+        alarms_->CheckAll();
+      }
+      result = TRUE;
       return true;
     case WM_TIMER:
       if (wparam == kKeyCombinationTimer) OnKeyCombinationTick();

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "alarm/alarm_signal_win.h"
 #include "note/note_window_host.h"
 #include "platform/clock_win.h"
 #include "platform/common_dialogs_win.h"
@@ -36,6 +37,10 @@ class FrmPopup : public WindowBase, public NoteWindowHost, private ShellServices
   void BodyPressed(NoteWindow& note, bool right_button, int screen_x, int screen_y) override;
   void PinClicked(NoteWindow& note) override;
   void NoteNeedsSave(NoteWindow& note) override;
+  void AlarmCheckTick(NoteWindowWin& note) override;
+  void BlinkTick(NoteWindowWin& note) override;
+  void StopBlinking(NoteWindowWin& note) override;
+  void NoteClosing(NoteWindowWin& note) override;
 
  protected:
   bool HandleMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) override;
@@ -68,6 +73,7 @@ class FrmPopup : public WindowBase, public NoteWindowHost, private ShellServices
   std::optional<std::string> ChooseDateTimeText(WindowHandle owner) override;
   NoteListChoice ChooseFromNoteList(NoteListMode mode, const NoteListModel& list) override;
   void ShowWarning(const std::string& text) override;
+  void ShowAlarmDialog(int note_number) override;
   // Tells the user once per run that notes could not be written, and where.
   void ReportSaveFailure();
 
@@ -79,6 +85,7 @@ class FrmPopup : public WindowBase, public NoteWindowHost, private ShellServices
   std::unique_ptr<NoteWindowFactoryWin> factory_;
   std::unique_ptr<NoteCollection> notes_;
   std::unique_ptr<CommandRouter> router_;
+  std::unique_ptr<AlarmSignal> alarms_;
   std::unique_ptr<NoteRestorer> restorer_;
   std::unique_ptr<DailyBackup> backup_;
   std::unique_ptr<TrayIcon> tray_;

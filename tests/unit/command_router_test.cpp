@@ -54,12 +54,16 @@ TEST_F(CommandRouterTest, NoteCommandsReachTheNoteWhoseMenuWasOpened) {
   EXPECT_TRUE(Note(1).visible);
   Choose(3, CommandId::kPin);
   EXPECT_EQ(Ini("3", "OnTop"), "True");
+  Choose(2, CommandId::kAlarm);
+  EXPECT_EQ(services_.alarm_dialogs, std::vector<int>{2});
 }
 
 TEST_F(CommandRouterTest, NoteCommandWithoutItsNoteDoesNothing) {
   router_.Run(CommandId::kDeleteNote, 0);
   router_.Run(CommandId::kClassic, 7);
+  router_.Run(CommandId::kAlarm, 7);
   EXPECT_EQ(services_.questions, 0);
+  EXPECT_TRUE(services_.alarm_dialogs.empty());
   EXPECT_FALSE(dir_.Exists("config.cfg"));
 }
 

@@ -62,6 +62,7 @@ class FakeServices : public ShellServices {
     return list_answer;
   }
   void ShowWarning(const std::string& text) override { warnings.push_back(text); }
+  void ShowAlarmDialog(int note_number) override { alarm_dialogs.push_back(note_number); }
 
   FakeDialogs dialogs;
   // What the note dialogs answer, and what runs while one of them is open.
@@ -75,6 +76,7 @@ class FakeServices : public ShellServices {
   bool answer_yes = false;
   int questions = 0, abouts = 0, closes = 0, refusals = 0;
   std::vector<std::string> sounds, topics;
+  std::vector<int> alarm_dialogs;
 };
 
 }  // namespace velumbrino::testing

@@ -1,0 +1,197 @@
+// Alarms on real note windows: a firing waits while a modal window is up and signals once
+// when it closes, never for a note deleted meanwhile; the frame blinks between the note's two
+// colours until a press stops it; the check timer ticks through the window's own timer.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "alarm/alarm_signal_win.h"
+#include "alarm/blink.h"
+#include "note/note_window_win.h"
+#include "platform/file_system_win.h"
+#include "platform/wide_string_win.h"
+
+namespace velumbrino {
+namespace {
+
+class StandingClock : public Clock {
+ public:
+  LocalTime now{2026, 12, 6, 14, 5, 10};
+  LocalTime Now() const override { return now; }
+};
+
+// Forwards the note windows' alarm events to the signal, as the program's controller does.
+class SignalHost : public NoteWindowHost {
+ public:
+  AlarmSignal* signal = nullptr;
+  const AppReadyFlag* ready = nullptr;
+  int check_ticks = 0;
+  bool AppReady() const override { return ready->IsReady(); }
+  void BodyPressed(NoteWindow&, bool, int, int) override {}
+  void PinClicked(NoteWindow&) override {}
+  void NoteNeedsSave(NoteWindow&) override {}
+  void AlarmCheckTick(NoteWindowWin& note) override {
+    ++check_ticks;
+    signal->CheckTick(note);
+  }
+  void BlinkTick(NoteWindowWin& note) override { signal->BlinkTick(note); }
+  void StopBlinking(NoteWindowWin& note) override { signal->StopBlinking(note); }
+  void NoteClosing(NoteWindowWin& note) override { signal->NoteClosing(note.Tag()); }
+};
+
+void Pump(DWORD ms, const std::function<bool()>& done = {}) {
+  const DWORD start = GetTickCount();
+  while (GetTickCount() - start < ms) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    if (done && done()) return;
+    Sleep(10);
+  }
+}
+
+std::string FreshFolder() {
+  wchar_t temp[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, temp);
+  const std::wstring folder = std::wstring(temp) + L"velumbrino_alarm_signal\\";
+  CreateDirectoryW(folder.c_str(), nullptr);
+  DeleteFileW((folder + L"config.cfg").c_str());
+  DeleteFileW((folder + L"indice.dat").c_str());
+  return Narrow(folder);
+}
+
+class AlarmSignalTest : public ::testing::Test {
+ protected:
+  AlarmSignalTest() {
+    host_.signal = &signal_;
+    host_.ready = &ready_;
+    ready_.MarkStarted();
+    for (const char* n : {"1", "2"}) notes_.CreateNote(n, false, {}, /*show=*/false);
+  }
+  NoteWindowWin& Note(int number) {
+    return dynamic_cast<NoteWindowWin&>(notes_.At(notes_.FindNoteWindow(number)));
+  }
+  // A one-time alarm for the clock's current minute, with the built-in sound.
+  void ArmForNow(int number) {
+    ASSERT_TRUE(NoteSettings(notes_.Settings(), number)
+                    .Apply({{NoteKey::kAlarm, "1"},
+                            {NoteKey::kDiariamente, "0"},
+                            {NoteKey::kTocarSom, "1"},
+                            {NoteKey::kSom, "0"},
+                            {NoteKey::kData, "06/12/2026"},
+                            {NoteKey::kHora, "14:05:00"},
+                            {NoteKey::kHoraAntes, "14:04:00"}}));
+  }
+  std::string Key(int number, NoteKey key) {
+    return NoteSettings(notes_.Settings(), number).Read(key, "<none>");
+  }
+  static bool Topmost(const NoteWindowWin& note) {
+    return (GetWindowLongPtrW(note.hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+  }
+
+  const std::string folder_ = FreshFolder();
+  StandingClock clock_;
+  AppReadyFlag ready_;
+  SignalHost host_;
+  NoteWindowFactoryWin factory_{host_, clock_};
+  NoteCollection notes_{WinFileSystem(), factory_, folder_};
+  std::vector<std::string> sounds_;
+  AlarmSignal signal_{notes_, clock_, ready_, "C:\\Velumbrino\\",
+                      [this](const std::string& file) { sounds_.push_back(file); }};
+};
+
+TEST_F(AlarmSignalTest, FiringWaitsForTheModalWindowAndSignalsOnceAfterIt) {
+  ArmForNow(1);
+  {
+    ModalGuard dialog_open(ready_);
+    signal_.CheckTick(Note(1));
+    signal_.CheckTick(Note(1));  // the same minute again while it waits
+    EXPECT_FALSE(Note(1).Visible());
+    EXPECT_FALSE(Note(1).BlinkTimerEnabled());
+    EXPECT_TRUE(sounds_.empty());
+    EXPECT_EQ(Key(1, NoteKey::kHora), "14:05:00");
+  }
+  signal_.ReleaseWaiting();
+  NoteWindowWin& note = Note(1);
+  EXPECT_TRUE(note.Visible());
+  EXPECT_TRUE(Topmost(note));
+  EXPECT_TRUE(note.BlinkTimerEnabled());
+  EXPECT_FALSE(note.AlarmTimerEnabled());  // one-time: its check ends
+  EXPECT_EQ(sounds_, std::vector<std::string>{"C:\\Velumbrino\\Alarme\\Alarm08.wav"});
+  for (NoteKey key : kAlarmKeys) EXPECT_EQ(Key(1, key), "<none>");
+  EXPECT_FALSE(Note(2).Visible());
+
+  // The keys are gone and the minute is served: nothing fires again.
+  ArmForNow(1);
+  signal_.CheckTick(Note(1));
+  EXPECT_EQ(sounds_.size(), 1u);
+}
+
+TEST_F(AlarmSignalTest, FiringOfANoteDeletedWhileItWaitedNeverSignals) {
+  ArmForNow(1);
+  {
+    ModalGuard dialog_open(ready_);
+    signal_.CheckTick(Note(1));
+    notes_.DeleteNote(1, notes_.FindNoteWindow(1));
+    // A new note under the same number is another note.
+    notes_.CreateNote("1", false, {}, /*show=*/false);
+  }
+  signal_.ReleaseWaiting();
+  EXPECT_TRUE(sounds_.empty());
+  EXPECT_FALSE(Note(1).Visible());
+  EXPECT_FALSE(Note(1).BlinkTimerEnabled());
+}
+
+TEST_F(AlarmSignalTest, FrameBlinksBetweenItsTwoColoursUntilAPressStopsIt) {
+  ASSERT_TRUE(NoteSettings(notes_.Settings(), 2)
+                  .Apply({{NoteKey::kColor1, "11829830"}, {NoteKey::kColor2, "14474460"}}));
+  NoteWindowWin& note = Note(2);
+  note.SetBackColor(11829830);
+  note.SetBodyColor(14474460);
+  note.SetBlinkTimerEnabled(true);
+  std::set<Color> frames;
+  std::set<int> intervals;
+  Pump(1500, [&] {
+    frames.insert(note.BackColor());
+    intervals.insert(note.BlinkInterval());
+    return false;
+  });
+  EXPECT_EQ(frames, (std::set<Color>{11829830, 14474460}));
+  // From the first interval of a note that never blinked to 500 / 300 ms in turn.
+  EXPECT_EQ(intervals, (std::set<int>{kBlinkFirstIntervalMs, 300, 500}));
+  EXPECT_EQ(note.BodyColor(), 14474460u);  // the body keeps its colour throughout
+
+  signal_.StopBlinking(note);
+  EXPECT_FALSE(note.BlinkTimerEnabled());
+  EXPECT_EQ(note.BackColor(), 11829830u);
+  Pump(700);
+  EXPECT_EQ(note.BackColor(), 11829830u);
+}
+
+TEST_F(AlarmSignalTest, CheckTimerTicksAndSpeedsUpInTheMinuteBefore) {
+  ArmForNow(2);
+  clock_.now.minute = 4;  // the minute before the alarm
+  NoteWindowWin& note = Note(2);
+  note.SetAlarmInterval(100);  // instead of waiting 59 s for the first tick
+  note.SetAlarmTimerEnabled(true);
+  Pump(3000, [&] { return host_.check_ticks > 0; });
+  EXPECT_GT(host_.check_ticks, 0);
+  EXPECT_EQ(note.AlarmInterval(), kAlarmImminentIntervalMs);
+  EXPECT_TRUE(note.AlarmTimerEnabled());
+  EXPECT_TRUE(sounds_.empty());
+
+  clock_.now.minute = 5;
+  signal_.CheckTick(note);
+  EXPECT_EQ(note.AlarmInterval(), kAlarmCheckIntervalMs);
+  EXPECT_EQ(sounds_.size(), 1u);
+  note.SetBlinkTimerEnabled(false);
+}
+
+}  // namespace
+}  // namespace velumbrino
