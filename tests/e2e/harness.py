@@ -120,10 +120,12 @@ def xprop(wid):
     return subprocess.run(["xprop", "-id", str(wid)], capture_output=True, text=True).stdout
 
 
-def screenshot(name):
+def screenshot(name, crop=None):
+    """The whole screen, or the part crop = (x, y, width, height) of it."""
     os.makedirs(SHOTS, exist_ok=True)
     path = os.path.join(SHOTS, name)
-    subprocess.run(["import", "-window", "root", path], capture_output=True)
+    area = [] if crop is None else ["-crop", "{2}x{3}+{0}+{1}".format(*crop), "+repage"]
+    subprocess.run(["import", "-window", "root", *area, path], capture_output=True)
     return path
 
 

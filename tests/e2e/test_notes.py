@@ -38,6 +38,7 @@ def welcome_note_is_pinned_at_its_place():
     assert (w, hgt) == (NOTE_WIDTH, NOTE_HEIGHT), (w, hgt)
     assert is_above(wid)
     h.screenshot("welcome-note.png")
+    h.screenshot("readme-nota.png", crop=(x - 16, y - 16, w + 32, hgt + 32))
     stop(program)
     assert h.ini_value("1", "Titulo") == "Bem Vindo !"
     assert h.ini_value("1", "Top") == "5175" and h.ini_value("1", "Left") == "8760"

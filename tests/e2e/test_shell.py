@@ -91,6 +91,7 @@ def delete_asks_and_only_yes_deletes():
     note = [w for w in h.note_windows() if w[1] > 300][0]
     open_note_menu(note)
     h.screenshot("note-menu.png")
+    h.screenshot("readme-menu-nota.png", crop=(note[1] - 16, note[2] - 16, 360, 400))
     h.choose([(h.NOTE_MENU, "Excluir")])
     box = h.wait_for(h.message_boxes, what="the delete question")
     h.screenshot("delete-question.png")
@@ -112,6 +113,8 @@ def delete_asks_and_only_yes_deletes():
 def hide_all_then_show_all():
     program = start_with([(1, 1500, 1500, ""), (2, 1500, 6000, ""), (3, 6000, 1500, "")])
     h.tray_click(3)
+    h.choose([(h.TRAY_MENU, "Notas")])
+    h.screenshot("readme-menu-bandeja.png", crop=(0, 0, 480, 280))
     h.choose([(h.TRAY_MENU, "Notas"), (h.NOTES_SUBMENU, "Ocutar Todos")])
     h.wait_for(lambda: h.note_windows() == [], what="every note hidden")
     h.tray_click(3)
