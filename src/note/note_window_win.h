@@ -7,6 +7,8 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "note/note_layout.h"
 #include "note/note_pictures_win.h"
@@ -60,6 +62,13 @@ class NoteWindowWin : public WindowBase, public NoteWindow {
   void EditBody(BodyEdit edit) override;
   long SelectionLength() const override;
   WindowHandle Handle() const override;
+  // Body contents for the font, print, load and save commands (note_window_body_win.cpp).
+  SelectionFont GetSelectionFont() const override;
+  void SetSelectionFont(const SelectionFont& font) override;
+  std::string BodyText() const override;
+  std::vector<std::string> BodyLines() const override;
+  void ReplaceBodyWithRtf(std::string_view rtf) override;
+  void ReplaceBodyWithText(std::string_view utf8_text) override;
 
   // Blink timer flag (the blink itself belongs to the alarm).
   bool BlinkTimerEnabled() const { return blink_timer_enabled_; }

@@ -83,8 +83,10 @@ class WinFiles final : public FileSystem {
       // The data must reach the disk before the move makes it the file.
       written = written && FlushFileBuffers(file.get());
       if (!written) {
+        const DWORD error = GetLastError();
         file.reset();
         DeleteFileW(temp.c_str());
+        SetLastError(error);  // the caller tells the user why
         return false;
       }
     }
@@ -92,7 +94,9 @@ class WinFiles final : public FileSystem {
                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
       return true;
     }
+    const DWORD error = GetLastError();
     DeleteFileW(temp.c_str());
+    SetLastError(error);
     return false;
   }
 

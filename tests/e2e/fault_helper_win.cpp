@@ -55,6 +55,12 @@ class StoredNote : public NoteWindow {
   void FocusBody() override {}
   void EditBody(BodyEdit) override {}
   long SelectionLength() const override { return 0; }
+  SelectionFont GetSelectionFont() const override { return {}; }
+  void SetSelectionFont(const SelectionFont&) override {}
+  std::string BodyText() const override { return {}; }
+  std::vector<std::string> BodyLines() const override { return {}; }
+  void ReplaceBodyWithRtf(std::string_view) override {}
+  void ReplaceBodyWithText(std::string_view) override {}
   WindowHandle Handle() const override { return nullptr; }
   void Close() override {}
 
