@@ -58,7 +58,7 @@ bool SaveCustomColors(const CustomColors& colors, const std::wstring& key_path) 
 }
 
 std::optional<Color> CommonDialogsWin::ShowColorDialog(WindowHandle owner, Color initial,
-                                                   bool full_open) {
+                                                       bool full_open) {
   CustomColors custom = LoadCustomColors();
   static_assert(sizeof(COLORREF) == sizeof(CustomColors::value_type));
   CHOOSECOLORW choose{};
@@ -141,7 +141,9 @@ bool CommonDialogsWin::ShowFontDialog(DialogSettings& settings, bool no_effects)
   dialog.nFontType = static_cast<WORD>(request.font_type);
   dialog.nSizeMin = request.size_min;
   dialog.nSizeMax = request.size_max;
-  dialog.Flags = request.flags;
+  // Printer fonts need a printer DC, which the dialog is not given; asked for without one,
+  // Wine's dialog ignores the font it is opened on.
+  dialog.Flags = request.flags & ~static_cast<DWORD>(CF_PRINTERFONTS);
   BOOL chosen = FALSE;
   {
     ModalGuard modal(app_ready_);
@@ -192,8 +194,8 @@ unique_dc CommonDialogsWin::CreatePrinterDC() const {
   LockedGlobal<DEVMODEW> mode(printer_mode_.get());
   if (names.get()) {
     const auto* base = reinterpret_cast<const wchar_t*>(names.get());
-    return unique_dc(CreateDCW(base + names.get()->wDriverOffset,
-                               base + names.get()->wDeviceOffset, nullptr, mode.get()));
+    return unique_dc(CreateDCW(base + names.get()->wDriverOffset, base + names.get()->wDeviceOffset,
+                               nullptr, mode.get()));
   }
   // Nothing chosen yet: the default printer with its own settings.
   DWORD size = 0;

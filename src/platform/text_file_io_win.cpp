@@ -53,6 +53,12 @@ TextFileBytes ReadTextFileBytes(const std::string& path) {
 }
 
 std::optional<FileProblem> WriteTextFileBytes(const std::string& path, std::string_view bytes) {
+  // Replacing the file by a move would go round its read-only mark on some systems; the mark
+  // is the user's wish that it stay as it is.
+  const DWORD attributes = GetFileAttributesW(Widen(path).c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+    return FileProblem::kReadOnly;
+  }
   SetLastError(ERROR_SUCCESS);
   if (WinFileSystem().WriteFileAtomic(path, bytes)) return std::nullopt;
   const DWORD error = GetLastError();
