@@ -149,14 +149,18 @@ def pdf_printer():
     if os.geteuid() != 0 or not shutil.which("cupsd") or not os.path.exists(ppd):
         return None
     started = None
-    if subprocess.run(["lpstat", "-r"], capture_output=True, text=True, env=C_LOCALE).stdout.strip() != \
-            "scheduler is running":
+    status = subprocess.run(["lpstat", "-r"], capture_output=True, text=True, env=C_LOCALE)
+    if status.stdout.strip() != "scheduler is running":
         # In the foreground, as a child of this test, so that it is stopped by its own pid.
         started = subprocess.Popen(["cupsd", "-f"], stdout=subprocess.DEVNULL,
                                    stderr=subprocess.DEVNULL)
-        h.wait_for(lambda: subprocess.run(["lpstat", "-r"], capture_output=True,
-                                          text=True, env=C_LOCALE).stdout.strip() == "scheduler is running",
-                   what="cupsd")
+        try:
+            h.wait_for(lambda: subprocess.run(["lpstat", "-r"], capture_output=True, text=True,
+                                              env=C_LOCALE).stdout.strip() ==
+                       "scheduler is running", what="cupsd")
+        except AssertionError:
+            started.terminate()
+            raise
     subprocess.run(["lpadmin", "-p", PRINTER, "-v", "cups-pdf:/", "-P", ppd, "-E"],
                    check=True, capture_output=True)
     subprocess.run(["lpadmin", "-d", PRINTER], check=True, capture_output=True)
