@@ -3,7 +3,7 @@
 REPO_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 REQUIRED_PACKAGES=(cmake make g++ python3 googletest g++-mingw-w64-x86-64-posix mingw-w64-tools
   wine wine64 xvfb xdotool x11-utils imagemagick fp-utils libchm-bin clang locales
-  libclang-rt-14-dev nsis)
+  libclang-rt-14-dev nsis cups printer-driver-cups-pdf poppler-utils)
 
 # Installs what is missing as root; otherwise prints the exact command and fails.
 ensure_packages() {

@@ -36,6 +36,18 @@ void ReadSelectionFont(const SelectionFont& selection, char decimal_separator, D
   Take(selection.underline, font.underline);
 }
 
+SelectionFont ToSelectionFont(const DialogSettings& settings) {
+  SelectionFont font;
+  if (!settings.font_name.empty()) font.face = settings.font_name;
+  if (settings.font_size > 0) font.size = settings.font_size;
+  font.bold = settings.bold;
+  font.italic = settings.italic;
+  font.underline = settings.underline;
+  font.strikeout = settings.strikeout;
+  font.color = settings.color & 0x00FFFFFF;
+  return font;
+}
+
 std::string FontSizeText(double points, char decimal_separator) {
   if (!(points > 0.0) || !std::isfinite(points)) return "10";
   const long long hundredths = std::llround(points * 100.0);

@@ -7,6 +7,8 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "alarm/alarm_check.h"
 #include "alarm/blink.h"
@@ -66,6 +68,13 @@ class NoteWindowWin : public WindowBase, public NoteWindow {
   long SelectionLength() const override;
   void ReplaceSelection(const std::string& text) override;
   WindowHandle Handle() const override;
+  // Body contents for the font, print, load and save commands (note_window_body_win.cpp).
+  SelectionFont GetSelectionFont() const override;
+  void SetSelectionFont(const SelectionFont& font) override;
+  std::string BodyText() const override;
+  std::vector<std::string> BodyLines() const override;
+  void ReplaceBodyWithRtf(std::string_view rtf) override;
+  void ReplaceBodyWithText(std::string_view utf8_text) override;
 
   // The alarm check timer (`tmrEvent`): its interval, kept while it is stopped.
   int AlarmInterval() const { return alarm_interval_ms_; }

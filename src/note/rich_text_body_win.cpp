@@ -69,6 +69,13 @@ bool StreamIn(HWND window, std::string_view bytes, WPARAM format) {
 
 bool StartsWithRtf(std::string_view bytes) { return bytes.substr(0, 5) == "{\\rtf"; }
 
+// A freshly loaded body has nothing to undo, is not modified and has the caret at its start.
+void ResetAfterLoad(HWND window) {
+  SendMessageW(window, EM_EMPTYUNDOBUFFER, 0, 0);
+  SendMessageW(window, EM_SETMODIFY, FALSE, 0);
+  SendMessageW(window, EM_SETSEL, 0, 0);
+}
+
 }  // namespace
 
 RichTextBody::RichTextBody(HWND parent, int control_id, const RECT& bounds) {
@@ -77,11 +84,10 @@ RichTextBody::RichTextBody(HWND parent, int control_id, const RECT& bounds) {
   // appears only when the text overflows (no ES_DISABLENOSCROLL).
   const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE |
                       ES_WANTRETURN | ES_AUTOVSCROLL;
-  window_ = CreateWindowExW(0, MSFTEDIT_CLASS, L"", style, bounds.left, bounds.top,
-                            bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(control_id)),
-                            reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE)),
-                            nullptr);
+  window_ = CreateWindowExW(
+      0, MSFTEDIT_CLASS, L"", style, bounds.left, bounds.top, bounds.right - bounds.left,
+      bounds.bottom - bounds.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(control_id)),
+      reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE)), nullptr);
   if (!window_) return;
   SendMessageW(window_, EM_EXLIMITTEXT, 0, kTextLimit);
   SendMessageW(window_, EM_SETEVENTMASK, 0, ENM_CHANGE | ENM_MOUSEEVENTS | ENM_SELCHANGE);
@@ -116,20 +122,30 @@ bool RichTextBody::LoadFile(const std::wstring& path) {
 
 bool RichTextBody::LoadBytes(std::string_view bytes) {
   if (!window_) return false;
-  bool loaded = StartsWithRtf(bytes) && StreamIn(window_, bytes, SF_RTF);
-  if (!loaded) {
-    // Not RTF, or RTF the control rejected: show the bytes as Windows-1252 text rather
-    // than nothing. Converted here so the result does not depend on the system code page.
-    const std::wstring text = Widen(Cp1252ToUtf8(bytes));
-    loaded = StreamIn(window_,
-                      std::string_view(reinterpret_cast<const char*>(text.data()),
-                                       text.size() * sizeof(wchar_t)),
-                      SF_TEXT | SF_UNICODE);
+  if (StartsWithRtf(bytes) && StreamIn(window_, bytes, SF_RTF)) {
+    ResetAfterLoad(window_);
+    return true;
   }
-  // A freshly loaded body has nothing to undo and is not modified.
-  SendMessageW(window_, EM_EMPTYUNDOBUFFER, 0, 0);
-  SendMessageW(window_, EM_SETMODIFY, FALSE, 0);
-  SendMessageW(window_, EM_SETSEL, 0, 0);
+  // Not RTF, or RTF the control rejected: show the bytes as Windows-1252 text rather
+  // than nothing. Converted here so the result does not depend on the system code page.
+  return LoadText(Widen(Cp1252ToUtf8(bytes)));
+}
+
+bool RichTextBody::LoadText(std::wstring_view text) {
+  if (!window_) return false;
+  // One CR per line break, the control's own paragraph mark: a CR LF that the stream splits
+  // between two reads would otherwise become two breaks (Wine's control does that).
+  std::wstring paragraphs;
+  paragraphs.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') continue;
+    paragraphs.push_back(text[i] == L'\n' ? L'\r' : text[i]);
+  }
+  const bool loaded = StreamIn(window_,
+                               std::string_view(reinterpret_cast<const char*>(paragraphs.data()),
+                                                paragraphs.size() * sizeof(wchar_t)),
+                               SF_TEXT | SF_UNICODE);
+  ResetAfterLoad(window_);
   return loaded;
 }
 
@@ -303,7 +319,8 @@ std::wstring RichTextBody::SelText() const {
   request.codepage = 1200;  // UTF-16
   const LRESULT length = SendMessageW(window_, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&request),
                                       reinterpret_cast<LPARAM>(text.data()));
-  text.resize(static_cast<size_t>(std::clamp<LRESULT>(length, 0, static_cast<LRESULT>(capacity) - 1)));
+  text.resize(
+      static_cast<size_t>(std::clamp<LRESULT>(length, 0, static_cast<LRESULT>(capacity) - 1)));
   return text;
 }
 
@@ -337,8 +354,8 @@ void RichTextBody::SetSelLength(long length) {
   CHARRANGE range{};
   SendMessageW(window_, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
   // The control clamps a range past the end; a negative length selects nothing.
-  const long end = length > 0 && range.cpMin <= LONG_MAX - length ? range.cpMin + length
-                                                                  : range.cpMin;
+  const long end =
+      length > 0 && range.cpMin <= LONG_MAX - length ? range.cpMin + length : range.cpMin;
   range.cpMax = end;
   SendMessageW(window_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
 }
@@ -361,6 +378,30 @@ std::wstring RichTextBody::Text() const {
                                       reinterpret_cast<LPARAM>(text.data()));
   text.resize(static_cast<size_t>(std::clamp<LRESULT>(copied, 0, length)));
   return text;
+}
+
+std::vector<std::wstring> RichTextBody::Lines() const {
+  std::vector<std::wstring> lines;
+  if (!window_) return lines;
+  const LRESULT count = SendMessageW(window_, EM_GETLINECOUNT, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    const LRESULT start = SendMessageW(window_, EM_LINEINDEX, static_cast<WPARAM>(i), 0);
+    const LRESULT length =
+        start < 0 ? 0 : SendMessageW(window_, EM_LINELENGTH, static_cast<WPARAM>(start), 0);
+    // EM_GETLINE takes the room in the buffer's first WORD and may add the line's CR.
+    std::wstring line(static_cast<size_t>(std::clamp<LRESULT>(length, 0, 0xFFF0)) + 2, L'\0');
+    line[0] = static_cast<wchar_t>(line.size());
+    const LRESULT copied = SendMessageW(window_, EM_GETLINE, static_cast<WPARAM>(i),
+                                        reinterpret_cast<LPARAM>(line.data()));
+    line.resize(
+        static_cast<size_t>(std::clamp<LRESULT>(copied, 0, static_cast<LRESULT>(line.size()))));
+    while (!line.empty() &&
+           (line.back() == L'\r' || line.back() == L'\n' || line.back() == L'\v')) {
+      line.pop_back();
+    }
+    lines.push_back(std::move(line));
+  }
+  return lines;
 }
 
 void RichTextBody::SetBackColor(COLORREF color) {

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace velumbrino {
 
@@ -30,6 +31,8 @@ class RichTextBody {
   // The same through memory.
   bool LoadBytes(std::string_view bytes);
   std::string SaveRtf() const;
+  // Replaces the whole content with Unicode text, in the body's default font.
+  bool LoadText(std::wstring_view text);
 
   // The control's modify flag: cleared by a load, set by typing and by every change made
   // through the control (the selection members below included).
@@ -64,6 +67,9 @@ class RichTextBody {
   void SetSelLength(long length);
   // Plain text with CR LF line breaks.
   std::wstring Text() const;
+  // The lines as the control lays them out at its width, wrapped lines one by one, without
+  // their line-break characters.
+  std::vector<std::wstring> Lines() const;
 
   COLORREF BackColor() const { return back_color_; }
   void SetBackColor(COLORREF color);

@@ -25,17 +25,10 @@ class CommonDialogs {
 
   // The font dialog on the font fields, colour and owner of `settings`; true when confirmed
   // (the fields then hold the choice), false when cancelled (they stay as they were).
-  virtual bool ShowFontDialog(DialogSettings& settings, bool no_effects) {
-    (void)settings;
-    (void)no_effects;
-    return false;
-  }
-  // The printer dialog; with no printer installed the user is told so. True when confirmed.
-  virtual bool ShowPrinterDialog(DialogSettings& settings, std::uint32_t flags) {
-    (void)settings;
-    (void)flags;
-    return false;
-  }
+  virtual bool ShowFontDialog(DialogSettings& settings, bool no_effects) = 0;
+  // The printer dialog; with no printer installed the user is told so. True when confirmed:
+  // the printer and settings chosen are the ones the next print job uses.
+  virtual bool ShowPrinterDialog(DialogSettings& settings, std::uint32_t flags) = 0;
 };
 
 }  // namespace velumbrino

@@ -8,6 +8,7 @@
 #include "platform/common_dialogs.h"
 #include "platform/custom_colors.h"
 #include "platform/modal_guard.h"
+#include "platform/unique_handle.h"
 
 namespace velumbrino {
 
@@ -25,11 +26,21 @@ class CommonDialogsWin : public CommonDialogs {
   std::optional<Color> ShowColorDialog(WindowHandle owner, Color initial, bool full_open) override;
   void ShowOpenDialog(DialogSettings& settings) override;
   void ShowSaveDialog(DialogSettings& settings) override;
+  bool ShowFontDialog(DialogSettings& settings, bool no_effects) override;
+  bool ShowPrinterDialog(DialogSettings& settings, std::uint32_t flags) override;
+
+  // A DC of the printer and settings last chosen in the printer dialog (the system's default
+  // printer before that); empty when it cannot be made.
+  unique_dc CreatePrinterDC() const;
 
  private:
   void ShowFileDialog(DialogSettings& settings, bool save);
 
   AppReadyFlag& app_ready_;
+  // The printer chosen last, handed back to the printer dialog the next time so that it opens
+  // on the same printer and settings.
+  unique_global printer_mode_;   // DEVMODEW
+  unique_global printer_names_;  // DEVNAMES
 };
 
 }  // namespace velumbrino

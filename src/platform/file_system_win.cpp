@@ -109,8 +109,10 @@ class WinFiles final : public FileSystem {
       // The data must reach the disk before the move makes it the file.
       written = written && FlushFileBuffers(file.get());
       if (!written) {
+        const DWORD error = GetLastError();
         file.reset();
         DeleteFileW(temp.c_str());
+        SetLastError(error);  // the caller tells the user why
         return false;
       }
     }

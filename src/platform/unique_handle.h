@@ -68,6 +68,8 @@ using unique_hkey = unique_handle<null_handle_traits<HKEY, decltype(&RegCloseKey
 using unique_module =
     unique_handle<null_handle_traits<HMODULE, decltype(&FreeLibrary), &FreeLibrary>>;
 using unique_global = unique_handle<null_handle_traits<HGLOBAL, decltype(&GlobalFree), &GlobalFree>>;
+// A DC made with CreateDCW (a printer's), not one of GetDC.
+using unique_dc = unique_handle<null_handle_traits<HDC, decltype(&DeleteDC), &DeleteDC>>;
 
 // GetDC/ReleaseDC pair.
 class window_dc {

@@ -5,9 +5,12 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "dialogs/note_list.h"
 #include "dialogs/note_list_choice.h"
+#include "note/file_problem.h"
 #include "platform/common_dialogs.h"
 #include "shell/app_state.h"
 #include "shell/command_table.h"
@@ -42,6 +45,29 @@ class ShellServices {
   virtual void ShowWarning(const std::string& text) = 0;
   // The alarm dialog of that note; on OK it saves the alarm and sets the note's check timer.
   virtual void ShowAlarmDialog(int note_number) = 0;
+
+  // Font command: the question whether the chosen font becomes the font of new notes (true
+  // for Yes), and making it so for the rest of the run and for later runs.
+  virtual bool AskMakeDefaultFont() = 0;
+  virtual void SetDefaultFont(const DefaultFont& font) = 0;
+  // The user's decimal separator, in which the default font's size is stored.
+  virtual char DecimalSeparator() = 0;
+
+  // Text files: the user's Documents folder, where the file dialogs open; reading a whole
+  // file (refused before reading when it is too large); writing one atomically, so a failed
+  // write leaves the file as it was; and telling the user why a file failed.
+  struct FileRead {
+    std::string bytes;
+    std::optional<FileProblem> problem;
+  };
+  virtual std::string DocumentsFolder() = 0;
+  virtual FileRead ReadTextFile(const std::string& path) = 0;
+  virtual std::optional<FileProblem> WriteTextFile(const std::string& path,
+                                                   std::string_view bytes) = 0;
+  virtual void ReportFileProblem(const std::string& message) = 0;
+
+  // Prints a note on the printer the printer dialog chose.
+  virtual void PrintNote(const std::string& title, const std::vector<std::string>& body_lines) = 0;
 };
 
 class CommandRouter {
@@ -77,6 +103,10 @@ class CommandRouter {
   void ShowSelectedCommand(CommandId, int);
   void DeleteNotesCommand(CommandId, int);
   void AlarmCommand(CommandId, int note_number);
+  void FontCommand(CommandId, int note_number);
+  void PrintCommand(CommandId, int note_number);
+  void LoadFileCommand(CommandId, int note_number);
+  void SaveFileCommand(CommandId, int note_number);
 
  private:
   // The open window of that note, or nullptr when it has none (deleted meanwhile).

@@ -74,6 +74,16 @@ class FrmPopup : public WindowBase, public NoteWindowHost, private ShellServices
   NoteListChoice ChooseFromNoteList(NoteListMode mode, const NoteListModel& list) override;
   void ShowWarning(const std::string& text) override;
   void ShowAlarmDialog(int note_number) override;
+  // Font, print and text-file services (frm_popup_files_win.cpp).
+  bool AskMakeDefaultFont() override;
+  void SetDefaultFont(const DefaultFont& font) override;
+  char DecimalSeparator() override;
+  std::string DocumentsFolder() override;
+  FileRead ReadTextFile(const std::string& path) override;
+  std::optional<FileProblem> WriteTextFile(const std::string& path,
+                                           std::string_view bytes) override;
+  void ReportFileProblem(const std::string& message) override;
+  void PrintNote(const std::string& title, const std::vector<std::string>& body_lines) override;
   // Tells the user once per run that notes could not be written, and where.
   void ReportSaveFailure();
 

@@ -6,6 +6,8 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace velumbrino {
 
@@ -22,6 +24,17 @@ struct DefaultFont {
   bool bold = false;
   bool italic = false;
   bool underline = false;
+};
+
+// The selection's font as the body reports it; nullopt where the selection mixes values.
+struct SelectionFont {
+  std::optional<std::string> face = std::nullopt;
+  std::optional<double> size = std::nullopt;  // points, possibly fractional
+  std::optional<bool> bold = std::nullopt;
+  std::optional<bool> italic = std::nullopt;
+  std::optional<bool> underline = std::nullopt;
+  std::optional<bool> strikeout = std::nullopt;
+  std::optional<Color> color = std::nullopt;
 };
 
 class NoteWindow {
@@ -73,6 +86,18 @@ class NoteWindow {
   virtual long SelectionLength() const = 0;
   // Puts `text` at the body's caret in place of its selection, the caret left after it.
   virtual void ReplaceSelection(const std::string& text) = 0;
+  // The selection's font; setting applies only the attributes that hold a value, in the
+  // order face, size, bold, colour, italic, strikeout, underline.
+  virtual SelectionFont GetSelectionFont() const = 0;
+  virtual void SetSelectionFont(const SelectionFont& font) = 0;
+  // The body's plain text (UTF-8, line breaks CR LF).
+  virtual std::string BodyText() const = 0;
+  // The body's lines as the control wraps them on screen, without their line breaks.
+  virtual std::vector<std::string> BodyLines() const = 0;
+  // The whole body replaced, as the user's own change (it is saved like an edit). Rich text
+  // the control rejects is shown as text.
+  virtual void ReplaceBodyWithRtf(std::string_view rtf) = 0;
+  virtual void ReplaceBodyWithText(std::string_view utf8_text) = 0;
   virtual WindowHandle Handle() const = 0;
   // Destroys the window; the object is discarded right after.
   virtual void Close() = 0;

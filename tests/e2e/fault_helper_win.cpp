@@ -60,6 +60,12 @@ class StoredNote : public NoteWindow {
   void EditBody(BodyEdit) override {}
   long SelectionLength() const override { return 0; }
   void ReplaceSelection(const std::string&) override {}
+  SelectionFont GetSelectionFont() const override { return {}; }
+  void SetSelectionFont(const SelectionFont&) override {}
+  std::string BodyText() const override { return {}; }
+  std::vector<std::string> BodyLines() const override { return {}; }
+  void ReplaceBodyWithRtf(std::string_view) override {}
+  void ReplaceBodyWithText(std::string_view) override {}
   WindowHandle Handle() const override { return nullptr; }
   void Close() override {}
 

@@ -36,6 +36,11 @@ struct FakeNoteState {
   std::vector<NoteWindow::BodyEdit> edits;
   long selection_length = 0;
   std::vector<std::string> inserted;  // texts put in place of the selection
+  SelectionFont selection_font;
+  std::vector<SelectionFont> applied_fonts;
+  std::string text;                  // the body's plain text
+  std::vector<std::string> lines;    // as wrapped on screen
+  std::string replaced_rtf;          // last rich text the body was replaced with
   std::vector<std::string> log;
 };
 
@@ -104,6 +109,31 @@ class FakeNoteWindow : public NoteWindow {
     s_->selection_length = 0;
   }
   WindowHandle Handle() const override { return s_.get(); }
+  SelectionFont GetSelectionFont() const override { return s_->selection_font; }
+  void SetSelectionFont(const SelectionFont& font) override {
+    s_->applied_fonts.push_back(font);
+    auto take = [](const auto& from, auto& to) {
+      if (from) to = from;
+    };
+    take(font.face, s_->selection_font.face);
+    take(font.size, s_->selection_font.size);
+    take(font.bold, s_->selection_font.bold);
+    take(font.color, s_->selection_font.color);
+    take(font.italic, s_->selection_font.italic);
+    take(font.strikeout, s_->selection_font.strikeout);
+    take(font.underline, s_->selection_font.underline);
+  }
+  std::string BodyText() const override { return s_->text; }
+  std::vector<std::string> BodyLines() const override { return s_->lines; }
+  void ReplaceBodyWithRtf(std::string_view rtf) override {
+    s_->replaced_rtf = std::string(rtf);
+    s_->text.clear();
+    Log("rtf");
+  }
+  void ReplaceBodyWithText(std::string_view utf8_text) override {
+    s_->text = std::string(utf8_text);
+    Log("text");
+  }
 
  private:
   void Log(const char* what) { s_->log.emplace_back(what); }

@@ -2,6 +2,7 @@
 // Fakes of what the commands need of the platform: the common dialogs and the shell services.
 
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -25,7 +26,28 @@ class FakeDialogs : public CommonDialogs {
     if (file_choice) settings.file_name = *file_choice;
   }
 
+  bool ShowFontDialog(DialogSettings& settings, bool no_effects) override {
+    font_requests.push_back(settings);
+    font_no_effects = no_effects;
+    if (while_open) while_open();
+    if (!font_choice) return false;
+    font_choice(settings);
+    return true;
+  }
+  bool ShowPrinterDialog(DialogSettings& settings, std::uint32_t flags) override {
+    printer_flags.push_back(flags);
+    owners.push_back(reinterpret_cast<WindowHandle>(settings.owner_window));
+    if (while_open) while_open();
+    return printer_confirmed;
+  }
+
   std::optional<Color> color_choice;
+  // What the font dialog does to the fields when confirmed; empty: cancel.
+  std::function<void(DialogSettings&)> font_choice;
+  std::vector<DialogSettings> font_requests;
+  bool font_no_effects = true;
+  bool printer_confirmed = false;
+  std::vector<std::uint32_t> printer_flags;
   std::optional<std::string> file_choice;  // what the file dialogs answer; nullopt: cancel
   std::vector<DialogSettings> requests;
   std::function<void()> while_open;
@@ -73,6 +95,40 @@ class FakeServices : public ShellServices {
   std::vector<std::string> titles_shown, warnings;
   std::vector<NoteListMode> list_modes;
   std::vector<NoteListModel> lists_shown;
+  bool AskMakeDefaultFont() override {
+    ++font_questions;
+    return make_default_font;
+  }
+  void SetDefaultFont(const DefaultFont& font) override { default_fonts.push_back(font); }
+  char DecimalSeparator() override { return ','; }
+  std::string DocumentsFolder() override { return "C:\\users\\ana\\Documents"; }
+  FileRead ReadTextFile(const std::string& path) override {
+    const auto it = files.find(path);
+    if (it == files.end()) return {{}, FileProblem::kNotFound};
+    return {it->second, std::nullopt};
+  }
+  std::optional<FileProblem> WriteTextFile(const std::string& path,
+                                           std::string_view bytes) override {
+    if (write_problem) return write_problem;
+    files[path] = std::string(bytes);
+    return std::nullopt;
+  }
+  void ReportFileProblem(const std::string& message) override { problems.push_back(message); }
+  void PrintNote(const std::string& title, const std::vector<std::string>& body_lines) override {
+    printed.push_back({title, body_lines});
+  }
+
+  bool make_default_font = false;
+  int font_questions = 0;
+  std::vector<DefaultFont> default_fonts;
+  std::map<std::string, std::string> files;  // path -> bytes
+  std::optional<FileProblem> write_problem;
+  std::vector<std::string> problems;
+  struct PrintJob {
+    std::string title;
+    std::vector<std::string> lines;
+  };
+  std::vector<PrintJob> printed;
   bool answer_yes = false;
   int questions = 0, abouts = 0, closes = 0, refusals = 0;
   std::vector<std::string> sounds, topics;

@@ -1,0 +1,209 @@
+"""Font, print, load and save of the note menu, through the real dialogs of the program."""
+import os
+import shutil
+import subprocess
+import sys
+import time
+
+import harness as h
+
+TEXT_SUBMENU = ["Desfazer", "Recortar", "Copiar", "Colar", "-", "Selecionar Tudo", "-",
+                "Carregar do Arquivo...", "Salvar em Arquivo..."]
+PRINTER = "VelumbrinoPDF"
+C_LOCALE = dict(os.environ, LANG="C", LC_ALL="C")  # lpstat answers in the user's language
+
+
+def start_with_one_note(body):
+    """Note 1, unpinned, at 100, 100 pixels, with the given body file."""
+    h.write("indice.dat", b",1,\r\n")
+    h.write("config.cfg", b"[1]\r\nTop=1500\r\nLeft=1500\r\nOnTop=False\r\nTitulo=Compras\r\n")
+    h.write("stickie1.vmb", body)
+    program = h.start()
+    h.wait_for(lambda: len(h.note_windows()) == 1, what="the note")
+    h.wait_for(h.tray_window, what="the tray icon")
+    time.sleep(1)
+    return program
+
+
+def stop(program):
+    code, _ = h.run("uninstall")
+    assert code == 1 and program.wait(timeout=20) == 1
+
+
+def note_menu(*path):
+    _, x, y, _, _ = h.note_windows()[0]
+    h.xdotool("mousemove", x + 90, y + 120, "click", 3)
+    h.wait_for(h.menus, what="the note menu")
+    h.choose(list(path))
+
+
+def dialog():
+    """The program's open dialog window: the widest of its windows that is not a note."""
+    boxes = h.message_boxes()
+    windows = [w for w in h.program_windows()
+               if (w[3], w[4]) != h.NOTE_SIZE and w[3] > 250 and w[0] not in boxes]
+    return max(windows, key=lambda w: w[3]) if windows else None
+
+
+def answer(keys, window=None):
+    target = window or h.wait_for(dialog, what="a dialog")[0]
+    h.xdotool("key", "--window", target, *keys)
+
+
+def click_in(window, x, y):
+    h.xdotool("mousemove", window[1] + x, window[2] + y, "click", 1)
+
+
+OK_BUTTON, CANCEL_BUTTON = (363, 19), (363, 45)  # of the font dialog, from its top left
+
+
+def type_file_name(name):
+    box = h.wait_for(dialog, what="the file dialog")
+    time.sleep(0.5)
+    h.xdotool("type", "--window", box[0], "--delay", 40, name)
+    time.sleep(0.3)
+    h.xdotool("key", "--window", box[0], "Return")
+    h.wait_for(lambda: dialog() is None, what="the file dialog to close")
+
+
+def save_and_load_through_the_menu():
+    program = start_with_one_note(b"{\\rtf1\\ansi linha um\\par linha dois \\'e7}")
+    note_menu((h.NOTE_MENU, "Texto"), (TEXT_SUBMENU, "Salvar em Arquivo..."))
+    h.screenshot("save-dialog.png")
+    type_file_name("saida")  # in Documents, where the dialog opens; ".txt" is added
+    saved = os.path.join(h.DOCUMENTS, "saida.txt")
+    data = h.wait_for(lambda: os.path.exists(saved) and open(saved, "rb").read(),
+                      what="the saved file")
+    assert data == b"linha um\r\nlinha dois \xe7\r\n", data
+
+    # A UTF-8 file replaces the whole body.
+    with open(os.path.join(h.DOCUMENTS, "entrada.txt"), "wb") as f:
+        f.write("carregado do arquivo: ação\nsegunda linha\n".encode())
+    note_menu((h.NOTE_MENU, "Texto"), (TEXT_SUBMENU, "Carregar do Arquivo..."))
+    type_file_name("entrada.txt")
+    time.sleep(1)
+
+    # A binary file is refused with a message naming it; the body stays.
+    with open(os.path.join(h.DOCUMENTS, "binario.txt"), "wb") as f:
+        f.write(b"MZ\x00\x00\x01\x02\x03" * 100)
+    note_menu((h.NOTE_MENU, "Texto"), (TEXT_SUBMENU, "Carregar do Arquivo..."))
+    type_file_name("binario.txt")
+    box = h.wait_for(h.message_boxes, what="the refusal")
+    h.screenshot("load-refused.png")
+    h.xdotool("key", "--window", box[0], "Return")
+    h.wait_for(lambda: not h.message_boxes(), what="the message to close")
+    stop(program)
+
+    body = h.read("stickie1.vmb")
+    assert b"carregado do arquivo: a\\'e7\\'e3o" in body, body
+    assert b"segunda linha" in body and b"linha um" not in body, body
+
+
+def registry_value(name):
+    out = subprocess.run([os.environ["WINE"], "reg", "query",
+                          "HKCU\\Software\\Ovrask\\Velumbrino", "/v", name],
+                         capture_output=True, text=True).stdout
+    for line in out.splitlines():
+        parts = line.split(None, 2)
+        if len(parts) == 3 and parts[0] == name:
+            return parts[2].strip()
+    return None
+
+
+def font_dialog_applies_and_makes_the_default():
+    program = start_with_one_note(b"{\\rtf1\\ansi texto}")
+    note_menu((h.NOTE_MENU, "Fonte..."))
+    box = h.wait_for(dialog, what="the font dialog")
+    time.sleep(1)
+    h.screenshot("font-dialog.png")
+    click_in(box, *CANCEL_BUTTON)  # cancel: nothing is asked
+    h.wait_for(lambda: dialog() is None, timeout=5, what="the font dialog to close")
+    time.sleep(0.5)
+    assert not h.message_boxes()
+
+    note_menu((h.NOTE_MENU, "Texto"), (TEXT_SUBMENU, "Selecionar Tudo"))
+    note_menu((h.NOTE_MENU, "Fonte..."))
+    box = h.wait_for(dialog, what="the font dialog")
+    time.sleep(1)
+    click_in(box, *OK_BUTTON)
+    question = h.wait_for(h.message_boxes, what="the default-font question")
+    h.screenshot("font-question.png")
+    h.xdotool("key", "--window", question[0], "Return")  # Yes is the default button
+    h.wait_for(lambda: not h.message_boxes(), what="the question to close")
+    stop(program)
+    face = registry_value("FontNome")
+    assert face and registry_value("FontSize"), "no default font stored"
+    # The font the dialog confirmed is the selection's: it is in the stored body.
+    assert face.encode("cp1252") in h.read("stickie1.vmb")
+
+
+# ---- Printing through CUPS and its PDF printer ---------------------------------------------
+
+def pdf_printer():
+    """Starts cupsd when it is not running and installs a PDF printer as the default one.
+
+    Returns (folder where its PDFs land, pid of a cupsd started here or None), or None when
+    this machine cannot print (not root, or CUPS and its PDF printer are not installed).
+    """
+    ppd = "/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd"
+    if os.geteuid() != 0 or not shutil.which("cupsd") or not os.path.exists(ppd):
+        return None
+    started = None
+    status = subprocess.run(["lpstat", "-r"], capture_output=True, text=True, env=C_LOCALE)
+    if status.stdout.strip() != "scheduler is running":
+        # In the foreground, as a child of this test, so that it is stopped by its own pid.
+        started = subprocess.Popen(["cupsd", "-f"], stdout=subprocess.DEVNULL,
+                                   stderr=subprocess.DEVNULL)
+        try:
+            h.wait_for(lambda: subprocess.run(["lpstat", "-r"], capture_output=True, text=True,
+                                              env=C_LOCALE).stdout.strip() ==
+                       "scheduler is running", what="cupsd")
+        except AssertionError:
+            started.terminate()
+            raise
+    subprocess.run(["lpadmin", "-p", PRINTER, "-v", "cups-pdf:/", "-P", ppd, "-E"],
+                   check=True, capture_output=True)
+    subprocess.run(["lpadmin", "-d", PRINTER], check=True, capture_output=True)
+    # cups-pdf writes the jobs of a local user into $HOME/PDF (cups-pdf.conf, "Out").
+    return os.path.expanduser("~/PDF"), started
+
+
+def printing_reaches_the_pdf_printer():
+    printer = pdf_printer()
+    if printer is None:
+        print("skipped printing: needs root and the packages cups and printer-driver-cups-pdf")
+        return
+    out_dir, cupsd = printer
+    try:
+        os.makedirs(out_dir, exist_ok=True)
+        before = set(os.listdir(out_dir))
+        program = start_with_one_note(
+            b"{\\rtf1\\ansi primeira linha impressa\\par " + b"x" * 100 + b"}")
+        note_menu((h.NOTE_MENU, "Imprimir"))
+        box = h.wait_for(dialog, what="the printer dialog")
+        time.sleep(1)
+        h.screenshot("print-dialog.png")
+        answer(["Return"], box[0])
+        pdf = h.wait_for(lambda: [n for n in set(os.listdir(out_dir)) - before
+                                  if n.endswith(".pdf")], timeout=60, what="the PDF")[0]
+        time.sleep(2)  # written by the backend while it runs
+        text = subprocess.run(["pdftotext", "-layout", os.path.join(out_dir, pdf), "-"],
+                              capture_output=True, text=True).stdout
+        stop(program)
+        lines = [line.strip() for line in text.splitlines() if line.strip()]
+        assert lines[0] == "Compras", text
+        assert lines[1] == "primeira linha impressa", text
+        assert all(len(line) <= 79 for line in lines), text
+        assert "".join(lines[2:]) == "x" * 100, text
+    finally:
+        subprocess.run(["lpadmin", "-x", PRINTER], capture_output=True)
+        if cupsd is not None:
+            cupsd.terminate()
+            cupsd.wait(timeout=10)
+
+
+if __name__ == "__main__":
+    only = sys.argv[1:]  # names of the tests to run; all when none
+    tests = [save_and_load_through_the_menu, font_dialog_applies_and_makes_the_default,
+             printing_reaches_the_pdf_printer]
+    h.main([t for t in tests if not only or t.__name__ in only])

@@ -1,0 +1,198 @@
+#include <gtest/gtest.h>
+
+#include "fake_note_window.h"
+#include "fake_shell.h"
+#include "note/dialog_settings.h"
+#include "shell/command_router.h"
+#include "temp_folder.h"
+
+namespace velumbrino {
+namespace {
+
+using testing::FakeNoteState;
+using testing::FakeNoteWindowFactory;
+using testing::FakeServices;
+using testing::TempFolder;
+
+class NoteFileCommandsTest : public ::testing::Test {
+ protected:
+  NoteFileCommandsTest() {
+    dir_.Write("indice.dat", ",1,2,\r\n");
+    notes_.CreateNote("1", false, {});
+    notes_.CreateNote("2", false, {});
+    state_.app_ready.MarkStarted();
+    SharedDialogSettings() = {};
+  }
+  FakeNoteState& Note(int index) { return *factory_.created[static_cast<size_t>(index)]; }
+  // The dialog deletes the note while it is open.
+  void DeleteWhileOpen(int number) {
+    services_.dialogs.while_open = [this, number] {
+      if (const int position = notes_.FindNoteWindow(number)) notes_.DeleteNote(number, position);
+    };
+  }
+
+  TempFolder dir_;
+  FakeNoteWindowFactory factory_{StdFileSystem()};
+  NoteCollection notes_{StdFileSystem(), factory_, dir_.Path()};
+  AppState state_;
+  DefaultFont font_;
+  FakeServices services_;
+  CommandRouter router_{notes_, state_, font_, services_, "C:\\Velumbrino\\"};
+};
+
+TEST_F(NoteFileCommandsTest, FontDialogOpensOnTheSelectionAndItsChoiceAppliesToIt) {
+  // Italic is mixed in the selection: the field keeps the value of the dialog's last use.
+  SharedDialogSettings().italic = true;
+  Note(1).selection_font = {.face = "Verdana",
+                            .size = 11.5,
+                            .bold = true,
+                            .underline = false,
+                            .strikeout = false,
+                            .color = 0x0000FF};
+  services_.dialogs.font_choice = [](DialogSettings& s) {
+    s.font_name = "Tahoma";
+    s.font_size = 14;
+    s.strikeout = true;
+  };
+  router_.Run(CommandId::kFont, 2);
+
+  ASSERT_EQ(services_.dialogs.font_requests.size(), 1u);
+  const DialogSettings& asked = services_.dialogs.font_requests[0];
+  EXPECT_EQ(asked.font_name, "Verdana");
+  EXPECT_EQ(asked.font_size, 12);
+  EXPECT_TRUE(asked.bold);
+  EXPECT_TRUE(asked.italic);
+  EXPECT_EQ(asked.color, 0x0000FFu);
+  EXPECT_EQ(asked.owner_window, reinterpret_cast<std::uintptr_t>(notes_.At(2).Handle()));
+  EXPECT_FALSE(services_.dialogs.font_no_effects);
+
+  ASSERT_EQ(Note(1).applied_fonts.size(), 1u);
+  const SelectionFont& applied = Note(1).applied_fonts[0];
+  EXPECT_EQ(applied.face, "Tahoma");
+  EXPECT_EQ(applied.size, 14.0);
+  EXPECT_EQ(applied.strikeout, true);
+  EXPECT_EQ(applied.italic, true);
+  EXPECT_TRUE(Note(0).applied_fonts.empty());
+  // Answered No: only the selection changed.
+  EXPECT_EQ(services_.font_questions, 1);
+  EXPECT_TRUE(services_.default_fonts.empty());
+}
+
+TEST_F(NoteFileCommandsTest, FontCancelLeavesTheTextAndAsksNothing) {
+  Note(0).selection_font = {.face = "Arial", .size = 10.0};
+  router_.Run(CommandId::kFont, 1);
+  EXPECT_EQ(services_.dialogs.font_requests.size(), 1u);
+  EXPECT_TRUE(Note(0).applied_fonts.empty());
+  EXPECT_EQ(services_.font_questions, 0);
+}
+
+TEST_F(NoteFileCommandsTest, YesMakesTheSelectionsFontTheDefaultKeepingMixedAttributes) {
+  font_.underline = true;  // mixed in the selection: the default keeps it
+  Note(0).selection_font = {.face = "Georgia", .size = 10.5, .bold = false, .italic = true};
+  services_.dialogs.font_choice = [](DialogSettings&) {};
+  services_.make_default_font = true;
+  router_.Run(CommandId::kFont, 1);
+  ASSERT_EQ(services_.default_fonts.size(), 1u);
+  const DefaultFont& made = services_.default_fonts[0];
+  EXPECT_EQ(made.face, "Georgia");
+  EXPECT_EQ(made.size, "11");  // the dialog's whole points were applied to the selection
+  EXPECT_FALSE(made.bold);
+  EXPECT_TRUE(made.italic);
+}
+
+TEST_F(NoteFileCommandsTest, FontAndPrintDoNothingWhenTheirNoteWentAwayMeanwhile) {
+  services_.dialogs.font_choice = [](DialogSettings&) {};
+  services_.dialogs.printer_confirmed = true;
+  DeleteWhileOpen(2);
+  router_.Run(CommandId::kFont, 2);
+  DeleteWhileOpen(1);
+  router_.Run(CommandId::kPrint, 1);
+  EXPECT_EQ(notes_.Count(), 0);
+  EXPECT_TRUE(Note(1).applied_fonts.empty());
+  EXPECT_EQ(services_.font_questions, 0);
+  EXPECT_TRUE(services_.printed.empty());
+}
+
+TEST_F(NoteFileCommandsTest, PrintSendsTitleAndWrappedLinesOnlyAfterTheDialog) {
+  Note(0).title = "Compras";
+  Note(0).lines = {"pão", "leite"};
+  router_.Run(CommandId::kPrint, 1);
+  EXPECT_EQ(services_.dialogs.printer_flags, std::vector<std::uint32_t>{0});
+  EXPECT_TRUE(services_.printed.empty());
+
+  services_.dialogs.printer_confirmed = true;
+  router_.Run(CommandId::kPrint, 1);
+  ASSERT_EQ(services_.printed.size(), 1u);
+  EXPECT_EQ(services_.printed[0].title, "Compras");
+  EXPECT_EQ(services_.printed[0].lines, Note(0).lines);
+}
+
+TEST_F(NoteFileCommandsTest, LoadReplacesTheBodyAsTextOrRichTextOrTellsWhy) {
+  struct Case {
+    const char* file;
+    std::string bytes;
+    const char* text;     // the body afterwards (nullptr: unchanged)
+    const char* rtf;      // rich text handed to the body
+    const char* problem;  // part of the message shown
+  };
+  const Case cases[] = {
+      {"C:\\a.txt", "linha 1\nlinha 2", "linha 1\r\nlinha 2", "", nullptr},
+      {"C:\\b.txt",
+       "\xEF\xBB\xBF"
+       "ação",
+       "ação", "", nullptr},
+      {"C:\\c.rtf", "{\\rtf1 negrito}", "", "{\\rtf1 negrito}", nullptr},
+      {"C:\\d.bin", std::string("MZ\0\0\x01\x02", 6), nullptr, "", "C:\\d.bin"},
+      {"C:\\missing.txt", "", nullptr, "", "não existe mais"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    Note(0).text = "antes";
+    Note(0).replaced_rtf.clear();
+    services_.problems.clear();
+    if (std::string(c.file) != "C:\\missing.txt") services_.files[c.file] = c.bytes;
+    services_.dialogs.file_choice = c.file;
+    router_.Run(CommandId::kLoadFile, 1);
+    EXPECT_EQ(Note(0).text, c.text ? c.text : "antes");
+    EXPECT_EQ(Note(0).replaced_rtf, c.rtf);
+    if (c.problem) {
+      ASSERT_EQ(services_.problems.size(), 1u);
+      EXPECT_NE(services_.problems[0].find(c.problem), std::string::npos) << services_.problems[0];
+      EXPECT_NE(services_.problems[0].find(c.file), std::string::npos);
+    } else {
+      EXPECT_TRUE(services_.problems.empty());
+    }
+  }
+  const DialogSettings& asked = services_.dialogs.requests.back();
+  EXPECT_EQ(asked.initial_folder, "C:\\users\\ana\\Documents");
+  EXPECT_EQ(asked.filter, "Documentos de texto (*.txt)|*.txt");
+  EXPECT_EQ(asked.flags, 5u);
+  EXPECT_EQ(asked.file_name, "");
+}
+
+TEST_F(NoteFileCommandsTest, CancelledFileDialogsChangeNothing) {
+  Note(0).text = "fica";
+  router_.Run(CommandId::kLoadFile, 1);
+  router_.Run(CommandId::kSaveFile, 1);
+  EXPECT_EQ(Note(0).text, "fica");
+  EXPECT_TRUE(services_.files.empty());
+  EXPECT_TRUE(services_.problems.empty());
+}
+
+TEST_F(NoteFileCommandsTest, SaveWritesTheBodyTextUnderTheTxtNameOrTellsWhy) {
+  Note(0).text = "um\r\ndois ç";
+  services_.dialogs.file_choice = "C:\\notas.antigas\\nota.rtf";
+  router_.Run(CommandId::kSaveFile, 1);
+  ASSERT_EQ(services_.files.count("C:\\notas.antigas\\nota.txt"), 1u);
+  EXPECT_EQ(services_.files["C:\\notas.antigas\\nota.txt"], "um\r\ndois \xE7\r\n");
+
+  services_.write_problem = FileProblem::kReadOnly;
+  services_.dialogs.file_choice = "C:\\ro";
+  router_.Run(CommandId::kSaveFile, 1);
+  ASSERT_EQ(services_.problems.size(), 1u);
+  EXPECT_NE(services_.problems[0].find("“C:\\ro.txt”"), std::string::npos);
+  EXPECT_NE(services_.problems[0].find("somente leitura"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace velumbrino
