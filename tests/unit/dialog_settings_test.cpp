@@ -23,17 +23,6 @@ TEST(FontDialogConversions, Table) {
   EXPECT_EQ(PointsFromTenths(105), 11);
   EXPECT_EQ(PointsFromTenths(104), 10);
   EXPECT_EQ(LogFontHeight(2147483647), 2147483647);  // no overflow
-
-  EXPECT_TRUE(IsBoldWeight(700));
-  EXPECT_FALSE(IsBoldWeight(600));
-  EXPECT_FALSE(IsBoldWeight(400));
-
-  EXPECT_EQ(FontTypeBits(false, false), 0x400u);
-  EXPECT_EQ(FontTypeBits(true, false), 0x100u);
-  EXPECT_EQ(FontTypeBits(false, true), 0x200u);
-  EXPECT_EQ(FontTypeBits(true, true), 0x300u);
-  EXPECT_EQ(FontDialogFlags(false), 0x10143u);
-  EXPECT_EQ(FontDialogFlags(true), 0x10043u);
 }
 
 TEST(FontDialogConversions, RequestAndResult) {
@@ -89,9 +78,6 @@ TEST(FileDialogConversions, FilterBuffersAndResult) {
   EXPECT_EQ(FilterWithNuls("a|b|"), "a\0b\0"s);
   EXPECT_EQ(FilterWithNuls(""), "");
 
-  EXPECT_EQ(TextBeforeNul("abc\0def"s), "abc");
-  EXPECT_EQ(TextBeforeNul("abc"), "abc");
-  EXPECT_EQ(TextBeforeNul("\0abc"s), "");
   EXPECT_EQ(FileNameFromBuffer("C:\\Docs\\nota.txt\0" + std::string(200, ' ')),
             "C:\\Docs\\nota.txt");
   EXPECT_EQ(FileNameFromBuffer(std::string(254, ' ')), "");

@@ -36,23 +36,6 @@ class RestoreTest : public ::testing::Test {
   int pauses_ = 0;
 };
 
-TEST_F(RestoreTest, FirstRunSeedRestoresTheWelcomeNote) {
-  ASSERT_EQ(PrepareDataFolder(StdFileSystem(), dir_.Path() + "v/", "ana"),
-            PrepareResult::kCreated);
-  notes_ = std::make_unique<NoteCollection>(StdFileSystem(), factory_, dir_.Path() + "v/");
-  ASSERT_EQ(RestoreNotes(*notes_, font_), 1);
-  const auto& note = *factory_.created[0];
-  EXPECT_EQ(note.tag, "1");
-  EXPECT_EQ(note.title, "Bem Vindo !");
-  EXPECT_EQ(note.top, 5175);
-  EXPECT_EQ(note.left, 8760);
-  EXPECT_TRUE(note.visible);
-  EXPECT_TRUE(note.pinned);
-  EXPECT_EQ(note.alpha, 255);
-  EXPECT_EQ(note.back, kClassicWindowColor);
-  EXPECT_NE(note.body.find("Ola ana agora"), std::string::npos);
-}
-
 TEST_F(RestoreTest, AppliesStoredValuesInOrder) {
   dir_.Write("indice.dat", ",4,\r\n");
   dir_.Write("config.cfg",
@@ -118,12 +101,6 @@ TEST_F(RestoreTest, TotalFormsNeitherCreatesNorDropsNotes) {
 }
 
 TEST_F(RestoreTest, MissingIndexRestoresNothing) { EXPECT_EQ(Restore(), 0); }
-
-}  // namespace
-}  // namespace velumbrino
-
-namespace velumbrino {
-namespace {
 
 // Reads of one file fail although it is there (locked by another program, too large).
 class UnreadableBodyFiles : public FileSystem {

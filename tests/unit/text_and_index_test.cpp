@@ -42,22 +42,6 @@ TEST(ReplaceAll, RestartsFromTheBeginning) {
   EXPECT_EQ(ReplaceAll("a.b", ".", ".."), "a..b");
 }
 
-TEST(ChangeExtension, ReplacesTheLastExtension) {
-  std::string extension = "txt";
-  EXPECT_EQ(ChangeExtension("C:\\Notas\\nota.rtf", extension), "C:\\Notas\\nota.txt");
-  EXPECT_EQ(extension, ".txt");
-  extension = "txt";
-  EXPECT_EQ(ChangeExtension("nota", extension), "nota.txt");
-  extension = "txt";
-  // A dot in a folder name is not an extension.
-  EXPECT_EQ(ChangeExtension("C:\\v1.2\\nota", extension), "C:\\v1.2\\nota.txt");
-  extension = "txt";
-  EXPECT_EQ(ChangeExtension("a.tar.gz", extension), "a.tar.txt");
-  extension = "";
-  EXPECT_EQ(ChangeExtension("nota.rtf", extension), "nota");
-  EXPECT_EQ(extension, "");
-}
-
 TEST(NumberText, ParsingRules) {
   EXPECT_EQ(Trim(" \t a b \t"), "a b");
   EXPECT_EQ(LeadingNumber("12abc"), 12);

@@ -92,13 +92,7 @@ TEST(TextFileEncoding, SaveUsesAnsiUnlessACharacterDoesNotFit) {
 }
 
 TEST(FileProblem, MessagesNameTheFile) {
-  EXPECT_EQ(FileProblemFromSystemError(2), FileProblem::kNotFound);
-  EXPECT_EQ(FileProblemFromSystemError(3), FileProblem::kFolderNotFound);
-  EXPECT_EQ(FileProblemFromSystemError(5), FileProblem::kAccessDenied);
-  EXPECT_EQ(FileProblemFromSystemError(32), FileProblem::kLocked);
-  EXPECT_EQ(FileProblemFromSystemError(112), FileProblem::kDiskFull);
   EXPECT_EQ(FileProblemFromSystemError(9999), FileProblem::kOther);
-  EXPECT_EQ(FileProblemFromRefusal(TextFileRefusal::kBinary), FileProblem::kBinary);
 
   EXPECT_EQ(FileProblemMessage(FileOperation::kSave, FileProblem::kLocked, "C:\\a%s.txt"),
             "Não foi possível salvar o arquivo “C:\\a%s.txt”.\n\n"

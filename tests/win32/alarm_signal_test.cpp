@@ -1,11 +1,10 @@
 // Alarms on real note windows: a firing waits while a modal window is up and signals once
-// when it closes, never for a note deleted meanwhile; the frame blinks between the note's two
-// colours until a press stops it; the check timer ticks through the window's own timer.
+// when it closes, never for a note deleted meanwhile; the check timer ticks through the
+// window's own timer. (Blinking and its stop by a press are covered end to end.)
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <functional>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -146,32 +145,6 @@ TEST_F(AlarmSignalTest, FiringOfANoteDeletedWhileItWaitedNeverSignals) {
   EXPECT_TRUE(sounds_.empty());
   EXPECT_FALSE(Note(1).Visible());
   EXPECT_FALSE(Note(1).BlinkTimerEnabled());
-}
-
-TEST_F(AlarmSignalTest, FrameBlinksBetweenItsTwoColoursUntilAPressStopsIt) {
-  ASSERT_TRUE(NoteSettings(notes_.Settings(), 2)
-                  .Apply({{NoteKey::kColor1, "11829830"}, {NoteKey::kColor2, "14474460"}}));
-  NoteWindowWin& note = Note(2);
-  note.SetBackColor(11829830);
-  note.SetBodyColor(14474460);
-  note.SetBlinkTimerEnabled(true);
-  std::set<Color> frames;
-  std::set<int> intervals;
-  Pump(1500, [&] {
-    frames.insert(note.BackColor());
-    intervals.insert(note.BlinkInterval());
-    return false;
-  });
-  EXPECT_EQ(frames, (std::set<Color>{11829830, 14474460}));
-  // From the first interval of a note that never blinked to 500 / 300 ms in turn.
-  EXPECT_EQ(intervals, (std::set<int>{kBlinkFirstIntervalMs, 300, 500}));
-  EXPECT_EQ(note.BodyColor(), 14474460u);  // the body keeps its colour throughout
-
-  signal_.StopBlinking(note);
-  EXPECT_FALSE(note.BlinkTimerEnabled());
-  EXPECT_EQ(note.BackColor(), 11829830u);
-  Pump(700);
-  EXPECT_EQ(note.BackColor(), 11829830u);
 }
 
 TEST_F(AlarmSignalTest, CheckTimerTicksAndSpeedsUpInTheMinuteBefore) {

@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include <functional>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -30,60 +29,17 @@ std::wstring TempFolder(const wchar_t* name) {
 
 // ---- Help ----------------------------------------------------------------------------------
 
-struct HelpCalls {
-  std::vector<std::wstring> texts, titles, opened;
-  std::vector<UINT> styles;
-  HelpHooks Hooks() {
-    HelpHooks hooks;
-    hooks.message_box = [this](HWND, const wchar_t* text, const wchar_t* title, UINT style) {
-      texts.push_back(text);
-      titles.push_back(title);
-      styles.push_back(style);
-      return IDOK;
-    };
-    hooks.open_topic = [this](const std::wstring& target) { opened.push_back(target); };
-    return hooks;
-  }
-};
-
-TEST(ShowHelpTopic, MissingFileShowsTheMessageAndOpensNothing) {
-  const std::wstring folder = TempFolder(L"velumbrino_help_missing");
-  DeleteFileW((folder + L"Ajuda.chm").c_str());
-  HelpCalls calls;
-  EXPECT_EQ(ShowHelpTopic(nullptr, folder, L"velumbrino.htm", calls.Hooks()),
-            HelpResult::kFileMissing);
-  ASSERT_EQ(calls.texts.size(), 1u);
-  EXPECT_EQ(calls.texts[0],
-            L"Aquivo de ajuda Ajuda.chm n\u00e3o encontrado.Verifique se o arquivo est\u00e1 "
-            L"mesmo no disco.\r\nSe ele n\u00e3o existir, voc\u00ea precisara reinstal\u00e1-lo.");
-  EXPECT_EQ(calls.titles[0], L"Ajuda do Windows");
-  EXPECT_EQ(calls.styles[0], 64u);
-  EXPECT_TRUE(calls.opened.empty());
-}
-
-TEST(ShowHelpTopic, PresentFileOpensTheTopicWithoutAMessage) {
-  const std::wstring folder = TempFolder(L"velumbrino_help_present");
-  HANDLE file = CreateFileW((folder + L"Ajuda.chm").c_str(), GENERIC_WRITE, 0, nullptr,
-                            CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  ASSERT_NE(file, INVALID_HANDLE_VALUE);
-  CloseHandle(file);
-  HelpCalls calls;
-  // The folder without its trailing backslash still finds the file.
-  EXPECT_EQ(ShowHelpTopic(nullptr, folder.substr(0, folder.size() - 1), L"suporte.htm",
-                          calls.Hooks()),
-            HelpResult::kShown);
-  EXPECT_TRUE(calls.texts.empty());
-  ASSERT_EQ(calls.opened.size(), 1u);
-  EXPECT_EQ(calls.opened[0], folder + L"Ajuda.chm::/suporte.htm");
-  DeleteFileW((folder + L"Ajuda.chm").c_str());
-}
-
+// The message and the viewer are covered end to end; this is the case a plain existence
+// check gets wrong.
 TEST(ShowHelpTopic, AFolderNamedLikeTheFileIsNotTheFile) {
   const std::wstring folder = TempFolder(L"velumbrino_help_folder");
   CreateDirectoryW((folder + L"Ajuda.chm").c_str(), nullptr);
-  HelpCalls calls;
-  EXPECT_EQ(ShowHelpTopic(nullptr, folder, L"alarme.htm", calls.Hooks()),
-            HelpResult::kFileMissing);
+  std::vector<std::wstring> opened;
+  HelpHooks hooks;
+  hooks.message_box = [](HWND, const wchar_t*, const wchar_t*, UINT) { return IDOK; };
+  hooks.open_topic = [&](const std::wstring& target) { opened.push_back(target); };
+  EXPECT_EQ(ShowHelpTopic(nullptr, folder, L"alarme.htm", hooks), HelpResult::kFileMissing);
+  EXPECT_TRUE(opened.empty());
   RemoveDirectoryW((folder + L"Ajuda.chm").c_str());
 }
 
@@ -121,23 +77,6 @@ TEST(CustomColors, FirstUseIsAllWhiteAndSavedAsSixteenDecimalsThatReadBack) {
 
 // ---- Popup menus ---------------------------------------------------------------------------
 
-struct MenuEntry {
-  UINT id;
-  UINT type;
-  UINT state;
-  std::wstring caption;
-  HMENU submenu;
-};
-
-MenuEntry Entry(HMENU menu, int position) {
-  MENUITEMINFOW info{};
-  info.cbSize = sizeof(info);
-  info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STATE | MIIM_DATA | MIIM_SUBMENU;
-  EXPECT_TRUE(GetMenuItemInfoW(menu, position, TRUE, &info));
-  return {info.wID, info.fType, info.fState, PopupMenu::CaptionOfItemData(info.dwItemData),
-          info.hSubMenu};
-}
-
 // Every item's state in the real menu is its row's rule; a command without a handler (a
 // feature not in the program) is disabled in the menu itself.
 TEST(PopupMenu, PreparedStatesReachTheRealMenu) {
@@ -173,7 +112,6 @@ TEST(PopupMenu, PreparedStatesReachTheRealMenu) {
   note.Prepare(context);
   EXPECT_TRUE(note.IsEnabled(CommandId::kCut));
   EXPECT_FALSE(note.IsChecked(CommandId::kPin));
-  EXPECT_EQ(Entry(note.handle(), 0).caption, L"Sempre Vis\u00edvel");
 
   PopupMenu tray(TrayMenuItems());
   tray.Prepare(MenuContext{});
@@ -187,11 +125,6 @@ TEST(PopupMenu, PreparedStatesReachTheRealMenu) {
 LRESULT CALLBACK MenuOwnerProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   LRESULT result = 0;
   if (PopupMenu::HandleOwnerDrawMessage(message, wparam, lparam, result)) return result;
-  if (message == WM_TIMER) {
-    KillTimer(hwnd, wparam);
-    EndMenu();
-    return 0;
-  }
   return DefWindowProcW(hwnd, message, wparam, lparam);
 }
 
@@ -233,25 +166,6 @@ TEST(PopupMenu, OwnerDrawMessagesAreOnlyTakenForOurItems) {
                                                  reinterpret_cast<LPARAM>(&foreign), result));
 }
 
-TEST(PopupMenu, TrackReturnsNothingWhenTheMenuIsDismissed) {
-  HWND owner = CreateMenuOwner();
-  ASSERT_NE(owner, nullptr);
-  PopupMenu tray(TrayMenuItems());
-  // With VELUMBRINO_MENU_SHOT set the menus stay open long enough for a screenshot.
-  const UINT delay = std::getenv("VELUMBRINO_MENU_SHOT") ? 4000 : 300;
-  SetTimer(owner, 1, delay, nullptr);
-  EXPECT_EQ(tray.Track(owner, 40, 40), CommandId::kNone);
-  PopupMenu note(NoteMenuItems());
-  note.SetChecked(CommandId::kPin, true);
-  note.SetChecked(CommandId::kOpacity10, true);
-  note.SetEnabled(CommandId::kCut, false);
-  note.SetEnabled(CommandId::kCopy, false);
-  note.SetEnabled(CommandId::kAlarm, false);
-  SetTimer(owner, 1, delay * 2, nullptr);
-  EXPECT_EQ(note.Track(owner, 400, 40), CommandId::kNone);
-  DestroyWindow(owner);
-}
-
 // ---- Tray icon -----------------------------------------------------------------------------
 
 TEST(TrayIcon, AddsAndRemovesItsIconForAHiddenWindow) {
@@ -267,10 +181,6 @@ TEST(TrayIcon, AddsAndRemovesItsIconForAHiddenWindow) {
     // The shell restarting means adding again.
     EXPECT_TRUE(icon.Add());
   }  // the destructor removes it
-  TrayIcon again(window, LoadIconW(nullptr, IDI_APPLICATION));
-  EXPECT_TRUE(again.Add());
-  EXPECT_TRUE(again.Remove());
-  EXPECT_NE(TrayIcon::TaskbarCreatedMessage(), 0u);
   EXPECT_EQ(TrayIcon::TaskbarCreatedMessage(), RegisterWindowMessageW(L"TaskbarCreated"));
   DestroyWindow(window);
 }
