@@ -44,12 +44,14 @@ std::vector<std::string> NoteWindowWin::BodyLines() const {
 void NoteWindowWin::ReplaceBodyWithRtf(std::string_view rtf) {
   if (!body_) return;
   body_->LoadBytes(rtf);
+  MarkBodyModified();  // the control's own load leaves its modify flag clear
   NoteChanged();
 }
 
 void NoteWindowWin::ReplaceBodyWithText(std::string_view utf8_text) {
   if (!body_) return;
   body_->LoadText(Widen(utf8_text));
+  MarkBodyModified();
   NoteChanged();
 }
 

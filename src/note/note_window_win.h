@@ -125,7 +125,7 @@ class NoteWindowWin : public WindowBase, public NoteWindow {
   NoteLayout layout_;
   std::unique_ptr<RichTextBody> body_;
   HWND tooltip_ = nullptr;  // destroyed on WM_DESTROY
-  unique_font title_font_;
+  HFONT title_font_ = nullptr;  // shared by every note of this resolution
 
   std::string tag_;
   std::string title_;

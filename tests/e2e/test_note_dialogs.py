@@ -185,7 +185,8 @@ def delete_dialog_deletes_chosen_notes_then_all_but_user_files():
     keys("alt+t")
     h.wait_for(lambda: h.note_windows() == [], what="every note deleted")
     time.sleep(0.5)
-    assert sorted(os.listdir(h.DATA)) == ["lista.txt"], os.listdir(h.DATA)
+    # The user's own file and the daily backups stay.
+    assert sorted(os.listdir(h.DATA)) == ["Backup", "lista.txt"], os.listdir(h.DATA)
     h.tray_click(1, repeat=2)
     h.wait_for(lambda: len(h.note_windows()) == 1, what="a new note")
     assert h.read("indice.dat") == b",1,\r\n"
