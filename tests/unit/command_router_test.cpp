@@ -2,42 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include "fake_note_window.h"
-#include "fake_shell.h"
 #include "fault_files.h"
-#include "temp_folder.h"
+#include "router_fixture.h"
 
 namespace velumbrino {
 namespace {
 
-using testing::FakeNoteState;
-using testing::FakeNoteWindowFactory;
-using testing::FakeServices;
-using testing::TempFolder;
-
-class CommandRouterTest : public ::testing::Test {
+class CommandRouterTest : public testing::RouterTest {
  protected:
-  CommandRouterTest() {
-    dir_.Write("indice.dat", ",1,2,3,\r\n");
-    for (const char* n : {"1", "2", "3"}) {
-      notes_.CreateNote(n, false, {});
-      dir_.Write(std::string("stickie") + n + ".vmb", "x");
-    }
-    state_.app_ready.MarkStarted();
-  }
   void Choose(int number, CommandId command) { router_.Run(command, number); }
-  std::string Ini(const std::string& section, const std::string& key) {
-    return notes_.Settings().ReadIniValue(section, key, "<none>");
-  }
-  FakeNoteState& Note(int index) { return *factory_.created[static_cast<size_t>(index)]; }
-
-  TempFolder dir_;
-  FakeNoteWindowFactory factory_{StdFileSystem()};
-  NoteCollection notes_{StdFileSystem(), factory_, dir_.Path()};
-  AppState state_;
-  DefaultFont font_;
-  FakeServices services_;
-  CommandRouter router_{notes_, state_, font_, services_, "C:\\Velumbrino\\"};
 };
 
 TEST_F(CommandRouterTest, NoteCommandsReachTheNoteWhoseMenuWasOpened) {

@@ -2,31 +2,16 @@
 // dialogs are faked; what is tested is what the commands do with their answers.
 #include <gtest/gtest.h>
 
-#include "fake_note_window.h"
-#include "fake_shell.h"
-#include "shell/command_router.h"
-#include "temp_folder.h"
+#include "router_fixture.h"
 
 namespace velumbrino {
 namespace {
 
-using testing::FakeNoteState;
-using testing::FakeNoteWindowFactory;
-using testing::FakeServices;
-using testing::TempFolder;
-
-class NoteDialogCommandsTest : public ::testing::Test {
+class NoteDialogCommandsTest : public testing::RouterTest {
  protected:
   NoteDialogCommandsTest() {
-    dir_.Write("indice.dat", ",1,2,3,\r\n");
     dir_.Write("config.cfg", "[Indice]\r\nTotalForms=3\r\n[1]\r\nTitulo=Um\r\n");
-    for (const char* n : {"1", "2", "3"}) {
-      notes_.CreateNote(n, false, {});
-      dir_.Write(std::string("stickie") + n + ".vmb", std::string("{\\rtf1 corpo ") + n + "}");
-    }
-    state_.app_ready.MarkStarted();
   }
-  FakeNoteState& Note(int index) { return *factory_.created[static_cast<size_t>(index)]; }
   std::vector<bool> Visibility() {
     std::vector<bool> visible;
     for (int position = 1; position <= notes_.Count(); ++position) {
@@ -34,14 +19,6 @@ class NoteDialogCommandsTest : public ::testing::Test {
     }
     return visible;
   }
-
-  TempFolder dir_;
-  FakeNoteWindowFactory factory_{StdFileSystem()};
-  NoteCollection notes_{StdFileSystem(), factory_, dir_.Path()};
-  AppState state_;
-  DefaultFont font_;
-  FakeServices services_;
-  CommandRouter router_{notes_, state_, font_, services_, "C:\\Velumbrino\\"};
 };
 
 TEST_F(NoteDialogCommandsTest, TitleAndInsertActOnTheCapturedNoteOnlyWhenConfirmed) {

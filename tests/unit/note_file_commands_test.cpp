@@ -2,44 +2,21 @@
 
 #include <tuple>
 
-#include "fake_note_window.h"
-#include "fake_shell.h"
 #include "note/dialog_settings.h"
-#include "shell/command_router.h"
-#include "temp_folder.h"
+#include "router_fixture.h"
 
 namespace velumbrino {
 namespace {
 
-using testing::FakeNoteState;
-using testing::FakeNoteWindowFactory;
-using testing::FakeServices;
-using testing::TempFolder;
-
-class NoteFileCommandsTest : public ::testing::Test {
+class NoteFileCommandsTest : public testing::RouterTest {
  protected:
-  NoteFileCommandsTest() {
-    dir_.Write("indice.dat", ",1,2,\r\n");
-    notes_.CreateNote("1", false, {});
-    notes_.CreateNote("2", false, {});
-    state_.app_ready.MarkStarted();
-    SharedDialogSettings() = {};
-  }
-  FakeNoteState& Note(int index) { return *factory_.created[static_cast<size_t>(index)]; }
+  NoteFileCommandsTest() : RouterTest(2) { SharedDialogSettings() = {}; }
   // The dialog deletes the note while it is open.
   void DeleteWhileOpen(int number) {
     services_.dialogs.while_open = [this, number] {
       if (const int position = notes_.FindNoteWindow(number)) notes_.DeleteNote(number, position);
     };
   }
-
-  TempFolder dir_;
-  FakeNoteWindowFactory factory_{StdFileSystem()};
-  NoteCollection notes_{StdFileSystem(), factory_, dir_.Path()};
-  AppState state_;
-  DefaultFont font_;
-  FakeServices services_;
-  CommandRouter router_{notes_, state_, font_, services_, "C:\\Velumbrino\\"};
 };
 
 TEST_F(NoteFileCommandsTest, FontDialogOpensOnTheSelectionAndItsChoiceAppliesToIt) {
