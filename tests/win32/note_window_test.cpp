@@ -62,6 +62,8 @@ LPARAM ClientPoint(const LayoutRect& r) {
   return MAKELPARAM(r.left + r.width / 2, r.top + r.height / 2);
 }
 
+// Pin band, opacity and dragging are covered end to end.
+
 // A press and release of a mouse button on `window`, at `down` and `up`.
 void Click(HWND window, bool right, LPARAM down, LPARAM up) {
   SendMessageW(window, right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, right ? MK_RBUTTON : MK_LBUTTON,
@@ -161,7 +163,7 @@ TEST_F(NoteWindowTest, NewNoteGetsClockTitleAndAPlaceOnTheScreen) {
   }
 }
 
-TEST_F(NoteWindowTest, PositionAndVisibilityReadBack) {
+TEST_F(NoteWindowTest, PositionReadsBackExactly) {
   NoteWindowWin note(host_, clock_, false);
   // Stored twips read back exactly, even where they fall between two pixels.
   for (int twips : {5175, 8760, 1234, 0, 7}) {
@@ -170,40 +172,10 @@ TEST_F(NoteWindowTest, PositionAndVisibilityReadBack) {
     EXPECT_EQ(note.Top(), twips);
     EXPECT_EQ(note.Left(), twips + 1);
   }
-  RECT rect{};
-  note.SetTop(5175);
-  note.SetLeft(8760);
-  GetWindowRect(note.hwnd(), &rect);
-  EXPECT_EQ(rect.top, TwipsToPixels(5175, note.Dpi()));
-  EXPECT_EQ(rect.left, TwipsToPixels(8760, note.Dpi()));
-  // Moved by other means, the position is read from the window.
+  // Moved by other means (a drag), the position is read from the window.
   SetWindowPos(note.hwnd(), nullptr, 100, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   EXPECT_EQ(note.Left(), PixelsToTwips(100, note.Dpi()));
   EXPECT_EQ(note.Top(), PixelsToTwips(50, note.Dpi()));
-
-  note.SetVisible(true);
-  EXPECT_TRUE(note.Visible() && IsWindowVisible(note.hwnd()));
-  note.SetVisible(false);
-  EXPECT_FALSE(note.Visible());
-}
-
-TEST_F(NoteWindowTest, PinBandAndOpacity) {
-  NoteWindowWin note(host_, clock_, false);
-  note.SetVisible(true);
-  for (bool pinned : {true, false}) {
-    pinned ? note.ShowPinned() : note.ShowUnpinned();
-    EXPECT_EQ(!!(GetWindowLongPtrW(note.hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST), pinned);
-    EXPECT_EQ(note.PinPicture(), pinned ? NotePicture::kImDown : NotePicture::kImHot);
-  }
-  for (int level : {3, 10}) {
-    note.SetOpacity(OpacityAlpha(level));
-    EXPECT_TRUE(GetWindowLongPtrW(note.hwnd(), GWL_EXSTYLE) & WS_EX_LAYERED);
-    BYTE alpha = 0;
-    DWORD flags = 0;
-    ASSERT_TRUE(GetLayeredWindowAttributes(note.hwnd(), nullptr, &alpha, &flags));
-    EXPECT_EQ(alpha, OpacityAlpha(level));
-    EXPECT_TRUE(flags & LWA_ALPHA);
-  }
 }
 
 TEST_F(NoteWindowTest, HoverPicturesAndButtonClicks) {
