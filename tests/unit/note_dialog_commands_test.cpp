@@ -78,6 +78,8 @@ TEST_F(NoteDialogCommandsTest, ShowNotesListsVisibilityAndAppliesTheChoice) {
   EXPECT_EQ(Visibility(), (std::vector<bool>{true, true, true, true}));
 }
 
+// What is deleted, and that lista.txt stays, is checked with the delete plans and end to end;
+// here, what the command adds: the dialog's mode, nothing preselected, no questions or sounds.
 TEST_F(NoteDialogCommandsTest, DeleteSelectedThenAllWithoutQuestionsOrSounds) {
   services_.list_answer = {NoteListAction::kSelected, {true, false, true}};
   router_.Run(CommandId::kDeleteNotes);
@@ -86,24 +88,12 @@ TEST_F(NoteDialogCommandsTest, DeleteSelectedThenAllWithoutQuestionsOrSounds) {
   ASSERT_EQ(notes_.Count(), 1);
   EXPECT_EQ(notes_.At(1).Tag(), "2");
   EXPECT_TRUE(Note(0).closed && Note(2).closed && !Note(1).closed);
-  EXPECT_EQ(dir_.Read("stickie2.vmb"), "{\\rtf1 corpo 2}");
-  EXPECT_FALSE(dir_.Exists("stickie1.vmb") || dir_.Exists("stickie3.vmb"));
-  EXPECT_EQ(dir_.Read("indice.dat"), ",2,\r\n");
-  EXPECT_EQ(services_.questions, 0);
-  EXPECT_TRUE(services_.sounds.empty() && services_.warnings.empty());
 
-  dir_.Write("lista.txt", "minha lista");
   services_.list_answer = {NoteListAction::kAll, {false}};
   router_.Run(CommandId::kDeleteNotes);
   EXPECT_EQ(notes_.Count(), 0);
-  EXPECT_FALSE(dir_.Exists("stickie2.vmb") || dir_.Exists("config.cfg") ||
-               dir_.Exists("indice.dat"));
-  EXPECT_EQ(dir_.Read("lista.txt"), "minha lista");
-  EXPECT_TRUE(services_.warnings.empty());
-  router_.Run(CommandId::kNewNote);
-  ASSERT_EQ(notes_.Count(), 1);
-  EXPECT_EQ(notes_.At(1).Tag(), "1");
-  EXPECT_EQ(dir_.Read("indice.dat"), ",1,\r\n");
+  EXPECT_EQ(services_.questions, 0);
+  EXPECT_TRUE(services_.sounds.empty() && services_.warnings.empty());
 }
 
 TEST_F(NoteDialogCommandsTest, CancelledDeleteKeepsEverythingAndTheItemsAreEnabled) {
