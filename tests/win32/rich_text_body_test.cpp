@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "store/data_folder.h"
@@ -114,28 +115,19 @@ TEST_F(RichTextBodyTest, WelcomeBodyRendersGreetingWithItsFonts) {
             std::tuple(L"Times New Roman", 10.0, true, false, RGB(128, 0, 0)));
   // The closing full stop is black; control offsets count the first line break once.
   Select(body, static_cast<long>(greeting.size()) - 1 - 1, 1);
-  EXPECT_EQ(body.SelText(), L".");
-  EXPECT_EQ(body.SelColor(), RGB(0, 0, 0));
+  EXPECT_EQ(std::tuple(body.SelText(), body.SelColor()), std::tuple(L".", RGB(0, 0, 0)));
 }
 
 TEST_F(RichTextBodyTest, SavedRtfKeepsTextFontsColoursAndStyles) {
+  // Each span is appended and formatted in turn; its text without the trailing break or space
+  // is checked in the copies.
   const struct {
-    std::wstring appended;
-    long start, length;  // the part checked in the copies
-    std::wstring checked;
+    std::wstring appended, checked;
     Format format;
   } spans[] = {
-      {L"Alfa ", 0, 4, L"Alfa", {L"Courier New", 14, true, false, false, false, RGB(0, 0, 255)}},
-      {L"beta\r",
-       5,
-       4,
-       L"beta",
-       {L"Times New Roman", 10.5, false, true, true, false, RGB(128, 0, 0)}},
-      {L"gama ação",
-       10,
-       9,
-       L"gama ação",
-       {L"Tahoma", 8, false, false, false, true, RGB(0, 128, 0)}},
+      {L"Alfa ", L"Alfa", {L"Courier New", 14, true, false, false, false, RGB(0, 0, 255)}},
+      {L"beta\r", L"beta", {L"Times New Roman", 10.5, false, true, true, false, RGB(128, 0, 0)}},
+      {L"gama ação", L"gama ação", {L"Tahoma", 8, false, false, false, true, RGB(0, 128, 0)}},
   };
   RichTextBody source(parent_, 1, bounds_);
   for (const auto& span : spans) {
@@ -153,10 +145,12 @@ TEST_F(RichTextBodyTest, SavedRtfKeepsTextFontsColoursAndStyles) {
 
   auto check = [&](RichTextBody& copy) {
     EXPECT_EQ(copy.Text(), source.Text());
+    long start = 0;
     for (const auto& span : spans) {
-      Select(copy, span.start, span.length);
+      Select(copy, start, static_cast<long>(span.checked.size()));
       EXPECT_EQ(copy.SelText(), span.checked);
-      EXPECT_TRUE(FormatOf(copy) == span.format) << span.start;
+      EXPECT_TRUE(FormatOf(copy) == span.format) << start;
+      start += static_cast<long>(span.appended.size());
     }
   };
   RichTextBody from_memory(parent_, 2, bounds_);
@@ -237,15 +231,13 @@ TEST_F(RichTextBodyTest, SelTextInsertsAtCaretAndReplacesSelection) {
   ASSERT_TRUE(body.LoadBytes("abcdef"));
   body.SetSelStart(3);
   body.SetSelText(L"XY");
-  EXPECT_EQ(body.Text(), L"abcXYdef");
-  EXPECT_EQ(body.SelStart(), 5);
-  EXPECT_EQ(body.SelLength(), 0);
+  EXPECT_EQ(std::tuple(body.Text(), body.SelStart(), body.SelLength()),
+            std::tuple(L"abcXYdef", 5, 0));
 
   Select(body, 0, 2);
   EXPECT_EQ(body.SelText(), L"ab");
   body.SetSelText(L"Z");
-  EXPECT_EQ(body.Text(), L"ZcXYdef");
-  EXPECT_EQ(body.SelStart(), 1);
+  EXPECT_EQ(std::pair(body.Text(), body.SelStart()), std::pair(std::wstring(L"ZcXYdef"), 1L));
   // The insertion can be undone like typing.
   EXPECT_NE(SendMessageW(body.hWnd(), EM_CANUNDO, 0, 0), 0);
 
