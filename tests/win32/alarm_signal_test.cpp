@@ -15,26 +15,18 @@
 #include "note/note_window_win.h"
 #include "platform/file_system_win.h"
 #include "platform/wide_string_win.h"
+#include "win_test_support.h"
 
 namespace velumbrino {
 namespace {
 
-class StandingClock : public Clock {
- public:
-  LocalTime now{2026, 12, 6, 14, 5, 10};
-  LocalTime Now() const override { return now; }
-};
-
 // Forwards the note windows' alarm events to the signal, as the program's controller does.
-class SignalHost : public NoteWindowHost {
+class SignalHost : public win_test::QuietHost {
  public:
   AlarmSignal* signal = nullptr;
   const AppReadyFlag* ready = nullptr;
   int check_ticks = 0;
   bool AppReady() const override { return ready->IsReady(); }
-  void BodyPressed(NoteWindow&, bool, int, int) override {}
-  void PinClicked(NoteWindow&) override {}
-  void NoteNeedsSave(NoteWindow&) override {}
   void AlarmCheckTick(NoteWindowWin& note) override {
     ++check_ticks;
     signal->CheckTick(note);
@@ -43,19 +35,6 @@ class SignalHost : public NoteWindowHost {
   void StopBlinking(NoteWindowWin& note) override { signal->StopBlinking(note); }
   void NoteClosing(NoteWindowWin& note) override { signal->NoteClosing(note.Tag()); }
 };
-
-void Pump(DWORD ms, const std::function<bool()>& done = {}) {
-  const DWORD start = GetTickCount();
-  while (GetTickCount() - start < ms) {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-    if (done && done()) return;
-    Sleep(10);
-  }
-}
 
 std::string FreshFolder() {
   wchar_t temp[MAX_PATH] = {};
@@ -99,7 +78,7 @@ class AlarmSignalTest : public ::testing::Test {
   }
 
   const std::string folder_ = FreshFolder();
-  StandingClock clock_;
+  win_test::StandingClock clock_{{2026, 12, 6, 14, 5, 10}};
   AppReadyFlag ready_;
   SignalHost host_;
   NoteWindowFactoryWin factory_{host_, clock_};
@@ -152,7 +131,7 @@ TEST_F(AlarmSignalTest, CheckTimerTicksAndSpeedsUpInTheMinuteBefore) {
   NoteWindowWin& note = Note(2);
   note.SetAlarmInterval(100);  // instead of waiting 59 s for the first tick
   note.SetAlarmTimerEnabled(true);
-  Pump(3000, [&] { return host_.check_ticks > 0; });
+  win_test::Pump(3000, [&] { return host_.check_ticks > 0; });
   EXPECT_GT(host_.check_ticks, 0);
   EXPECT_EQ(std::tuple(note.AlarmInterval(), note.AlarmTimerEnabled(), sounds_.size()),
             std::tuple(kAlarmImminentIntervalMs, true, size_t{0}));

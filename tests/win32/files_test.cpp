@@ -21,6 +21,7 @@
 #include "platform/text_file_io_win.h"
 #include "platform/wide_string_win.h"
 #include "store/text_file_encoding.h"
+#include "win_test_support.h"
 
 namespace velumbrino {
 namespace {
@@ -66,10 +67,7 @@ class FilesTest : public testing::Test {
   }
   // A fresh path in the temporary folder, deleted again after the test.
   std::string File(const wchar_t* name) {
-    wchar_t folder[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, folder);
-    files_.push_back(std::wstring(folder) + L"velumbrino_files_" +
-                     std::to_wstring(GetCurrentProcessId()) + L"_" + name);
+    files_.push_back(win_test::TempPath(L"files", name));
     DeleteFileW(files_.back().c_str());
     return Narrow(files_.back());
   }
@@ -127,20 +125,6 @@ TEST_F(FilesTest, FailedReadsAndWritesSayWhyAndLeaveTheFileAsItWas) {
   EXPECT_EQ(WriteTextFileBytes("C:\\no\\such\\folder\\x.txt", "x"), FileProblem::kFolderNotFound);
 }
 
-// A note window for loading bodies into; it never asks to be saved here.
-class QuietHost : public NoteWindowHost {
- public:
-  bool AppReady() const override { return true; }
-  void BodyPressed(NoteWindow&, bool, int, int) override {}
-  void PinClicked(NoteWindow&) override {}
-  void NoteNeedsSave(NoteWindow&) override {}
-};
-
-class FixedClock : public Clock {
- public:
-  LocalTime Now() const override { return {2024, 3, 3, 9, 5, 30}; }
-};
-
 // The text as UTF-16 bytes with its byte order mark.
 std::string Utf16(const std::wstring& text, bool big_endian) {
   std::string bytes = big_endian ? "\xFE\xFF" : "\xFF\xFE";
@@ -152,8 +136,8 @@ std::string Utf16(const std::wstring& text, bool big_endian) {
 }
 
 TEST_F(FilesTest, TextOfEveryEncodingLoadsIntoARealBody) {
-  QuietHost host;
-  FixedClock clock;
+  win_test::QuietHost host;  // a note window to load bodies into
+  win_test::StandingClock clock({2024, 3, 3, 9, 5, 30});
   NoteWindowWin note(host, clock, false);
   const std::wstring wide = L"A\u00E7\u00E3o\r\nsegunda linha";
   for (const std::string& bytes :

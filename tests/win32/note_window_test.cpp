@@ -13,9 +13,12 @@
 #include "note/note_style.h"
 #include "note/note_window_win.h"
 #include "platform/wide_string_win.h"
+#include "win_test_support.h"
 
 namespace velumbrino {
 namespace {
+
+using win_test::Pump;
 
 class FakeHost : public NoteWindowHost {
  public:
@@ -38,26 +41,6 @@ class FakeHost : public NoteWindowHost {
   void NoteNeedsSave(NoteWindow& note) override { saves.push_back(&note); }
 };
 
-class FixedClock : public Clock {
- public:
-  LocalTime now{2024, 3, 3, 9, 5, 30};
-  LocalTime Now() const override { return now; }
-};
-
-// Lets queued messages and timers run for up to `ms`, or until `done` holds.
-void Pump(DWORD ms, const std::function<bool()>& done = {}) {
-  const DWORD start = GetTickCount();
-  while (GetTickCount() - start < ms) {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-    if (done && done()) return;
-    Sleep(10);
-  }
-}
-
 LPARAM ClientPoint(const LayoutRect& r) {
   return MAKELPARAM(r.left + r.width / 2, r.top + r.height / 2);
 }
@@ -76,7 +59,7 @@ int TwipsPerPixel(const NoteWindowWin& note) { return (1440 + note.Dpi() - 1) / 
 class NoteWindowTest : public testing::Test {
  protected:
   FakeHost host_;
-  FixedClock clock_;
+  win_test::StandingClock clock_{{2024, 3, 3, 9, 5, 30}};
 };
 
 TEST_F(NoteWindowTest, RestoredWindowIsABorderlessRoundedToolWindow) {

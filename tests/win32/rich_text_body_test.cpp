@@ -14,16 +14,10 @@
 #include <vector>
 
 #include "store/data_folder.h"
+#include "win_test_support.h"
 
 namespace velumbrino {
 namespace {
-
-std::wstring TempPath(const wchar_t* name) {
-  wchar_t folder[MAX_PATH] = {};
-  GetTempPathW(MAX_PATH, folder);
-  return std::wstring(folder) + L"velumbrino_body_" + std::to_wstring(GetCurrentProcessId()) +
-         L"_" + name;
-}
 
 bool WriteBytes(const std::wstring& path, const std::string& bytes) {
   HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
@@ -49,7 +43,7 @@ class RichTextBodyTest : public testing::Test {
     DestroyWindow(parent_);
   }
   std::wstring File(const wchar_t* name) {
-    files_.push_back(TempPath(name));
+    files_.push_back(win_test::TempPath(L"body", name));
     return files_.back();
   }
   // Selects [start, start + length) in control offsets (one character per line break).
@@ -164,7 +158,7 @@ TEST_F(RichTextBodyTest, SavedRtfKeepsTextFontsColoursAndStyles) {
   check(from_file);
 
   // A save that cannot be written says so.
-  EXPECT_FALSE(source.SaveFile(TempPath(L"no_such_folder\\x.vmb")));
+  EXPECT_FALSE(source.SaveFile(win_test::TempPath(L"body", L"no_such_folder\\x.vmb")));
 }
 
 TEST_F(RichTextBodyTest, PlainTextBadAndMissingFiles) {
@@ -175,7 +169,7 @@ TEST_F(RichTextBodyTest, PlainTextBadAndMissingFiles) {
   EXPECT_EQ(body.Text(), L"ação\r\nlinha 2 \\par {x}");
 
   // A missing file leaves the body as it was.
-  EXPECT_FALSE(body.LoadFile(TempPath(L"missing.vmb")));
+  EXPECT_FALSE(body.LoadFile(win_test::TempPath(L"body", L"missing.vmb")));
   EXPECT_EQ(body.Text(), L"ação\r\nlinha 2 \\par {x}");
 
   // Truncated and malformed RTF load something without crashing.
