@@ -52,17 +52,12 @@ TEST(CustomColors, FirstUseIsAllWhiteAndSavedAsSixteenDecimalsThatReadBack) {
   for (auto color : first) EXPECT_EQ(color, 0x00FFFFFFu);
 
   ASSERT_TRUE(SaveCustomColors(first, kTestColorsKey));
-  HKEY key = nullptr;
-  ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, kTestColorsKey, 0, KEY_QUERY_VALUE, &key),
-            ERROR_SUCCESS);
+  // Stored as a string value (RRF_RT_REG_SZ refuses any other type).
   wchar_t stored[512] = {};
   DWORD size = sizeof(stored);
-  DWORD type = 0;
-  EXPECT_EQ(
-      RegQueryValueExW(key, L"RegColors", nullptr, &type, reinterpret_cast<BYTE*>(stored), &size),
-      ERROR_SUCCESS);
-  RegCloseKey(key);
-  EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+  EXPECT_EQ(RegGetValueW(HKEY_CURRENT_USER, kTestColorsKey, L"RegColors", RRF_RT_REG_SZ, nullptr,
+                         stored, &size),
+            ERROR_SUCCESS);
   std::wstring expected = L"16777215";
   for (int i = 1; i < 16; ++i) expected += L",16777215";
   EXPECT_EQ(std::wstring(stored), expected);
