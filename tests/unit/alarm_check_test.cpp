@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
+#include <utility>
 
 #include "alarm/pending_alarms.h"
 #include "fake_clock.h"
@@ -15,6 +17,7 @@ namespace {
 using testing::FakeClock;
 using testing::FullDiskFileSystem;
 using testing::TempFolder;
+using namespace std::string_literals;
 
 constexpr std::string_view kAppFolder = "C:\\Programa\\";
 
@@ -78,9 +81,9 @@ TEST(AlarmCheckTest, DecidesOnTimeImminentLateAndNothing) {
   for (const Case& c : cases) {
     const AlarmCheckResult result =
         DecideAlarm(Keys(c.daily, c.data, c.hora), "3", c.now, c.last_fired, kAppFolder);
-    const std::string name = std::string(c.data) + " " + c.hora + (c.daily ? " daily" : "");
-    EXPECT_EQ(OutcomeOf(result), c.outcome) << name;
-    EXPECT_EQ(result.keep_checking, c.keep_checking) << name;
+    EXPECT_EQ(std::pair(OutcomeOf(result), result.keep_checking),
+              std::pair(c.outcome, c.keep_checking))
+        << c.data << " " << c.hora << (c.daily ? " daily" : "");
   }
   // A late daily alarm fires for its own day; an alarm that is off never fires.
   const auto late = DecideAlarm(Keys(true, "18/03/2026", "23:30:00"), "3", At(20, 3, 2026, 0, 10),
@@ -137,10 +140,9 @@ TEST_F(AlarmFiringTest, OneTimeAlarmFiresOnceAndLosesItsKeysInOneWrite) {
 
   files_.writes_left = 1;
   EXPECT_TRUE(FinishFiring(note_, *firing, kAppFolder));
-  EXPECT_EQ(files_.writes_left, 0);
-  EXPECT_EQ(firing->sound.kind, AlarmSound::kBuiltIn);
-  EXPECT_FALSE(HasAnyAlarmKey());
-  EXPECT_EQ(note_.Read(NoteKey::kTitulo, ""), "Compras");
+  EXPECT_EQ(std::tuple(files_.writes_left, firing->sound.kind, HasAnyAlarmKey(),
+                       note_.Read(NoteKey::kTitulo, "")),
+            std::tuple(0, AlarmSound::kBuiltIn, false, "Compras"));
 }
 
 TEST_F(AlarmFiringTest, DailyAlarmIsMarkedServedSoARestartDoesNotFireItAgain) {
@@ -165,29 +167,24 @@ TEST_F(AlarmFiringTest, AlarmChangedWhileTheFiringWaitedIsLeftAlone) {
   StoreAlarm(false, "21/03/2026", "08:00:00");
   Store({{NoteKey::kSom, "1"}, {NoteKey::kPath, "D:\\galo.wav"}});
   EXPECT_TRUE(FinishFiring(note_, *firing, kAppFolder));
-  EXPECT_EQ(note_.Read(NoteKey::kData, ""), "21/03/2026");
-  EXPECT_EQ(firing->sound.file, "D:\\galo.wav");
-}
-
-AlarmFiring Firing(std::string note, AlarmMinute minute) {
-  AlarmFiring firing;
-  firing.note = std::move(note);
-  firing.alarm_minute = minute;
-  return firing;
+  EXPECT_EQ(std::pair(note_.Read(NoteKey::kData, ""), firing->sound.file),
+            std::pair("21/03/2026"s, "D:\\galo.wav"s));
 }
 
 TEST(PendingAlarmsTest, OneWaitingFiringPerNoteAndDroppedWithItsNote) {
   PendingAlarms pending;
-  pending.Add(Firing("1", 10));
-  pending.Add(Firing("2", 20));
-  pending.Add(Firing("1", 30));  // the same note again: replaces its earlier firing
-  pending.Add(Firing("4", 40));
-  pending.Drop("2");  // deleted while a dialog was open
-  const std::vector<AlarmFiring> due = pending.TakeAll();
-  ASSERT_EQ(due.size(), 2u);
-  EXPECT_EQ(due[0].note, "1");
-  EXPECT_EQ(due[0].alarm_minute, 30);
-  EXPECT_EQ(due[1].note, "4");
+  // Note 1 again replaces its earlier firing; note 2 is deleted while a dialog was open.
+  for (const auto& [note, minute] : {std::pair{"1", 10}, {"2", 20}, {"1", 30}, {"4", 40}}) {
+    AlarmFiring firing;
+    firing.note = note;
+    firing.alarm_minute = minute;
+    pending.Add(firing);
+  }
+  pending.Drop("2");
+  std::vector<std::pair<std::string, AlarmMinute>> due;
+  for (const AlarmFiring& firing : pending.TakeAll())
+    due.emplace_back(firing.note, firing.alarm_minute);
+  EXPECT_EQ(due, (std::vector<std::pair<std::string, AlarmMinute>>{{"1", 30}, {"4", 40}}));
   EXPECT_TRUE(pending.Empty());
 }
 

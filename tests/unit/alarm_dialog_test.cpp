@@ -20,13 +20,11 @@ constexpr std::string_view kAppFolder = "C:\\Programa\\";
 class AlarmDialogTest : public ::testing::Test {
  protected:
   AlarmDialogState InUse(const char* date, const char* time, bool daily = false) {
-    AlarmDialogState state;
-    state.use_alarm = true;
-    state.daily = daily;
-    state.date_text = date;
-    state.time_text = time;
-    state.path = BuiltInAlarmSound(kAppFolder);
-    return state;
+    return {.use_alarm = true,
+            .daily = daily,
+            .path = BuiltInAlarmSound(kAppFolder),
+            .date_text = date,
+            .time_text = time};
   }
 
   TempFolder dir_;
@@ -43,12 +41,11 @@ TEST_F(AlarmDialogTest, LoadsStoredValuesOrDefaults) {
   EXPECT_EQ(state.date_text + " " + state.time_text, "20/03/2026 14:05:30");
 
   files_.writes_left = -1;
-  ASSERT_TRUE(note_.Apply({{NoteKey::kAlarm, "1"},
-                           {NoteKey::kTocarSom, "1"},
-                           {NoteKey::kSom, "1"},
-                           {NoteKey::kPath, "D:\\sinos.wav"},
-                           {NoteKey::kData, "31/02/2026"},
+  // clang-format off
+  ASSERT_TRUE(note_.Apply({{NoteKey::kAlarm, "1"}, {NoteKey::kTocarSom, "1"}, {NoteKey::kSom, "1"},
+                           {NoteKey::kPath, "D:\\sinos.wav"}, {NoteKey::kData, "31/02/2026"},
                            {NoteKey::kHora, "7:15"}}));
+  // clang-format on
   state = LoadAlarmDialog(note_, clock_, kAppFolder);
   EXPECT_TRUE(state.use_alarm && state.play_sound && state.from_file && !state.daily);
   EXPECT_EQ(state.path, "D:\\sinos.wav");
@@ -107,8 +104,7 @@ TEST_F(AlarmDialogTest, OkWritesTheEightKeysInOrderInOneWrite) {
   state.play_sound = state.from_file = true;
   state.path = "D:\\Música\\galo.wav";
   const AlarmDialogOutcome outcome = ConfirmAlarmDialog(note_, state, clock_);
-  EXPECT_TRUE(outcome.close);
-  EXPECT_TRUE(outcome.timer_enabled);
+  EXPECT_TRUE(outcome.close && outcome.timer_enabled);
   EXPECT_EQ(files_.writes_left, 0);
 
   const std::string text = dir_.Read("config.cfg");

@@ -2,42 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include "fake_note_window.h"
-#include "fake_shell.h"
 #include "fault_files.h"
-#include "temp_folder.h"
+#include "router_fixture.h"
 
 namespace velumbrino {
 namespace {
 
-using testing::FakeNoteState;
-using testing::FakeNoteWindowFactory;
-using testing::FakeServices;
-using testing::TempFolder;
-
-class CommandRouterTest : public ::testing::Test {
+class CommandRouterTest : public testing::RouterTest {
  protected:
-  CommandRouterTest() {
-    dir_.Write("indice.dat", ",1,2,3,\r\n");
-    for (const char* n : {"1", "2", "3"}) {
-      notes_.CreateNote(n, false, {});
-      dir_.Write(std::string("stickie") + n + ".vmb", "x");
-    }
-    state_.app_ready.MarkStarted();
-  }
   void Choose(int number, CommandId command) { router_.Run(command, number); }
-  std::string Ini(const std::string& section, const std::string& key) {
-    return notes_.Settings().ReadIniValue(section, key, "<none>");
-  }
-  FakeNoteState& Note(int index) { return *factory_.created[static_cast<size_t>(index)]; }
-
-  TempFolder dir_;
-  FakeNoteWindowFactory factory_{StdFileSystem()};
-  NoteCollection notes_{StdFileSystem(), factory_, dir_.Path()};
-  AppState state_;
-  DefaultFont font_;
-  FakeServices services_;
-  CommandRouter router_{notes_, state_, font_, services_, "C:\\Velumbrino\\"};
 };
 
 TEST_F(CommandRouterTest, NoteCommandsReachTheNoteWhoseMenuWasOpened) {
@@ -67,33 +40,8 @@ TEST_F(CommandRouterTest, NoteCommandWithoutItsNoteDoesNothing) {
   EXPECT_FALSE(dir_.Exists("config.cfg"));
 }
 
-TEST_F(CommandRouterTest, DeleteAsksFirstAndOnlyYesDeletes) {
-  Choose(2, CommandId::kDeleteNote);
-  EXPECT_EQ(services_.questions, 1);
-  EXPECT_TRUE(services_.sounds.empty());
-  EXPECT_EQ(notes_.Count(), 3);
-  EXPECT_TRUE(dir_.Exists("stickie2.vmb"));
-  EXPECT_EQ(dir_.Read("indice.dat"), ",1,2,3,\r\n");
-
-  services_.answer_yes = true;
-  Choose(2, CommandId::kDeleteNote);
-  EXPECT_EQ(services_.sounds, (std::vector<std::string>{"C:\\Velumbrino\\excluir.wav"}));
-  EXPECT_EQ(notes_.Count(), 2);
-  EXPECT_FALSE(dir_.Exists("stickie2.vmb"));
-  EXPECT_EQ(dir_.Read("indice.dat"), ",1,3,\r\n");
-}
-
-TEST_F(CommandRouterTest, OpacityClassicAndCustomColoursAreStoredAtOnce) {
-  Choose(1, OpacityCommand(3));
-  EXPECT_EQ(Note(0).alpha, 76);
-  EXPECT_EQ(Ini("1", "Opacidade"), "3");
-
-  Choose(1, CommandId::kClassic);
-  EXPECT_EQ(Ini("1", "Color1"), "7595493");
-  EXPECT_EQ(Ini("1", "Color2"), "8912895");
-  EXPECT_EQ(Ini("1", "Opacidade"), "10");
-  EXPECT_EQ(Note(0).alpha, 255);
-
+// Opacity, classic colours, delete, hide all and show all are driven end to end.
+TEST_F(CommandRouterTest, CustomColoursAreStoredAtOnce) {
   services_.dialogs.color_choice = 20 | (100 << 8) | (200 << 16);
   Choose(2, CommandId::kCustomColor);
   EXPECT_EQ(services_.dialogs.owners.back(), notes_.At(2).Handle());
@@ -109,18 +57,13 @@ TEST_F(CommandRouterTest, OpacityClassicAndCustomColoursAreStoredAtOnce) {
   EXPECT_EQ(Ini("3", "Color2"), "8912895");
 }
 
-TEST_F(CommandRouterTest, NewNoteShowAllHideAllAndTrayCommands) {
+TEST_F(CommandRouterTest, NewNoteAndTrayCommands) {
   router_.Run(CommandId::kNewNote);
   EXPECT_EQ(dir_.Read("indice.dat"), ",1,2,3,4,\r\n");
   ASSERT_EQ(notes_.Count(), 4);
   EXPECT_EQ(Note(3).title, "new");  // created while ready: placed and titled by the window
   EXPECT_TRUE(Note(3).visible);
   EXPECT_EQ(services_.sounds.back(), "C:\\Velumbrino\\novo.wav");
-
-  router_.Run(CommandId::kHideAll);
-  for (auto& note : factory_.created) EXPECT_FALSE(note->visible);
-  router_.Run(CommandId::kShowAll);
-  for (auto& note : factory_.created) EXPECT_TRUE(note->visible);
 
   router_.Run(CommandId::kHelp);
   router_.Run(CommandId::kSupport);

@@ -2,10 +2,11 @@
 // load brought the program down is set aside at the next start instead of loaded again.
 #include <gtest/gtest.h>
 
-#include <map>
+#include <algorithm>
 
 #include "dialogs/delete_notes.h"
 #include "fake_note_window.h"
+#include "fault_files.h"
 #include "shell/restore.h"
 #include "store/body_load_marker.h"
 #include "temp_folder.h"
@@ -16,33 +17,21 @@ namespace {
 using testing::FakeNoteWindowFactory;
 using testing::TempFolder;
 
-// The standard file system, noting what the marker file held whenever a body was read.
-class MarkerSpyFileSystem : public FileSystem {
+// The standard file system, noting what the marker file held whenever a body was read. (A
+// failed save tried again is covered by the full-disk fault tests.)
+class MarkerSpyFileSystem : public testing::FullDiskFileSystem {
  public:
-  explicit MarkerSpyFileSystem(std::string marker_path) : marker_(std::move(marker_path)) {}
+  explicit MarkerSpyFileSystem(std::string marker_path) : marker_(std::move(marker_path)) {
+    writes_left = -1;
+  }
   std::optional<std::string> ReadFile(const std::string& path) override {
-    if (path.ends_with(".vmb")) marker_at_load.push_back(base_.ReadFile(marker_).value_or("-"));
-    return base_.ReadFile(path);
+    if (path.ends_with(".vmb"))
+      marker_at_load.push_back(FullDiskFileSystem::ReadFile(marker_).value_or("-"));
+    return FullDiskFileSystem::ReadFile(path);
   }
-  bool WriteFileAtomic(const std::string& path, std::string_view bytes) override {
-    if (fail_writes) return false;
-    return base_.WriteFileAtomic(path, bytes);
-  }
-  bool FileExists(const std::string& path) override { return base_.FileExists(path); }
-  bool DirectoryExists(const std::string& path) override { return base_.DirectoryExists(path); }
-  bool CreateDirectories(const std::string& path) override {
-    return base_.CreateDirectories(path);
-  }
-  bool RemoveFile(const std::string& path) override { return base_.RemoveFile(path); }
-  std::optional<std::uint64_t> Stamp(const std::string& path) override {
-    return base_.Stamp(path);
-  }
-
   std::vector<std::string> marker_at_load;
-  bool fail_writes = false;
 
  private:
-  FileSystem& base_ = StdFileSystem();
   std::string marker_;
 };
 
@@ -68,9 +57,13 @@ class NoteBodiesTest : public ::testing::Test {
     return restorer.NewlySetAside();
   }
   testing::FakeNoteState& Note(int position) { return *factory_.created.at(position - 1); }
-  bool Loaded(int position) {
-    const auto& log = Note(position).log;
-    return std::find(log.begin(), log.end(), "load") != log.end();
+  // Whether each of the three notes had its body loaded.
+  std::vector<bool> Loaded() {
+    std::vector<bool> loaded;
+    for (int p = 1; p <= 3; ++p) {
+      loaded.push_back(std::ranges::count(Note(p).log, std::string("load")) > 0);
+    }
+    return loaded;
   }
 
   TempFolder dir_;
@@ -90,9 +83,9 @@ TEST_F(NoteBodiesTest, UntouchedBodiesKeepTheirBytesAndChangedOnesAreWritten) {
   Note(3).marked_modified = true;      // a file the user chose was loaded into note 3
   ASSERT_TRUE(notes_->SaveNote(2));    // the autosave
   ASSERT_TRUE(notes_->SaveAllNotes());
-  EXPECT_EQ(Note(1).saves, 0);
-  EXPECT_EQ(Note(2).saves, 1) << "saved once: unchanged since the autosave";
-  EXPECT_EQ(Note(3).saves, 1);
+  // Note 2 is saved once: unchanged since the autosave.
+  EXPECT_EQ((std::vector<int>{Note(1).saves, Note(2).saves, Note(3).saves}),
+            (std::vector<int>{0, 1, 1}));
   EXPECT_EQ(dir_.Read(Body("2")), "{\\rtf1 digitado}");
 
   // A body file that is gone is written again, and so is a new note's.
@@ -101,16 +94,6 @@ TEST_F(NoteBodiesTest, UntouchedBodiesKeepTheirBytesAndChangedOnesAreWritten) {
   ASSERT_TRUE(notes_->SaveAllNotes());
   EXPECT_EQ(dir_.Read(Body("1")), kForeignBody + "1");
   EXPECT_TRUE(dir_.Exists(Body(fresh.Tag())));
-}
-
-TEST_F(NoteBodiesTest, AFailedSaveIsTriedAgain) {
-  Start();
-  Note(1).body = "{\\rtf1 novo}";
-  files_.fail_writes = true;
-  EXPECT_FALSE(notes_->SaveNote(1));
-  files_.fail_writes = false;
-  ASSERT_TRUE(notes_->SaveAllNotes());
-  EXPECT_EQ(dir_.Read(Body("1")), "{\\rtf1 novo}");
 }
 
 TEST_F(NoteBodiesTest, MarkerNamesEachNoteWhileItsBodyLoadsAndIsGoneAfter) {
@@ -123,15 +106,12 @@ TEST_F(NoteBodiesTest, MarkerNamesEachNoteWhileItsBodyLoadsAndIsGoneAfter) {
 TEST_F(NoteBodiesTest, ABodyWhoseLoadNeverReturnedIsSetAsideUntilItsNoteIsDeleted) {
   dir_.Write(kLoadMarkerFileName, "carregando=2\r\n");  // the last start died loading note 2
   EXPECT_EQ(Start(), 2);
-  EXPECT_TRUE(Loaded(1));
-  EXPECT_FALSE(Loaded(2));
-  EXPECT_TRUE(Loaded(3));
+  EXPECT_EQ(Loaded(), (std::vector<bool>{true, false, true}));
   EXPECT_NE(Note(2).set_aside_text.find("stickie2.vmb"), std::string::npos);
   EXPECT_EQ(Note(2).title, "dois");
   // The marker now lists the note as set aside, and what loads meanwhile.
-  EXPECT_EQ(files_.marker_at_load,
-            (std::vector<std::string>{"carregando=1\r\nseparada=2\r\n",
-                                      "carregando=3\r\nseparada=2\r\n"}));
+  EXPECT_EQ(files_.marker_at_load, (std::vector<std::string>{"carregando=1\r\nseparada=2\r\n",
+                                                             "carregando=3\r\nseparada=2\r\n"}));
   EXPECT_EQ(dir_.Read(kLoadMarkerFileName), "separada=2\r\n");
 
   Note(2).body = "{\\rtf1 nunca}";  // whatever the window holds is never written
@@ -141,7 +121,7 @@ TEST_F(NoteBodiesTest, ABodyWhoseLoadNeverReturnedIsSetAsideUntilItsNoteIsDelete
 
   // Still aside at the next start, but the user was told already.
   EXPECT_EQ(Start(), std::nullopt);
-  EXPECT_FALSE(Loaded(2));
+  EXPECT_FALSE(Loaded()[1]);
   EXPECT_FALSE(Note(2).set_aside_text.empty());
 
   notes_->DeleteNote(2, notes_->FindNoteWindow(2));
@@ -161,9 +141,7 @@ TEST_F(NoteBodiesTest, SetAsideNotesAreForgottenWhenTheirFileOrIndexEntryIsGone)
 TEST_F(NoteBodiesTest, ASecondFallWhileASetAsideNoteExistsAddsTheNewOne) {
   dir_.Write(kLoadMarkerFileName, "carregando=3\r\nseparada=1\r\n");
   EXPECT_EQ(Start(), 3);
-  EXPECT_TRUE(Loaded(2));
-  EXPECT_FALSE(Loaded(1));
-  EXPECT_FALSE(Loaded(3));
+  EXPECT_EQ(Loaded(), (std::vector<bool>{false, true, false}));
   EXPECT_EQ(dir_.Read(kLoadMarkerFileName), "separada=1\r\nseparada=3\r\n");
 }
 

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+#include <utility>
+
 #include "fake_note_window.h"
 #include "temp_folder.h"
 
@@ -51,12 +54,9 @@ TEST_F(NoteCollectionTest, CreateAppendsShownWindowWithTagAndDefaultFont) {
   Notes().CreateNote("7", true, font);
   ASSERT_EQ(Notes().Count(), 1);
   const auto& state = *factory_.created[0];
-  EXPECT_EQ(state.tag, "7");
-  EXPECT_TRUE(state.visible);
-  EXPECT_EQ(state.font.face, "Tahoma");
+  EXPECT_EQ(std::tuple(state.tag, state.visible, state.font.face), std::tuple("7", true, "Tahoma"));
   EXPECT_EQ(state.log, (std::vector<std::string>{"tag", "font", "show"}));
-  EXPECT_EQ(Notes().FindNoteWindow(7), 1);
-  EXPECT_EQ(Notes().FindNoteWindow(8), 0);
+  EXPECT_EQ(std::pair(Notes().FindNoteWindow(7), Notes().FindNoteWindow(8)), std::pair(1, 0));
 }
 
 TEST_F(NoteCollectionTest, SaveAllWritesNewestFirstAndFlipsTheIndex) {
@@ -73,12 +73,9 @@ TEST_F(NoteCollectionTest, SaveAllWritesNewestFirstAndFlipsTheIndex) {
 
   EXPECT_EQ(dir_.Read("indice.dat"), ",3,2,1,\r\n");
   EXPECT_EQ(dir_.Read("stickie2.vmb"), "{\\rtf1 two}");
-  EXPECT_EQ(Ini("Indice", "TotalForms"), "3");
-  EXPECT_EQ(Ini("2", "Titulo"), "nota 2");
-  EXPECT_EQ(Ini("2", "Visivel"), "False");
-  EXPECT_EQ(Ini("3", "Visivel"), "True");
-  EXPECT_EQ(Ini("1", "Tag"), "1");
-  EXPECT_EQ(Ini("1", "Top"), "100");
+  EXPECT_EQ((std::vector{Ini("Indice", "TotalForms"), Ini("2", "Titulo"), Ini("2", "Visivel"),
+                         Ini("3", "Visivel"), Ini("1", "Tag"), Ini("1", "Top")}),
+            (std::vector<std::string>{"3", "nota 2", "False", "True", "1", "100"}));
   const std::string cfg = dir_.Read("config.cfg");
   EXPECT_LT(cfg.find("[3]"), cfg.find("[2]"));
   EXPECT_LT(cfg.find("[2]"), cfg.find("[1]"));
@@ -103,16 +100,13 @@ TEST_F(NoteCollectionTest, DeleteMiddleNoteLeavesItsSectionsLayoutKeys) {
              "Visivel=True\r\nOnTop=True\r\nColor1=1\r\nColor2=2\r\nOpacidade=4\r\nAlarm=1\r\n"
              "Diariamente=0\r\nTocarSom=1\r\nSom=0\r\nPath=x\r\nData=01/01/2026\r\n"
              "Hora=10:00:00\r\nHoraAntes=09:59:00\r\n");
-  Open("1");
-  Open("2");
-  Open("3");
+  for (const char* n : {"1", "2", "3"}) Open(n);
   Notes().DeleteNote(2, 2);
 
   EXPECT_EQ(dir_.Read("indice.dat"), ",1,3,\r\n");
   EXPECT_FALSE(dir_.Exists("stickie2.vmb"));
   EXPECT_TRUE(factory_.created[1]->closed);
-  EXPECT_EQ(Notes().Count(), 2);
-  EXPECT_EQ(Notes().FindNoteWindow(3), 2);
+  EXPECT_EQ(std::pair(Notes().Count(), Notes().FindNoteWindow(3)), std::pair(2, 2));
   EXPECT_EQ(dir_.Read("config.cfg"),
             "[Indice]\r\nTotalForms=2\r\n[2]\r\nTop=1\r\nLeft=2\r\nTag=2\r\nTitulo=t\r\n"
             "Visivel=True\r\nOpacidade=4\r\n");
@@ -124,7 +118,8 @@ TEST_F(NoteCollectionTest, AlarmOnlyDeleteKeepsNoteColoursAndPin) {
   dir_.Write("config.cfg", "[5]\r\nOnTop=True\r\nColor1=9\r\nAlarm=1\r\nHora=10:00:00\r\n");
   Open("5");
   Notes().DeleteNote(5, 0);
-  EXPECT_EQ(dir_.Read("config.cfg"), "[5]\r\nOnTop=True\r\nColor1=9\r\n[Indice]\r\nTotalForms=1\r\n");
+  EXPECT_EQ(dir_.Read("config.cfg"),
+            "[5]\r\nOnTop=True\r\nColor1=9\r\n[Indice]\r\nTotalForms=1\r\n");
   EXPECT_TRUE(dir_.Exists("stickie5.vmb"));
   EXPECT_EQ(dir_.Read("indice.dat"), ",5,\r\n");
   EXPECT_FALSE(factory_.created[0]->closed);
@@ -133,9 +128,7 @@ TEST_F(NoteCollectionTest, AlarmOnlyDeleteKeepsNoteColoursAndPin) {
 TEST_F(NoteCollectionTest, PinToggleWritesAtOnceAndRepinsEveryPinnedNoteInOrder) {
   dir_.Write("indice.dat", ",1,2,3,\r\n");
   dir_.Write("config.cfg", "[1]\r\nOnTop=true\r\n[2]\r\nOnTop=False\r\n[3]\r\nOnTop=1\r\n");
-  Open("1");
-  Open("2");
-  Open("3");
+  for (const char* n : {"1", "2", "3"}) Open(n);
 
   Notes().TogglePin(2);  // "False" -> pinned
   EXPECT_EQ(Ini("2", "OnTop"), "True");
@@ -157,9 +150,8 @@ TEST_F(NoteCollectionTest, SaveNoteWritesOnlyThatNotesOwnData) {
   factory_.created[1]->body = "texto";
   ASSERT_TRUE(Notes().SaveNote(2));
   EXPECT_EQ(dir_.Read("stickie2.vmb"), "texto");
-  EXPECT_EQ(Ini("2", "Titulo"), "autosalva");
-  EXPECT_EQ(Ini("1", "Titulo"), "<none>");
-  EXPECT_EQ(Ini("Indice", "TotalForms"), "<none>");
+  EXPECT_EQ(Ini("2", "Titulo") + Ini("1", "Titulo") + Ini("Indice", "TotalForms"),
+            "autosalva<none><none>");
   EXPECT_EQ(dir_.Read("indice.dat"), ",2,1,\r\n");
 }
 

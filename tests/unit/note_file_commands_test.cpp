@@ -1,43 +1,22 @@
 #include <gtest/gtest.h>
 
-#include "fake_note_window.h"
-#include "fake_shell.h"
+#include <tuple>
+
 #include "note/dialog_settings.h"
-#include "shell/command_router.h"
-#include "temp_folder.h"
+#include "router_fixture.h"
 
 namespace velumbrino {
 namespace {
 
-using testing::FakeNoteState;
-using testing::FakeNoteWindowFactory;
-using testing::FakeServices;
-using testing::TempFolder;
-
-class NoteFileCommandsTest : public ::testing::Test {
+class NoteFileCommandsTest : public testing::RouterTest {
  protected:
-  NoteFileCommandsTest() {
-    dir_.Write("indice.dat", ",1,2,\r\n");
-    notes_.CreateNote("1", false, {});
-    notes_.CreateNote("2", false, {});
-    state_.app_ready.MarkStarted();
-    SharedDialogSettings() = {};
-  }
-  FakeNoteState& Note(int index) { return *factory_.created[static_cast<size_t>(index)]; }
+  NoteFileCommandsTest() : RouterTest(2) { SharedDialogSettings() = {}; }
   // The dialog deletes the note while it is open.
   void DeleteWhileOpen(int number) {
     services_.dialogs.while_open = [this, number] {
       if (const int position = notes_.FindNoteWindow(number)) notes_.DeleteNote(number, position);
     };
   }
-
-  TempFolder dir_;
-  FakeNoteWindowFactory factory_{StdFileSystem()};
-  NoteCollection notes_{StdFileSystem(), factory_, dir_.Path()};
-  AppState state_;
-  DefaultFont font_;
-  FakeServices services_;
-  CommandRouter router_{notes_, state_, font_, services_, "C:\\Velumbrino\\"};
 };
 
 TEST_F(NoteFileCommandsTest, FontDialogOpensOnTheSelectionAndItsChoiceAppliesToIt) {
@@ -58,32 +37,20 @@ TEST_F(NoteFileCommandsTest, FontDialogOpensOnTheSelectionAndItsChoiceAppliesToI
 
   ASSERT_EQ(services_.dialogs.font_requests.size(), 1u);
   const DialogSettings& asked = services_.dialogs.font_requests[0];
-  EXPECT_EQ(asked.font_name, "Verdana");
-  EXPECT_EQ(asked.font_size, 12);
-  EXPECT_TRUE(asked.bold);
-  EXPECT_TRUE(asked.italic);
-  EXPECT_EQ(asked.color, 0x0000FFu);
-  EXPECT_EQ(asked.owner_window, reinterpret_cast<std::uintptr_t>(notes_.At(2).Handle()));
+  EXPECT_EQ(std::tuple(asked.font_name, asked.font_size, asked.bold, asked.italic, asked.color,
+                       asked.owner_window),
+            std::tuple("Verdana", 12, true, true, 0x0000FFu,
+                       reinterpret_cast<std::uintptr_t>(notes_.At(2).Handle())));
   EXPECT_FALSE(services_.dialogs.font_no_effects);
 
   ASSERT_EQ(Note(1).applied_fonts.size(), 1u);
   const SelectionFont& applied = Note(1).applied_fonts[0];
-  EXPECT_EQ(applied.face, "Tahoma");
-  EXPECT_EQ(applied.size, 14.0);
-  EXPECT_EQ(applied.strikeout, true);
-  EXPECT_EQ(applied.italic, true);
+  EXPECT_EQ(std::tuple(applied.face, applied.size, applied.strikeout, applied.italic),
+            std::tuple("Tahoma", 14.0, true, true));
   EXPECT_TRUE(Note(0).applied_fonts.empty());
   // Answered No: only the selection changed.
   EXPECT_EQ(services_.font_questions, 1);
   EXPECT_TRUE(services_.default_fonts.empty());
-}
-
-TEST_F(NoteFileCommandsTest, FontCancelLeavesTheTextAndAsksNothing) {
-  Note(0).selection_font = {.face = "Arial", .size = 10.0};
-  router_.Run(CommandId::kFont, 1);
-  EXPECT_EQ(services_.dialogs.font_requests.size(), 1u);
-  EXPECT_TRUE(Note(0).applied_fonts.empty());
-  EXPECT_EQ(services_.font_questions, 0);
 }
 
 TEST_F(NoteFileCommandsTest, YesMakesTheSelectionsFontTheDefaultKeepingMixedAttributes) {
@@ -94,10 +61,23 @@ TEST_F(NoteFileCommandsTest, YesMakesTheSelectionsFontTheDefaultKeepingMixedAttr
   router_.Run(CommandId::kFont, 1);
   ASSERT_EQ(services_.default_fonts.size(), 1u);
   const DefaultFont& made = services_.default_fonts[0];
-  EXPECT_EQ(made.face, "Georgia");
-  EXPECT_EQ(made.size, "11");  // the dialog's whole points were applied to the selection
-  EXPECT_FALSE(made.bold);
-  EXPECT_TRUE(made.italic);
+  // The dialog's whole points were applied to the selection.
+  EXPECT_EQ(std::tuple(made.face, made.size, made.bold, made.italic),
+            std::tuple("Georgia", "11", false, true));
+}
+
+TEST_F(NoteFileCommandsTest, CancelledDialogsChangeNothingAndAskNothing) {
+  Note(0).selection_font = {.face = "Arial", .size = 10.0};
+  Note(0).text = "fica";
+  for (CommandId command : {CommandId::kFont, CommandId::kLoadFile, CommandId::kSaveFile}) {
+    router_.Run(command, 1);
+  }
+  EXPECT_EQ(services_.dialogs.font_requests.size(), 1u);
+  EXPECT_TRUE(Note(0).applied_fonts.empty());
+  EXPECT_EQ(services_.font_questions, 0);
+  EXPECT_EQ(Note(0).text, "fica");
+  EXPECT_TRUE(services_.files.empty());
+  EXPECT_TRUE(services_.problems.empty());
 }
 
 TEST_F(NoteFileCommandsTest, FontAndPrintDoNothingWhenTheirNoteWentAwayMeanwhile) {
@@ -137,10 +117,7 @@ TEST_F(NoteFileCommandsTest, LoadReplacesTheBodyAsTextOrRichTextOrTellsWhy) {
   };
   const Case cases[] = {
       {"C:\\a.txt", "linha 1\nlinha 2", "linha 1\r\nlinha 2", "", nullptr},
-      {"C:\\b.txt",
-       "\xEF\xBB\xBF"
-       "ação",
-       "ação", "", nullptr},
+      {"C:\\b.txt", "\xEF\xBB\xBF" + std::string("ação"), "ação", "", nullptr},
       {"C:\\c.rtf", "{\\rtf1 negrito}", "", "{\\rtf1 negrito}", nullptr},
       {"C:\\d.bin", std::string("MZ\0\0\x01\x02", 6), nullptr, "", "C:\\d.bin"},
       {"C:\\missing.txt", "", nullptr, "", "não existe mais"},
@@ -164,28 +141,12 @@ TEST_F(NoteFileCommandsTest, LoadReplacesTheBodyAsTextOrRichTextOrTellsWhy) {
     }
   }
   const DialogSettings& asked = services_.dialogs.requests.back();
-  EXPECT_EQ(asked.initial_folder, "C:\\users\\ana\\Documents");
-  EXPECT_EQ(asked.filter, "Documentos de texto (*.txt)|*.txt");
-  EXPECT_EQ(asked.flags, 5u);
-  EXPECT_EQ(asked.file_name, "");
+  EXPECT_EQ(std::tuple(asked.initial_folder, asked.filter, asked.flags, asked.file_name),
+            std::tuple("C:\\users\\ana\\Documents", "Documentos de texto (*.txt)|*.txt", 5u, ""));
 }
 
-TEST_F(NoteFileCommandsTest, CancelledFileDialogsChangeNothing) {
-  Note(0).text = "fica";
-  router_.Run(CommandId::kLoadFile, 1);
-  router_.Run(CommandId::kSaveFile, 1);
-  EXPECT_EQ(Note(0).text, "fica");
-  EXPECT_TRUE(services_.files.empty());
-  EXPECT_TRUE(services_.problems.empty());
-}
-
-TEST_F(NoteFileCommandsTest, SaveWritesTheBodyTextUnderTheTxtNameOrTellsWhy) {
-  Note(0).text = "um\r\ndois ç";
-  services_.dialogs.file_choice = "C:\\notas.antigas\\nota.rtf";
-  router_.Run(CommandId::kSaveFile, 1);
-  ASSERT_EQ(services_.files.count("C:\\notas.antigas\\nota.txt"), 1u);
-  EXPECT_EQ(services_.files["C:\\notas.antigas\\nota.txt"], "um\r\ndois \xE7\r\n");
-
+// The written file's name and bytes are checked end to end and by TextFileSavePath.
+TEST_F(NoteFileCommandsTest, AFailedSaveSaysWhyNamingTheTxtFile) {
   services_.write_problem = FileProblem::kReadOnly;
   services_.dialogs.file_choice = "C:\\ro";
   router_.Run(CommandId::kSaveFile, 1);

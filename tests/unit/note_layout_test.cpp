@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+#include <utility>
+#include <vector>
+
 #include "note/note_style.h"
 
 namespace velumbrino {
@@ -9,22 +13,16 @@ namespace {
 
 TEST(NoteLayoutTest, TwipsConvertWithTheRealResolution) {
   // 96 dpi: 15 twips a pixel; 120 dpi: 12; 144 dpi: 10.
-  EXPECT_EQ(TwipsToPixels(2760, 96), 184);
-  EXPECT_EQ(TwipsToPixels(2880, 96), 192);
-  EXPECT_EQ(TwipsToPixels(2760, 120), 230);
-  EXPECT_EQ(TwipsToPixels(2880, 144), 288);
-  EXPECT_EQ(PixelsToTwips(345, 96), 5175);
-  EXPECT_EQ(PixelsToTwips(431, 120), 5172);
-  EXPECT_EQ(PixelsToTwips(-10, 144), -100);
-  // Halves go to the even neighbour: 105 / 15 = 7, 45 / 15 = 3, 7.5 -> 8, 22.5 -> 22.
-  EXPECT_EQ(TwipsToPixels(45, 96), 3);
-  EXPECT_EQ(TwipsToPixels(1350 + 75, 120), 119);  // 118.75
-  EXPECT_EQ(TwipsToPixels(90, 120), 8);           // 7.5
-  EXPECT_EQ(TwipsToPixels(270, 120), 22);         // 22.5
-  EXPECT_EQ(TwipsToPixels(-90, 120), -8);         // -7.5
-  EXPECT_EQ(TwipsToPixels(-270, 120), -22);       // -22.5
-  // A resolution that could not be read counts as the usual 96.
-  EXPECT_EQ(TwipsToPixels(150, 0), 10);
+  EXPECT_EQ((std::vector{PixelsToTwips(345, 96), PixelsToTwips(431, 120), PixelsToTwips(-10, 144)}),
+            (std::vector{5175, 5172, -100}));
+  // Halves go to the even neighbour (7.5 -> 8, 22.5 -> 22); 118.75 -> 119. A resolution that
+  // could not be read (0) counts as the usual 96.
+  const struct {
+    int twips, dpi, pixels;
+  } cases[] = {{2760, 96, 184}, {2880, 96, 192},  {2760, 120, 230}, {2880, 144, 288},
+               {45, 96, 3},     {1425, 120, 119}, {90, 120, 8},     {270, 120, 22},
+               {-90, 120, -8},  {-270, 120, -22}, {150, 0, 10}};
+  for (const auto& c : cases) EXPECT_EQ(TwipsToPixels(c.twips, c.dpi), c.pixels) << c.twips;
 }
 
 TEST(NoteLayoutTest, ControlsAtEachResolution) {
@@ -56,12 +54,10 @@ TEST(NoteLayoutTest, NewNotePlacementStaysWithinTheScreen) {
   EXPECT_EQ(RandomNotePlacement(0.0, 0.0, 19200, 12000), (TwipsPoint{0, 0}));
   EXPECT_EQ(RandomNotePlacement(0.5, 0.25, 19200, 12000), (TwipsPoint{4050, 4250}));
   const TwipsPoint highest = RandomNotePlacement(0.999999, 0.999999, 19200, 12000);
-  EXPECT_EQ(highest.top, 8499);
-  EXPECT_EQ(highest.left, 16199);
+  EXPECT_EQ(std::pair(highest.top, highest.left), std::pair(8499, 16199));
   // Out-of-range random values still land on the screen.
   const TwipsPoint odd = RandomNotePlacement(1.0, -0.5, 19200, 12000);
-  EXPECT_EQ(odd.top, 8499);
-  EXPECT_EQ(odd.left, 0);
+  EXPECT_EQ(std::pair(odd.top, odd.left), std::pair(8499, 0));
   // A screen smaller than a note: the top left corner, never negative.
   EXPECT_EQ(RandomNotePlacement(0.7, 0.7, 2000, 3000), (TwipsPoint{0, 0}));
 }
@@ -100,21 +96,17 @@ TEST(NoteLayoutTest, DefaultFontSizeFromStoredText) {
 }
 
 TEST(NoteStyleTest, OpacityAndCustomColours) {
-  EXPECT_EQ(OpacityAlpha(1), 26);
-  EXPECT_EQ(OpacityAlpha(3), 76);   // 76.5 -> 76
-  EXPECT_EQ(OpacityAlpha(5), 128);  // 127.5 -> 128
-  EXPECT_EQ(OpacityAlpha(10), 255);
-  EXPECT_EQ(ParseOpacityLevel("abc"), 10);
-  EXPECT_EQ(ParseOpacityLevel("0"), 10);
-  EXPECT_EQ(ParseOpacityLevel("11"), 10);
-  EXPECT_EQ(ParseOpacityLevel("3"), 3);
+  // 76.5 -> 76, 127.5 -> 128.
+  EXPECT_EQ((std::vector{OpacityAlpha(1), OpacityAlpha(3), OpacityAlpha(5), OpacityAlpha(10)}),
+            (std::vector<std::uint8_t>{26, 76, 128, 255}));
+  EXPECT_EQ((std::vector{ParseOpacityLevel("abc"), ParseOpacityLevel("0"), ParseOpacityLevel("11"),
+                         ParseOpacityLevel("3")}),
+            (std::vector{10, 10, 10, 3}));
 
   // Custom scheme: RGB(20, 100, 200) -> window RGB(0, 74, 180).
   const Color body = MakeColor({20, 100, 200});
   const Rgb window = SplitColor(CustomWindowColor(body));
-  EXPECT_EQ(window.red, 0);
-  EXPECT_EQ(window.green, 74);
-  EXPECT_EQ(window.blue, 180);
+  EXPECT_EQ(std::tuple(window.red, window.green, window.blue), std::tuple(0, 74, 180));
   // The classic pair follows the same rule.
   EXPECT_EQ(CustomWindowColor(kClassicBodyColor), kClassicWindowColor);
   // Blue is tested against 26 but lowered by 20: 26 -> 0, 27 -> 7.

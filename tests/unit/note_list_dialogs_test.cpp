@@ -7,6 +7,7 @@
 #include "dialogs/delete_notes.h"
 #include "dialogs/note_list.h"
 #include "fake_note_window.h"
+#include "fault_files.h"
 #include "store/note_keys.h"
 #include "temp_folder.h"
 
@@ -14,36 +15,25 @@ namespace velumbrino {
 namespace {
 
 using testing::FakeNoteWindowFactory;
+using testing::FullDiskFileSystem;
 using testing::TempFolder;
 
 // The standard file system, except that chosen files cannot be removed (open in another
 // program) and, optionally, folders cannot be listed.
-class StubbornFiles : public FileSystem {
+class StubbornFiles : public FullDiskFileSystem {
  public:
+  StubbornFiles() { writes_left = -1; }
   std::set<std::string> undeletable;  // file names
   bool can_list = true;
 
-  std::optional<std::string> ReadFile(const std::string& path) override {
-    return base_.ReadFile(path);
-  }
-  bool WriteFileAtomic(const std::string& path, std::string_view bytes) override {
-    return base_.WriteFileAtomic(path, bytes);
-  }
-  bool FileExists(const std::string& path) override { return base_.FileExists(path); }
-  bool DirectoryExists(const std::string& path) override { return base_.DirectoryExists(path); }
-  bool CreateDirectories(const std::string& path) override { return base_.CreateDirectories(path); }
   bool RemoveFile(const std::string& path) override {
-    const std::string name = std::filesystem::path(path).filename().string();
-    return !undeletable.count(name) && base_.RemoveFile(path);
+    return !undeletable.count(std::filesystem::path(path).filename().string()) &&
+           FullDiskFileSystem::RemoveFile(path);
   }
-  std::optional<std::uint64_t> Stamp(const std::string& path) override { return base_.Stamp(path); }
   std::optional<std::vector<std::string>> ListFiles(const std::string& folder) override {
     if (!can_list) return std::nullopt;
-    return base_.ListFiles(folder);
+    return FullDiskFileSystem::ListFiles(folder);
   }
-
- private:
-  FileSystem& base_ = StdFileSystem();
 };
 
 class NoteListDialogsTest : public ::testing::Test {
@@ -86,12 +76,10 @@ TEST_F(NoteListDialogsTest, ListShowsTitlesInOrderAndBlankOnesAsEmBranco) {
   notes_.At(3).SetVisible(true);
   const std::vector<std::string> entries = {"Lista", "[Em Branco]", "[Em Branco]", "[Em Branco]",
                                             " x "};
-  const NoteListModel show = ShowNotesList(notes_);
-  EXPECT_EQ(show.entries, entries);
-  EXPECT_EQ(show.selected, (std::vector<bool>{true, false, true, false, false}));
-  const NoteListModel del = DeleteNotesList(notes_);
-  EXPECT_EQ(del.entries, entries);
-  EXPECT_EQ(del.selected, std::vector<bool>(5, false));
+  const NoteListModel show = ShowNotesList(notes_), del = DeleteNotesList(notes_);
+  EXPECT_EQ(std::pair(show.entries, show.selected),
+            std::pair(entries, std::vector<bool>{true, false, true, false, false}));
+  EXPECT_EQ(std::pair(del.entries, del.selected), std::pair(entries, std::vector<bool>(5, false)));
 }
 
 TEST_F(NoteListDialogsTest, ShowPlansRunFromTheLastEntryToTheFirst) {
@@ -118,9 +106,7 @@ TEST_F(NoteListDialogsTest, DeleteSelectedGoesLastFirstAndLeavesTheOthers) {
   OpenNotes({"um", "dois", "três"});
   const std::vector<int> plan = DeleteSelectedPlan(notes_, {true, false, true});
   EXPECT_EQ(plan, (std::vector<int>{3, 1}));
-  const DeleteOutcome outcome = DeleteNotes(notes_, plan);
-  EXPECT_TRUE(outcome.Complete());
-  EXPECT_EQ(DeleteFailureMessage(outcome), "");
+  EXPECT_TRUE(DeleteNotes(notes_, plan).Complete());
   EXPECT_EQ(Titles(), (std::vector<std::string>{"dois"}));
   EXPECT_EQ(factory_.created[2]->log.back(), "close");
   EXPECT_EQ(dir_.Read("indice.dat"), ",2,\r\n");
@@ -128,36 +114,18 @@ TEST_F(NoteListDialogsTest, DeleteSelectedGoesLastFirstAndLeavesTheOthers) {
 }
 
 TEST(OwnDataFilesTest, OnlyTheProgramsOwnNamesAreOurs) {
-  struct Case {
-    const char* name;
-    bool ours;
-  };
-  const Case cases[] = {
-      {"indice.dat", true},
-      {"config.cfg", true},
-      {"stickie1.vmb", true},
-      {"Stickie1.VMB", true},  // Windows names ignore letter case
-      {"INDICE.DAT", true},
-      {"stickie12.vmb", true},
-      {"config.cfg.~3.tmp", true},  // atomic-write leftovers
-      {"indice.dat.~4711-2.tmp", true},
-      {"Stickie3.vmb.~1.TMP", true},
-      {"lista.txt", false},
-      {"stickie1.vmb.bak", false},
-      {"stickie1.vmb.tmp", false},
-      {"stickie0.vmb", false},  // never written: numbers are positive, without leading zeros
-      {"stickie01.vmb", false},
-      {"stickie.vmb", false},
-      {"stickie99999999999.vmb", false},
-      {"stickie-1.vmb", false},
-      {"config.cfg.bak", false},
-      {"config.cfg.~.tmp", false},
-      {"config.cfg.~copia.tmp", false},
-      {"lista.txt.~1.tmp", false},
-      {"meu indice.dat", false},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(IsOwnDataFileName(c.name), c.ours) << c.name;
+  // Windows names ignore letter case; atomic-write leftovers are ours too.
+  for (const char* name :
+       {"indice.dat", "config.cfg", "stickie1.vmb", "Stickie1.VMB", "INDICE.DAT", "stickie12.vmb",
+        "config.cfg.~3.tmp", "indice.dat.~4711-2.tmp", "Stickie3.vmb.~1.TMP"}) {
+    EXPECT_TRUE(IsOwnDataFileName(name)) << name;
+  }
+  // Body numbers are positive, without leading zeros.
+  for (const char* name :
+       {"lista.txt", "stickie1.vmb.bak", "stickie1.vmb.tmp", "stickie0.vmb", "stickie01.vmb",
+        "stickie.vmb", "stickie99999999999.vmb", "stickie-1.vmb", "config.cfg.bak",
+        "config.cfg.~.tmp", "config.cfg.~copia.tmp", "lista.txt.~1.tmp", "meu indice.dat"}) {
+    EXPECT_FALSE(IsOwnDataFileName(name)) << name;
   }
   EXPECT_EQ(BodyFileNumber("Stickie12.VMB"), 12);
   EXPECT_EQ(BodyFileNumber("stickie12.vmb.~1.tmp"), std::nullopt);
@@ -173,8 +141,7 @@ TEST_F(NoteListDialogsTest, DeleteAllRemovesOnlyOurFilesAndRestartsNumbering) {
   dir_.Write("fotos/stickie3.vmb", "kept in a subfolder");
 
   int pumped = 0;
-  const DeleteOutcome outcome = DeleteAllNotes(notes_, [&] { ++pumped; });
-  EXPECT_TRUE(outcome.Complete());
+  EXPECT_TRUE(DeleteAllNotes(notes_, [&] { ++pumped; }).Complete());
   EXPECT_EQ(pumped, 2);
   EXPECT_EQ(notes_.Count(), 0);
   EXPECT_TRUE(factory_.created[0]->closed && factory_.created[1]->closed);

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "fake_note_window.h"
+#include "fault_files.h"
 #include "store/data_folder.h"
 #include "temp_folder.h"
 
@@ -22,6 +25,13 @@ class RestoreTest : public ::testing::Test {
       restorer.RestoreNext();
     }
     return restorer.Restored();
+  }
+  // What the restore gave the note at `index`: title, top, left, window and body colours,
+  // alarm timer, visible, alpha, pinned.
+  auto Look(int index) const {
+    const testing::FakeNoteState& n = *factory_.created[static_cast<size_t>(index)];
+    return std::tuple(n.title, n.top, n.left, n.back, n.body_color, n.alarm, n.visible, n.alpha,
+                      n.pinned);
   }
   std::vector<std::string> Tags() const {
     std::vector<std::string> tags;
@@ -44,14 +54,10 @@ TEST_F(RestoreTest, AppliesStoredValuesInOrder) {
   dir_.Write("stickie4.vmb", "{\\rtf1 four}");
   ASSERT_EQ(Restore(), 1);
   const auto& note = *factory_.created[0];
-  EXPECT_EQ(note.log, (std::vector<std::string>{"tag", "font", "hide", "title", "top", "left",
-                                                "load", "color1", "color2", "alarm", "opacity",
-                                                "show"}));
-  EXPECT_EQ(note.back, 255u);
-  EXPECT_EQ(note.body_color, 65280u);
-  EXPECT_TRUE(note.alarm);
-  EXPECT_EQ(note.alpha, 76);
-  EXPECT_FALSE(note.pinned);
+  EXPECT_EQ(note.log,
+            (std::vector<std::string>{"tag", "font", "hide", "title", "top", "left", "load",
+                                      "color1", "color2", "alarm", "opacity", "show"}));
+  EXPECT_EQ(Look(0), std::tuple("x", 10, 20, 255u, 65280u, true, true, 76, false));
   EXPECT_TRUE(note.kept_on_screen);
   EXPECT_EQ(pauses_, 2);  // a paced step per note, and the one that ends the restore
 }
@@ -59,16 +65,9 @@ TEST_F(RestoreTest, AppliesStoredValuesInOrder) {
 TEST_F(RestoreTest, DefaultsOfEveryKeyRead) {
   dir_.Write("indice.dat", ",9,\r\n");
   ASSERT_EQ(Restore(), 1);
-  const auto& note = *factory_.created[0];
-  EXPECT_EQ(note.title, "");
-  EXPECT_EQ(note.top, 3510);  // design position kept
-  EXPECT_EQ(note.left, 4140);
-  EXPECT_EQ(note.back, kClassicWindowColor);
-  EXPECT_EQ(note.body_color, kClassicBodyColor);
-  EXPECT_FALSE(note.alarm);
-  EXPECT_TRUE(note.visible);
-  EXPECT_EQ(note.alpha, 255);
-  EXPECT_FALSE(note.pinned);
+  // The design position is kept.
+  EXPECT_EQ(Look(0), std::tuple("", 3510, 4140, kClassicWindowColor, kClassicBodyColor, false, true,
+                                255, false));
 }
 
 TEST_F(RestoreTest, PinRuleAndHiddenAndBadValues) {
@@ -78,16 +77,11 @@ TEST_F(RestoreTest, PinRuleAndHiddenAndBadValues) {
              "[2]\r\nOnTop=False\r\nVisivel=maybe\r\nTop=abc\r\nColor1=-5\r\nOpacidade=11\r\n"
              "[3]\r\nOnTop=1\r\nAlarm=sim\r\nOpacidade=2.5\r\n");
   ASSERT_EQ(Restore(), 3);
-  EXPECT_TRUE(factory_.created[0]->pinned);  // only the exact text "False" unpins
-  EXPECT_FALSE(factory_.created[0]->visible);
-  EXPECT_FALSE(factory_.created[1]->pinned);
-  EXPECT_FALSE(factory_.created[1]->visible);  // not a boolean: stays hidden
-  EXPECT_EQ(factory_.created[1]->top, 3510);
-  EXPECT_EQ(factory_.created[1]->back, kClassicWindowColor);
-  EXPECT_EQ(factory_.created[1]->alpha, 255);
-  EXPECT_TRUE(factory_.created[2]->pinned);
-  EXPECT_FALSE(factory_.created[2]->alarm);
-  EXPECT_EQ(factory_.created[2]->alpha, 255);
+  // Only the exact text "False" unpins; a visibility that is no boolean stays hidden.
+  const Color window = kClassicWindowColor, body = kClassicBodyColor;
+  EXPECT_EQ(Look(0), std::tuple("", 3510, 4140, window, body, false, false, 255, true));
+  EXPECT_EQ(Look(1), std::tuple("", 3510, 4140, window, body, false, false, 255, false));
+  EXPECT_EQ(Look(2), std::tuple("", 3510, 4140, window, body, false, true, 255, true));
 }
 
 TEST_F(RestoreTest, TotalFormsNeitherCreatesNorDropsNotes) {
@@ -103,26 +97,14 @@ TEST_F(RestoreTest, TotalFormsNeitherCreatesNorDropsNotes) {
 TEST_F(RestoreTest, MissingIndexRestoresNothing) { EXPECT_EQ(Restore(), 0); }
 
 // Reads of one file fail although it is there (locked by another program, too large).
-class UnreadableBodyFiles : public FileSystem {
+class UnreadableBodyFiles : public testing::FullDiskFileSystem {
  public:
-  explicit UnreadableBodyFiles(std::string unreadable) : unreadable_(std::move(unreadable)) {}
+  explicit UnreadableBodyFiles(std::string unreadable) : unreadable_(std::move(unreadable)) {
+    writes_left = -1;
+  }
   std::optional<std::string> ReadFile(const std::string& path) override {
     if (path == unreadable_) return std::nullopt;
-    return StdFileSystem().ReadFile(path);
-  }
-  bool WriteFileAtomic(const std::string& path, std::string_view bytes) override {
-    return StdFileSystem().WriteFileAtomic(path, bytes);
-  }
-  bool FileExists(const std::string& path) override { return StdFileSystem().FileExists(path); }
-  bool DirectoryExists(const std::string& path) override {
-    return StdFileSystem().DirectoryExists(path);
-  }
-  bool CreateDirectories(const std::string& path) override {
-    return StdFileSystem().CreateDirectories(path);
-  }
-  bool RemoveFile(const std::string& path) override { return StdFileSystem().RemoveFile(path); }
-  std::optional<std::uint64_t> Stamp(const std::string& path) override {
-    return StdFileSystem().Stamp(path);
+    return FullDiskFileSystem::ReadFile(path);
   }
 
  private:

@@ -51,54 +51,47 @@ class FakeFileSystem : public FileSystem {
 
 constexpr const char* kPath = "config.cfg";
 
-TEST(SettingsFileRead, DefaultsTruncationAndEncoding) {
+class SettingsFileTest : public ::testing::Test {
+ protected:
+  std::string Read(const char* section, const char* key, const char* fallback = "") {
+    return settings.ReadIniValue(section, key, fallback);
+  }
   FakeFileSystem files;
-  SettingsFile settings(files, kPath);
-  EXPECT_EQ(settings.ReadIniValue("Indice", "TotalForms", "0"), "0");  // no file at all
+  SettingsFile settings{files, kPath};
+};
+
+TEST_F(SettingsFileTest, ReadDefaultsTruncationAndEncoding) {
+  EXPECT_EQ(Read("Indice", "TotalForms", "0"), "0");  // no file at all
 
   files.Put(kPath, "[1]\r\nOnTop=\r\nTitulo=" + std::string(300, 'a') +
                        "\r\nCor=Cora\xE7\xE3o \x80\r\nLong=" + std::string(253, 'b') +
                        "\xE9\xE9\r\n");
-  EXPECT_EQ(settings.ReadIniValue("1", "OnTop", "False"), "False");
-  EXPECT_EQ(settings.ReadIniValue("1", "Titulo", ""), std::string(254, 'a'));
-  EXPECT_EQ(settings.ReadIniValue("1", "Cor", ""), "Coração €");
+  EXPECT_EQ(Read("1", "OnTop", "False"), "False");
+  EXPECT_EQ(Read("1", "Titulo"), std::string(254, 'a'));
+  EXPECT_EQ(Read("1", "Cor"), "Coração €");
   // 254 characters, not 254 UTF-8 bytes.
-  EXPECT_EQ(settings.ReadIniValue("1", "Long", ""), std::string(253, 'b') + "é");
-  EXPECT_EQ(settings.ReadIniValue("2", "Top", "x"), "x");
+  EXPECT_EQ(Read("1", "Long"), std::string(253, 'b') + "é");
+  EXPECT_EQ(Read("2", "Top", "x"), "x");
 }
 
-TEST(SettingsFileRead, SeedFileReadsAsWritten) {
-  FakeFileSystem files;
-  files.Put(kPath, WelcomeSettingsBytes());
-  SettingsFile settings(files, kPath);
-  EXPECT_EQ(settings.ReadIniValue("Indice", "TotalForms", "0"), "1");
-  EXPECT_EQ(settings.ReadIniValue("1", "Top", ""), "5175");
-  EXPECT_EQ(settings.ReadIniValue("1", "Titulo", ""), "Bem Vindo !");
-  EXPECT_EQ(settings.ReadIniValue("1", "OnTop", "False"), "True");
-}
-
-TEST(SettingsFileWrite, WritesAreWholeFileReplacementsInCp1252) {
-  FakeFileSystem files;
-  SettingsFile settings(files, kPath);
+TEST_F(SettingsFileTest, WritesAreWholeFileReplacementsInCp1252) {
   ASSERT_TRUE(settings.WriteKey("1", "Titulo", "Reunião às 9h"));
   EXPECT_EQ(files.files[kPath], "[1]\r\nTitulo=Reuni\xE3o \xE0s 9h\r\n");
-  EXPECT_EQ(settings.ReadIniValue("1", "Titulo", ""), "Reunião às 9h");
+  EXPECT_EQ(Read("1", "Titulo"), "Reunião às 9h");
 
   ASSERT_TRUE(settings.Apply({{"1", "Top", "10"}, {"1", "Left", "20"}, {"1", "Titulo", {}}}));
   EXPECT_EQ(files.files[kPath], "[1]\r\nTop=10\r\nLeft=20\r\n");
   EXPECT_EQ(files.writes, 2);  // one write for the whole batch
 
   ASSERT_TRUE(settings.DeleteKey("1", "Top"));
-  EXPECT_EQ(settings.ReadIniValue("1", "Top", "none"), "none");
+  EXPECT_EQ(Read("1", "Top", "none"), "none");
   ASSERT_TRUE(settings.DeleteKey("7", "Alarm"));  // nothing to delete: nothing written
   EXPECT_EQ(files.writes, 3);
 }
 
-TEST(SettingsFileWrite, FailedWriteChangesNeitherFileNorReads) {
-  FakeFileSystem files;
+TEST_F(SettingsFileTest, FailedWriteChangesNeitherFileNorReads) {
   files.Put(kPath, "[1]\rTop = 5\r");
-  SettingsFile settings(files, kPath);
-  EXPECT_EQ(settings.ReadIniValue("1", "Top", ""), "5");
+  EXPECT_EQ(Read("1", "Top"), "5");
 
   files.fail_writes = true;
   EXPECT_FALSE(settings.WriteKey("1", "Top", "6"));
@@ -106,43 +99,37 @@ TEST(SettingsFileWrite, FailedWriteChangesNeitherFileNorReads) {
   EXPECT_FALSE(settings.DeleteKey("1", "Top"));
   EXPECT_FALSE(settings.Apply({{"2", "Tag", "2"}}));
   EXPECT_EQ(files.files[kPath], "[1]\rTop = 5\r");
-  EXPECT_EQ(settings.ReadIniValue("1", "Top", ""), "5");
-  EXPECT_EQ(settings.ReadIniValue("1", "Left", "none"), "none");
-  EXPECT_EQ(settings.ReadIniValue("2", "Tag", "none"), "none");
+  EXPECT_EQ(Read("1", "Top") + Read("1", "Left", "-") + Read("2", "Tag", "-"), "5--");
 
   files.fail_writes = false;
   EXPECT_TRUE(settings.WriteKey("1", "Left", "7"));
   EXPECT_EQ(files.files[kPath], "[1]\rTop = 5\rLeft=7\r\n");
 }
 
-TEST(SettingsFileCache, HandEditsBetweenReadsAreSeen) {
-  FakeFileSystem files;
+TEST_F(SettingsFileTest, HandEditsBetweenReadsAreSeen) {
   files.Put(kPath, "[1]\r\nTop=1\r\n");
-  SettingsFile settings(files, kPath);
-  EXPECT_EQ(settings.ReadIniValue("1", "Top", ""), "1");
+  EXPECT_EQ(Read("1", "Top"), "1");
   files.Put(kPath, "[1]\r\nTop=2\r\n");
-  EXPECT_EQ(settings.ReadIniValue("1", "Top", ""), "2");
+  EXPECT_EQ(Read("1", "Top"), "2");
   ASSERT_TRUE(settings.WriteKey("1", "Left", "3"));
   EXPECT_EQ(files.files[kPath], "[1]\r\nTop=2\r\nLeft=3\r\n");
   files.files.erase(kPath);
-  EXPECT_EQ(settings.ReadIniValue("1", "Top", "gone"), "gone");
+  EXPECT_EQ(Read("1", "Top", "gone"), "gone");
 }
 
-TEST(SettingsFileCache, SnapshotReadsWithoutAskingTheFileSystemButSeesOwnWrites) {
-  FakeFileSystem files;
+TEST_F(SettingsFileTest, SnapshotReadsWithoutAskingTheFileSystemButSeesOwnWrites) {
   files.Put(kPath, "[1]\r\nTop=1\r\n");
-  SettingsFile settings(files, kPath);
   {
     const SettingsFile::Snapshot snapshot(settings);
-    EXPECT_EQ(settings.ReadIniValue("1", "Top", ""), "1");
+    EXPECT_EQ(Read("1", "Top"), "1");
     files.Put(kPath, "[1]\r\nTop=2\r\n");  // not looked at while the snapshot lives
-    EXPECT_EQ(settings.ReadIniValue("1", "Top", ""), "1");
+    EXPECT_EQ(Read("1", "Top"), "1");
     ASSERT_TRUE(settings.WriteKey("1", "Left", "3"));  // a write still starts from the file
-    EXPECT_EQ(settings.ReadIniValue("1", "Top", ""), "2");
-    EXPECT_EQ(settings.ReadIniValue("1", "Left", ""), "3");
+    EXPECT_EQ(Read("1", "Top"), "2");
+    EXPECT_EQ(Read("1", "Left"), "3");
   }
   files.Put(kPath, "[1]\r\nTop=4\r\n");
-  EXPECT_EQ(settings.ReadIniValue("1", "Top", ""), "4");
+  EXPECT_EQ(Read("1", "Top"), "4");
 }
 
 TEST(SettingsFileOnDisk, StdFileSystemRoundTrip) {

@@ -6,6 +6,8 @@
 
 #include <functional>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "alarm/alarm_signal_win.h"
@@ -13,26 +15,18 @@
 #include "note/note_window_win.h"
 #include "platform/file_system_win.h"
 #include "platform/wide_string_win.h"
+#include "win_test_support.h"
 
 namespace velumbrino {
 namespace {
 
-class StandingClock : public Clock {
- public:
-  LocalTime now{2026, 12, 6, 14, 5, 10};
-  LocalTime Now() const override { return now; }
-};
-
 // Forwards the note windows' alarm events to the signal, as the program's controller does.
-class SignalHost : public NoteWindowHost {
+class SignalHost : public win_test::QuietHost {
  public:
   AlarmSignal* signal = nullptr;
   const AppReadyFlag* ready = nullptr;
   int check_ticks = 0;
   bool AppReady() const override { return ready->IsReady(); }
-  void BodyPressed(NoteWindow&, bool, int, int) override {}
-  void PinClicked(NoteWindow&) override {}
-  void NoteNeedsSave(NoteWindow&) override {}
   void AlarmCheckTick(NoteWindowWin& note) override {
     ++check_ticks;
     signal->CheckTick(note);
@@ -41,19 +35,6 @@ class SignalHost : public NoteWindowHost {
   void StopBlinking(NoteWindowWin& note) override { signal->StopBlinking(note); }
   void NoteClosing(NoteWindowWin& note) override { signal->NoteClosing(note.Tag()); }
 };
-
-void Pump(DWORD ms, const std::function<bool()>& done = {}) {
-  const DWORD start = GetTickCount();
-  while (GetTickCount() - start < ms) {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-    if (done && done()) return;
-    Sleep(10);
-  }
-}
 
 std::string FreshFolder() {
   wchar_t temp[MAX_PATH] = {};
@@ -90,12 +71,14 @@ class AlarmSignalTest : public ::testing::Test {
   std::string Key(int number, NoteKey key) {
     return NoteSettings(notes_.Settings(), number).Read(key, "<none>");
   }
-  static bool Topmost(const NoteWindowWin& note) {
-    return (GetWindowLongPtrW(note.hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+  // Visible, topmost, blinking, checking its alarm.
+  static std::vector<bool> Signalled(const NoteWindowWin& note) {
+    return {note.Visible(), (GetWindowLongPtrW(note.hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0,
+            note.BlinkTimerEnabled(), note.AlarmTimerEnabled()};
   }
 
   const std::string folder_ = FreshFolder();
-  StandingClock clock_;
+  win_test::StandingClock clock_{{2026, 12, 6, 14, 5, 10}};
   AppReadyFlag ready_;
   SignalHost host_;
   NoteWindowFactoryWin factory_{host_, clock_};
@@ -111,17 +94,13 @@ TEST_F(AlarmSignalTest, FiringWaitsForTheModalWindowAndSignalsOnceAfterIt) {
     ModalGuard dialog_open(ready_);
     signal_.CheckTick(Note(1));
     signal_.CheckTick(Note(1));  // the same minute again while it waits
-    EXPECT_FALSE(Note(1).Visible());
-    EXPECT_FALSE(Note(1).BlinkTimerEnabled());
+    EXPECT_FALSE(Note(1).Visible() || Note(1).BlinkTimerEnabled());
     EXPECT_TRUE(sounds_.empty());
     EXPECT_EQ(Key(1, NoteKey::kHora), "14:05:00");
   }
   signal_.ReleaseWaiting();
-  NoteWindowWin& note = Note(1);
-  EXPECT_TRUE(note.Visible());
-  EXPECT_TRUE(Topmost(note));
-  EXPECT_TRUE(note.BlinkTimerEnabled());
-  EXPECT_FALSE(note.AlarmTimerEnabled());  // one-time: its check ends
+  // One-time: its check ends.
+  EXPECT_EQ(Signalled(Note(1)), (std::vector<bool>{true, true, true, false}));
   EXPECT_EQ(sounds_, std::vector<std::string>{"C:\\Velumbrino\\Alarme\\Alarm08.wav"});
   for (NoteKey key : kAlarmKeys) EXPECT_EQ(Key(1, key), "<none>");
   EXPECT_FALSE(Note(2).Visible());
@@ -143,8 +122,7 @@ TEST_F(AlarmSignalTest, FiringOfANoteDeletedWhileItWaitedNeverSignals) {
   }
   signal_.ReleaseWaiting();
   EXPECT_TRUE(sounds_.empty());
-  EXPECT_FALSE(Note(1).Visible());
-  EXPECT_FALSE(Note(1).BlinkTimerEnabled());
+  EXPECT_FALSE(Note(1).Visible() || Note(1).BlinkTimerEnabled());
 }
 
 TEST_F(AlarmSignalTest, CheckTimerTicksAndSpeedsUpInTheMinuteBefore) {
@@ -153,16 +131,15 @@ TEST_F(AlarmSignalTest, CheckTimerTicksAndSpeedsUpInTheMinuteBefore) {
   NoteWindowWin& note = Note(2);
   note.SetAlarmInterval(100);  // instead of waiting 59 s for the first tick
   note.SetAlarmTimerEnabled(true);
-  Pump(3000, [&] { return host_.check_ticks > 0; });
+  win_test::Pump(3000, [&] { return host_.check_ticks > 0; });
   EXPECT_GT(host_.check_ticks, 0);
-  EXPECT_EQ(note.AlarmInterval(), kAlarmImminentIntervalMs);
-  EXPECT_TRUE(note.AlarmTimerEnabled());
-  EXPECT_TRUE(sounds_.empty());
+  EXPECT_EQ(std::tuple(note.AlarmInterval(), note.AlarmTimerEnabled(), sounds_.size()),
+            std::tuple(kAlarmImminentIntervalMs, true, size_t{0}));
 
   clock_.now.minute = 5;
   signal_.CheckTick(note);
-  EXPECT_EQ(note.AlarmInterval(), kAlarmCheckIntervalMs);
-  EXPECT_EQ(sounds_.size(), 1u);
+  EXPECT_EQ(std::pair(note.AlarmInterval(), sounds_.size()),
+            std::pair(kAlarmCheckIntervalMs, size_t{1}));
   note.SetBlinkTimerEnabled(false);
 }
 

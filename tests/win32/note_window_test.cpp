@@ -6,14 +6,19 @@
 #include <cstdlib>
 #include <functional>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "note/note_style.h"
 #include "note/note_window_win.h"
 #include "platform/wide_string_win.h"
+#include "win_test_support.h"
 
 namespace velumbrino {
 namespace {
+
+using win_test::Pump;
 
 class FakeHost : public NoteWindowHost {
  public:
@@ -36,28 +41,17 @@ class FakeHost : public NoteWindowHost {
   void NoteNeedsSave(NoteWindow& note) override { saves.push_back(&note); }
 };
 
-class FixedClock : public Clock {
- public:
-  LocalTime now{2024, 3, 3, 9, 5, 30};
-  LocalTime Now() const override { return now; }
-};
-
-// Lets queued messages and timers run for up to `ms`, or until `done` holds.
-void Pump(DWORD ms, const std::function<bool()>& done = {}) {
-  const DWORD start = GetTickCount();
-  while (GetTickCount() - start < ms) {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-    if (done && done()) return;
-    Sleep(10);
-  }
-}
-
 LPARAM ClientPoint(const LayoutRect& r) {
   return MAKELPARAM(r.left + r.width / 2, r.top + r.height / 2);
+}
+
+// Pin band, opacity and dragging are covered end to end.
+
+// A press and release of a mouse button on `window`, at `down` and `up`.
+void Click(HWND window, bool right, LPARAM down, LPARAM up) {
+  SendMessageW(window, right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, right ? MK_RBUTTON : MK_LBUTTON,
+               down);
+  SendMessageW(window, right ? WM_RBUTTONUP : WM_LBUTTONUP, 0, up);
 }
 
 int TwipsPerPixel(const NoteWindowWin& note) { return (1440 + note.Dpi() - 1) / note.Dpi(); }
@@ -65,7 +59,7 @@ int TwipsPerPixel(const NoteWindowWin& note) { return (1440 + note.Dpi() - 1) / 
 class NoteWindowTest : public testing::Test {
  protected:
   FakeHost host_;
-  FixedClock clock_;
+  win_test::StandingClock clock_{{2024, 3, 3, 9, 5, 30}};
 };
 
 TEST_F(NoteWindowTest, RestoredWindowIsABorderlessRoundedToolWindow) {
@@ -73,7 +67,6 @@ TEST_F(NoteWindowTest, RestoredWindowIsABorderlessRoundedToolWindow) {
   NoteWindowWin note(host_, clock_, false);
   const HWND hwnd = note.hwnd();
   ASSERT_NE(hwnd, nullptr);
-
   wchar_t class_name[32] = {};
   GetClassNameW(hwnd, class_name, 32);
   EXPECT_STREQ(class_name, L"frmNote");
@@ -83,49 +76,47 @@ TEST_F(NoteWindowTest, RestoredWindowIsABorderlessRoundedToolWindow) {
   const LONG_PTR ex_style = GetWindowLongPtrW(hwnd, GWL_EXSTYLE);
   EXPECT_TRUE(style & WS_POPUP);
   EXPECT_EQ(style & (WS_CAPTION | WS_THICKFRAME), 0);
-  EXPECT_TRUE(ex_style & WS_EX_TOOLWINDOW);
-  EXPECT_FALSE(ex_style & WS_EX_APPWINDOW);
+  EXPECT_EQ(ex_style & (WS_EX_TOOLWINDOW | WS_EX_APPWINDOW), WS_EX_TOOLWINDOW);
 
-  // Size from the real resolution; the client area is the whole window.
+  // Size from the real resolution; the client area is the whole window; the body is a child
+  // in its place.
   const NoteLayout layout = NoteLayoutForDpi(note.Dpi());
-  RECT window{}, client{};
+  RECT window{}, client{}, body{};
   GetWindowRect(hwnd, &window);
   GetClientRect(hwnd, &client);
-  EXPECT_EQ(window.right - window.left, layout.width);
-  EXPECT_EQ(window.bottom - window.top, layout.height);
-  EXPECT_EQ(client.right, layout.width);
-  EXPECT_EQ(client.bottom, layout.height);
+  ASSERT_NE(note.Body(), nullptr);
+  GetWindowRect(note.Body()->hWnd(), &body);
+  MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&body), 2);
+  EXPECT_EQ(
+      (std::vector<LONG>{window.right - window.left, window.bottom - window.top, client.right,
+                         client.bottom, body.left, body.top, body.right - body.left,
+                         body.bottom - body.top}),
+      (std::vector<LONG>{layout.width, layout.height, layout.width, layout.height, layout.body.left,
+                         layout.body.top, layout.body.width, layout.body.height}));
 
   // Rounded outline: the corners are cut, the middle and the edges' centres are in.
   HRGN region = CreateRectRgn(0, 0, 0, 0);
   ASSERT_NE(GetWindowRgn(hwnd, region), ERROR);
-  EXPECT_FALSE(PtInRegion(region, 0, 0));
-  EXPECT_FALSE(PtInRegion(region, layout.width - 1, 0));
-  EXPECT_FALSE(PtInRegion(region, 0, layout.height - 2));
-  EXPECT_TRUE(PtInRegion(region, layout.width / 2, layout.height / 2));
-  EXPECT_TRUE(PtInRegion(region, layout.width / 2, 0));
-  EXPECT_TRUE(PtInRegion(region, 0, layout.height / 2));
+  const struct {
+    int x, y;
+    bool in;
+  } points[] = {{0, 0, false},
+                {layout.width - 1, 0, false},
+                {0, layout.height - 2, false},
+                {layout.width / 2, layout.height / 2, true},
+                {layout.width / 2, 0, true},
+                {0, layout.height / 2, true}};
+  for (const auto& p : points) EXPECT_EQ(!!PtInRegion(region, p.x, p.y), p.in) << p.x << "," << p.y;
   DeleteObject(region);
 
   // A restored window keeps its design place and no title until start-up fills it.
   EXPECT_NEAR(note.Left(), 4140, TwipsPerPixel(note));
   EXPECT_NEAR(note.Top(), 3510, TwipsPerPixel(note));
   EXPECT_EQ(note.Title(), "");
-  EXPECT_EQ(note.BackColor(), kClassicWindowColor);
-  EXPECT_EQ(note.BodyColor(), kClassicBodyColor);
-  EXPECT_EQ(note.PinPicture(), NotePicture::kImHot);
-  EXPECT_EQ(note.HidePicture(), NotePicture::kImage2);
-  EXPECT_FALSE(note.AlarmTimerEnabled());
-
-  // Body in its place, as a child.
-  ASSERT_NE(note.Body(), nullptr);
-  RECT body{};
-  GetWindowRect(note.Body()->hWnd(), &body);
-  MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&body), 2);
-  EXPECT_EQ(body.left, layout.body.left);
-  EXPECT_EQ(body.top, layout.body.top);
-  EXPECT_EQ(body.right - body.left, layout.body.width);
-  EXPECT_EQ(body.bottom - body.top, layout.body.height);
+  EXPECT_EQ(std::tuple(note.BackColor(), note.BodyColor(), note.PinPicture(), note.HidePicture(),
+                       note.AlarmTimerEnabled()),
+            std::tuple(kClassicWindowColor, kClassicBodyColor, NotePicture::kImHot,
+                       NotePicture::kImage2, false));
 
   // One tip per button, with the exact texts (the tooltip window serves every note).
   ASSERT_NE(note.Tooltip(), nullptr);
@@ -148,16 +139,14 @@ TEST_F(NoteWindowTest, NewNoteGetsClockTitleAndAPlaceOnTheScreen) {
   for (int i = 0; i < 5; ++i) {
     NoteWindowWin note(host_, clock_, true);
     EXPECT_EQ(note.Title(), "03/mar - 09:05");
-    const int screen_w = PixelsToTwips(GetSystemMetrics(SM_CXSCREEN), note.Dpi());
-    const int screen_h = PixelsToTwips(GetSystemMetrics(SM_CYSCREEN), note.Dpi());
     EXPECT_GE(note.Left(), 0);
-    EXPECT_LE(note.Left(), screen_w - 3000);
+    EXPECT_LE(note.Left(), PixelsToTwips(GetSystemMetrics(SM_CXSCREEN), note.Dpi()) - 3000);
     EXPECT_GE(note.Top(), 0);
-    EXPECT_LE(note.Top(), screen_h - 3500);
+    EXPECT_LE(note.Top(), PixelsToTwips(GetSystemMetrics(SM_CYSCREEN), note.Dpi()) - 3500);
   }
 }
 
-TEST_F(NoteWindowTest, PositionTitleAndVisibilityReadBack) {
+TEST_F(NoteWindowTest, PositionReadsBackExactly) {
   NoteWindowWin note(host_, clock_, false);
   // Stored twips read back exactly, even where they fall between two pixels.
   for (int twips : {5175, 8760, 1234, 0, 7}) {
@@ -166,46 +155,10 @@ TEST_F(NoteWindowTest, PositionTitleAndVisibilityReadBack) {
     EXPECT_EQ(note.Top(), twips);
     EXPECT_EQ(note.Left(), twips + 1);
   }
-  RECT rect{};
-  note.SetTop(5175);
-  note.SetLeft(8760);
-  GetWindowRect(note.hwnd(), &rect);
-  EXPECT_EQ(rect.top, TwipsToPixels(5175, note.Dpi()));
-  EXPECT_EQ(rect.left, TwipsToPixels(8760, note.Dpi()));
-  // Moved by other means, the position is read from the window.
+  // Moved by other means (a drag), the position is read from the window.
   SetWindowPos(note.hwnd(), nullptr, 100, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   EXPECT_EQ(note.Left(), PixelsToTwips(100, note.Dpi()));
   EXPECT_EQ(note.Top(), PixelsToTwips(50, note.Dpi()));
-
-  note.SetTitle("Reuni\xC3\xA3o \xC3\xA0s 10h");
-  EXPECT_EQ(note.Title(), "Reuni\xC3\xA3o \xC3\xA0s 10h");
-
-  note.SetVisible(true);
-  EXPECT_TRUE(note.Visible());
-  EXPECT_TRUE(IsWindowVisible(note.hwnd()));
-  note.SetVisible(false);
-  EXPECT_FALSE(note.Visible());
-}
-
-TEST_F(NoteWindowTest, PinBandAndOpacity) {
-  NoteWindowWin note(host_, clock_, false);
-  note.SetVisible(true);
-  note.ShowPinned();
-  EXPECT_TRUE(GetWindowLongPtrW(note.hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
-  EXPECT_EQ(note.PinPicture(), NotePicture::kImDown);
-  note.ShowUnpinned();
-  EXPECT_FALSE(GetWindowLongPtrW(note.hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
-  EXPECT_EQ(note.PinPicture(), NotePicture::kImHot);
-
-  for (int level : {3, 10}) {
-    note.SetOpacity(OpacityAlpha(level));
-    EXPECT_TRUE(GetWindowLongPtrW(note.hwnd(), GWL_EXSTYLE) & WS_EX_LAYERED);
-    BYTE alpha = 0;
-    DWORD flags = 0;
-    ASSERT_TRUE(GetLayeredWindowAttributes(note.hwnd(), nullptr, &alpha, &flags));
-    EXPECT_EQ(alpha, OpacityAlpha(level));
-    EXPECT_TRUE(flags & LWA_ALPHA);
-  }
 }
 
 TEST_F(NoteWindowTest, HoverPicturesAndButtonClicks) {
@@ -213,38 +166,34 @@ TEST_F(NoteWindowTest, HoverPicturesAndButtonClicks) {
   note.SetVisible(true);
   const NoteLayout layout = NoteLayoutForDpi(note.Dpi());
   const HWND hwnd = note.hwnd();
+  const LPARAM pin = ClientPoint(layout.pin), hide = ClientPoint(layout.hide_button);
+  auto pictures = [&] { return std::pair(note.PinPicture(), note.HidePicture()); };
 
-  SendMessageW(hwnd, WM_MOUSEMOVE, 0, ClientPoint(layout.pin));
-  EXPECT_EQ(note.PinPicture(), NotePicture::kImUp);
-  EXPECT_EQ(note.HidePicture(), NotePicture::kImage2);
-  SendMessageW(hwnd, WM_MOUSEMOVE, 0, ClientPoint(layout.hide_button));
-  EXPECT_EQ(note.PinPicture(), NotePicture::kImHot);
-  EXPECT_EQ(note.HidePicture(), NotePicture::kImage1);
+  SendMessageW(hwnd, WM_MOUSEMOVE, 0, pin);
+  EXPECT_EQ(pictures(), std::pair(NotePicture::kImUp, NotePicture::kImage2));
+  SendMessageW(hwnd, WM_MOUSEMOVE, 0, hide);
+  EXPECT_EQ(pictures(), std::pair(NotePicture::kImHot, NotePicture::kImage1));
   // Over the body (through the body's mouse notifications) both are normal again.
   SendMessageW(note.Body()->hWnd(), WM_MOUSEMOVE, 0, MAKELPARAM(20, 20));
   EXPECT_EQ(note.HidePicture(), NotePicture::kImage2);
-  SendMessageW(hwnd, WM_MOUSEMOVE, 0, ClientPoint(layout.pin));
+  SendMessageW(hwnd, WM_MOUSEMOVE, 0, pin);
   SendMessageW(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(layout.width / 2, 2));
   EXPECT_EQ(note.PinPicture(), NotePicture::kImHot);
   // The pressed pin ignores hovering.
   note.ShowPinned();
-  SendMessageW(hwnd, WM_MOUSEMOVE, 0, ClientPoint(layout.pin));
-  EXPECT_EQ(note.PinPicture(), NotePicture::kImDown);
-  SendMessageW(hwnd, WM_MOUSEMOVE, 0, ClientPoint(layout.hide_button));
-  EXPECT_EQ(note.PinPicture(), NotePicture::kImDown);
+  for (LPARAM point : {pin, hide}) {
+    SendMessageW(hwnd, WM_MOUSEMOVE, 0, point);
+    EXPECT_EQ(note.PinPicture(), NotePicture::kImDown);
+  }
 
   // Pin click goes to the program; a release elsewhere is no click.
-  SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, ClientPoint(layout.pin));
-  SendMessageW(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(layout.width / 2, layout.height / 2));
+  Click(hwnd, false, pin, MAKELPARAM(layout.width / 2, layout.height / 2));
   EXPECT_TRUE(host_.pin_clicks.empty());
-  SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, ClientPoint(layout.pin));
-  SendMessageW(hwnd, WM_LBUTTONUP, 0, ClientPoint(layout.pin));
-  ASSERT_EQ(host_.pin_clicks.size(), 1u);
-  EXPECT_EQ(host_.pin_clicks[0], &note);
+  Click(hwnd, false, pin, pin);
+  EXPECT_EQ(host_.pin_clicks, std::vector<NoteWindow*>{&note});
 
   // Hide click: hidden, hide button normal again, nothing asked of the program.
-  SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, ClientPoint(layout.hide_button));
-  SendMessageW(hwnd, WM_LBUTTONUP, 0, ClientPoint(layout.hide_button));
+  Click(hwnd, false, hide, hide);
   EXPECT_FALSE(note.Visible());
   EXPECT_EQ(note.HidePicture(), NotePicture::kImage2);
   EXPECT_NE(GetWindow(hwnd, GW_CHILD), nullptr);  // hidden, not destroyed
@@ -260,26 +209,19 @@ TEST_F(NoteWindowTest, BodyPressReachesTheProgramOnlyWhenReady) {
   NoteWindowWin note(host_, clock_, false);
   note.SetVisible(true);
   const HWND body = note.Body()->hWnd();
-
   host_.ready = false;
-  SendMessageW(body, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(30, 40));
-  SendMessageW(body, WM_RBUTTONUP, 0, MAKELPARAM(30, 40));
+  Click(body, true, MAKELPARAM(30, 40), MAKELPARAM(30, 40));
   EXPECT_TRUE(host_.presses.empty());
 
   host_.ready = true;
-  SendMessageW(body, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(30, 40));
-  SendMessageW(body, WM_RBUTTONUP, 0, MAKELPARAM(30, 40));
-  ASSERT_EQ(host_.presses.size(), 1u);
+  Click(body, true, MAKELPARAM(30, 40), MAKELPARAM(30, 40));
+  Click(body, false, MAKELPARAM(5, 5), MAKELPARAM(5, 5));
+  ASSERT_EQ(host_.presses.size(), 2u);
   POINT expected{30, 40};
   ClientToScreen(body, &expected);
-  EXPECT_EQ(host_.presses[0].note, &note);
-  EXPECT_TRUE(host_.presses[0].right);
-  EXPECT_EQ(host_.presses[0].x, expected.x);
-  EXPECT_EQ(host_.presses[0].y, expected.y);
-
-  SendMessageW(body, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-  SendMessageW(body, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-  ASSERT_EQ(host_.presses.size(), 2u);
+  const FakeHost::Press& press = host_.presses[0];
+  EXPECT_EQ(std::tuple(press.note, press.right, press.x, press.y),
+            std::tuple(&note, true, static_cast<int>(expected.x), static_cast<int>(expected.y)));
   EXPECT_FALSE(host_.presses[1].right);
 }
 
@@ -330,11 +272,10 @@ TEST_F(NoteWindowTest, BodyFileAndDefaultFont) {
   note.Body()->SetSelText(L"Lembrete");
   note.Body()->SetSelStart(0);
   note.Body()->SetSelLength(8);
-  EXPECT_EQ(note.Body()->SelFontName().value_or(L""), L"Tahoma");
-  EXPECT_DOUBLE_EQ(note.Body()->SelFontSize().value_or(0), 12.0);
-  EXPECT_EQ(note.Body()->SelBold(), true);
-  EXPECT_EQ(note.Body()->SelItalic(), false);
-  EXPECT_EQ(note.Body()->SelUnderline(), true);
+  const RichTextBody& body = *note.Body();
+  EXPECT_EQ(std::tuple(body.SelFontName().value_or(L""), body.SelFontSize().value_or(0),
+                       body.SelBold(), body.SelItalic(), body.SelUnderline()),
+            std::tuple(L"Tahoma", 12.0, true, false, true));
   ASSERT_TRUE(note.SaveBody(path));
 
   NoteWindowWin other(host_, clock_, false);

@@ -1,33 +1,31 @@
 // The note body over the real Msftedit control: loading, saving and the selection members.
-#include "note/rich_text_body_win.h"
-
 #include <gtest/gtest.h>
 #include <windows.h>
+
+#include "note/rich_text_body_win.h"
 // after windows.h
 #include <richedit.h>
 
 #include <climits>
+#include <optional>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "store/data_folder.h"
+#include "win_test_support.h"
 
 namespace velumbrino {
 namespace {
-
-std::wstring TempPath(const wchar_t* name) {
-  wchar_t folder[MAX_PATH] = {};
-  GetTempPathW(MAX_PATH, folder);
-  return std::wstring(folder) + L"velumbrino_body_" + std::to_wstring(GetCurrentProcessId()) +
-         L"_" + name;
-}
 
 bool WriteBytes(const std::wstring& path, const std::string& bytes) {
   HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   DWORD written = 0;
-  const BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  const BOOL ok =
+      WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
   CloseHandle(file);
   return ok && written == bytes.size();
 }
@@ -45,7 +43,7 @@ class RichTextBodyTest : public testing::Test {
     DestroyWindow(parent_);
   }
   std::wstring File(const wchar_t* name) {
-    files_.push_back(TempPath(name));
+    files_.push_back(win_test::TempPath(L"body", name));
     return files_.back();
   }
   // Selects [start, start + length) in control offsets (one character per line break).
@@ -66,18 +64,29 @@ class RichTextBodyTest : public testing::Test {
   std::vector<std::wstring> files_;
 };
 
+// Every format member of the selection, as one comparable value.
+struct Format {
+  std::optional<std::wstring> face;
+  std::optional<double> size;
+  std::optional<bool> bold, italic, underline, strike;
+  std::optional<COLORREF> color;
+  bool operator==(const Format&) const = default;
+};
+
+Format FormatOf(const RichTextBody& body) {
+  return {body.SelFontName(),  body.SelFontSize(),   body.SelBold(), body.SelItalic(),
+          body.SelUnderline(), body.SelStrikeThru(), body.SelColor()};
+}
+
 TEST_F(RichTextBodyTest, NewBodyIsEmptyArialAndYellowAndNotifiesItsParent) {
   RichTextBody body(parent_, 101, bounds_);
   ASSERT_NE(body.hWnd(), nullptr);
   EXPECT_EQ(GetParent(body.hWnd()), parent_);
   EXPECT_EQ(GetDlgCtrlID(body.hWnd()), 101);
   EXPECT_EQ(body.Text(), L"");
-  EXPECT_EQ(body.SelFontName(), L"Arial");
-  EXPECT_EQ(body.SelFontSize(), 9.75);
-  EXPECT_EQ(body.SelBold(), false);
-  EXPECT_EQ(body.SelItalic(), false);
-  EXPECT_EQ(body.SelUnderline(), false);
-  EXPECT_EQ(body.BackColor(), RGB(0xFF, 0xFF, 0x87));
+  EXPECT_EQ(std::tuple(body.SelFontName(), body.SelFontSize(), body.SelBold(), body.SelItalic(),
+                       body.SelUnderline(), body.BackColor()),
+            std::tuple(L"Arial", 9.75, false, false, false, RGB(0xFF, 0xFF, 0x87)));
   const LRESULT mask = SendMessageW(body.hWnd(), EM_GETEVENTMASK, 0, 0);
   EXPECT_EQ(mask & (ENM_CHANGE | ENM_MOUSEEVENTS | ENM_SELCHANGE),
             ENM_CHANGE | ENM_MOUSEEVENTS | ENM_SELCHANGE);
@@ -93,74 +102,51 @@ TEST_F(RichTextBodyTest, WelcomeBodyRendersGreetingWithItsFonts) {
   EXPECT_EQ(text.substr(0, greeting.size()), greeting) << text.c_str();
 
   Select(body, 0, 1);  // the empty first line
-  EXPECT_EQ(body.SelFontName(), L"Tahoma");
-  EXPECT_EQ(body.SelFontSize(), 8.0);
-
+  EXPECT_EQ(std::tuple(body.SelFontName(), body.SelFontSize()), std::tuple(L"Tahoma", 8.0));
   Select(body, 1, 40);  // inside the greeting
-  EXPECT_EQ(body.SelFontName(), L"Times New Roman");
-  EXPECT_EQ(body.SelFontSize(), 10.0);
-  EXPECT_EQ(body.SelItalic(), true);
-  EXPECT_EQ(body.SelBold(), false);
-  EXPECT_EQ(body.SelColor(), RGB(128, 0, 0));
-
+  EXPECT_EQ(std::tuple(body.SelFontName(), body.SelFontSize(), body.SelItalic(), body.SelBold(),
+                       body.SelColor()),
+            std::tuple(L"Times New Roman", 10.0, true, false, RGB(128, 0, 0)));
   // The closing full stop is black; control offsets count the first line break once.
-  const long stop = static_cast<long>(greeting.size()) - 1 - 1;
-  Select(body, stop, 1);
-  EXPECT_EQ(body.SelText(), L".");
-  EXPECT_EQ(body.SelColor(), RGB(0, 0, 0));
+  Select(body, static_cast<long>(greeting.size()) - 1 - 1, 1);
+  EXPECT_EQ(std::tuple(body.SelText(), body.SelColor()), std::tuple(L".", RGB(0, 0, 0)));
 }
 
 TEST_F(RichTextBodyTest, SavedRtfKeepsTextFontsColoursAndStyles) {
+  // Each span is appended and formatted in turn; its text without the trailing break or space
+  // is checked in the copies.
+  const struct {
+    std::wstring appended, checked;
+    Format format;
+  } spans[] = {
+      {L"Alfa ", L"Alfa", {L"Courier New", 14, true, false, false, false, RGB(0, 0, 255)}},
+      {L"beta\r", L"beta", {L"Times New Roman", 10.5, false, true, true, false, RGB(128, 0, 0)}},
+      {L"gama ação", L"gama ação", {L"Tahoma", 8, false, false, false, true, RGB(0, 128, 0)}},
+  };
   RichTextBody source(parent_, 1, bounds_);
-  AppendSelected(source, L"Alfa ");
-  source.SetSelFontName(L"Courier New");
-  source.SetSelFontSize(14);
-  source.SetSelBold(true);
-  source.SetSelColor(RGB(0, 0, 255));
-  AppendSelected(source, L"beta\r");
-  source.SetSelFontName(L"Times New Roman");
-  source.SetSelFontSize(10.5);
-  source.SetSelBold(false);
-  source.SetSelItalic(true);
-  source.SetSelUnderline(true);
-  source.SetSelColor(RGB(128, 0, 0));
-  AppendSelected(source, L"gama ação");
-  source.SetSelFontName(L"Tahoma");
-  source.SetSelFontSize(8);
-  source.SetSelItalic(false);
-  source.SetSelUnderline(false);
-  source.SetSelStrikeThru(true);
-  source.SetSelColor(RGB(0, 128, 0));
-
+  for (const auto& span : spans) {
+    AppendSelected(source, span.appended);
+    source.SetSelFontName(*span.format.face);
+    source.SetSelFontSize(*span.format.size);
+    source.SetSelBold(*span.format.bold);
+    source.SetSelItalic(*span.format.italic);
+    source.SetSelUnderline(*span.format.underline);
+    source.SetSelStrikeThru(*span.format.strike);
+    source.SetSelColor(*span.format.color);
+  }
   const std::string rtf = source.SaveRtf();
   ASSERT_EQ(rtf.rfind("{\\rtf", 0), 0u);
 
   auto check = [&](RichTextBody& copy) {
     EXPECT_EQ(copy.Text(), source.Text());
-    Select(copy, 0, 4);
-    EXPECT_EQ(copy.SelFontName(), L"Courier New");
-    EXPECT_EQ(copy.SelFontSize(), 14.0);
-    EXPECT_EQ(copy.SelBold(), true);
-    EXPECT_EQ(copy.SelItalic(), false);
-    EXPECT_EQ(copy.SelColor(), RGB(0, 0, 255));
-    Select(copy, 5, 4);
-    EXPECT_EQ(copy.SelText(), L"beta");
-    EXPECT_EQ(copy.SelFontName(), L"Times New Roman");
-    EXPECT_EQ(copy.SelFontSize(), 10.5);
-    EXPECT_EQ(copy.SelBold(), false);
-    EXPECT_EQ(copy.SelItalic(), true);
-    EXPECT_EQ(copy.SelUnderline(), true);
-    EXPECT_EQ(copy.SelColor(), RGB(128, 0, 0));
-    Select(copy, 10, 9);
-    EXPECT_EQ(copy.SelText(), L"gama ação");
-    EXPECT_EQ(copy.SelFontName(), L"Tahoma");
-    EXPECT_EQ(copy.SelFontSize(), 8.0);
-    EXPECT_EQ(copy.SelStrikeThru(), true);
-    EXPECT_EQ(copy.SelUnderline(), false);
-    EXPECT_EQ(copy.SelItalic(), false);
-    EXPECT_EQ(copy.SelColor(), RGB(0, 128, 0));
+    long start = 0;
+    for (const auto& span : spans) {
+      Select(copy, start, static_cast<long>(span.checked.size()));
+      EXPECT_EQ(copy.SelText(), span.checked);
+      EXPECT_TRUE(FormatOf(copy) == span.format) << start;
+      start += static_cast<long>(span.appended.size());
+    }
   };
-
   RichTextBody from_memory(parent_, 2, bounds_);
   ASSERT_TRUE(from_memory.LoadBytes(rtf));
   check(from_memory);
@@ -172,7 +158,7 @@ TEST_F(RichTextBodyTest, SavedRtfKeepsTextFontsColoursAndStyles) {
   check(from_file);
 
   // A save that cannot be written says so.
-  EXPECT_FALSE(source.SaveFile(TempPath(L"no_such_folder\\x.vmb")));
+  EXPECT_FALSE(source.SaveFile(win_test::TempPath(L"body", L"no_such_folder\\x.vmb")));
 }
 
 TEST_F(RichTextBodyTest, PlainTextBadAndMissingFiles) {
@@ -183,7 +169,7 @@ TEST_F(RichTextBodyTest, PlainTextBadAndMissingFiles) {
   EXPECT_EQ(body.Text(), L"ação\r\nlinha 2 \\par {x}");
 
   // A missing file leaves the body as it was.
-  EXPECT_FALSE(body.LoadFile(TempPath(L"missing.vmb")));
+  EXPECT_FALSE(body.LoadFile(win_test::TempPath(L"body", L"missing.vmb")));
   EXPECT_EQ(body.Text(), L"ação\r\nlinha 2 \\par {x}");
 
   // Truncated and malformed RTF load something without crashing.
@@ -217,28 +203,21 @@ TEST_F(RichTextBodyTest, SelectionMembersReportMixedValuesAsNothing) {
   body.SetSelFontName(L"Tahoma");
   body.SetSelFontSize(12);
 
-  Select(body, 3, 8);  // half bold
-  EXPECT_EQ(body.SelBold(), std::nullopt);
-  EXPECT_EQ(body.SelColor(), std::nullopt);
-  EXPECT_EQ(body.SelFontName(), std::nullopt);
-  EXPECT_EQ(body.SelFontSize(), std::nullopt);
-  EXPECT_EQ(body.SelItalic(), false);  // uniform over both halves
-
+  Select(body, 3, 8);  // half bold; italic is uniform over both halves
+  EXPECT_EQ(std::tuple(body.SelBold(), body.SelColor(), body.SelFontName(), body.SelFontSize(),
+                       body.SelItalic()),
+            std::tuple(std::nullopt, std::nullopt, std::nullopt, std::nullopt, false));
   Select(body, 0, 7);
-  EXPECT_EQ(body.SelBold(), true);
-  EXPECT_EQ(body.SelColor(), RGB(255, 0, 0));
-  EXPECT_EQ(body.SelFontName(), L"Tahoma");
-  EXPECT_EQ(body.SelFontSize(), 12.0);
+  EXPECT_EQ(std::tuple(body.SelBold(), body.SelColor(), body.SelFontName(), body.SelFontSize()),
+            std::tuple(true, RGB(255, 0, 0), L"Tahoma", 12.0));
   Select(body, 8, 6);
-  EXPECT_EQ(body.SelBold(), false);
-  EXPECT_EQ(body.SelFontName(), L"Arial");
+  EXPECT_EQ(std::tuple(body.SelBold(), body.SelFontName()), std::tuple(false, L"Arial"));
 
   // Nonsense sizes and names change nothing.
   Select(body, 0, 7);
   body.SetSelFontSize(-3);
   body.SetSelFontName(L"");
-  EXPECT_EQ(body.SelFontSize(), 12.0);
-  EXPECT_EQ(body.SelFontName(), L"Tahoma");
+  EXPECT_EQ(std::tuple(body.SelFontSize(), body.SelFontName()), std::tuple(12.0, L"Tahoma"));
 }
 
 TEST_F(RichTextBodyTest, SelTextInsertsAtCaretAndReplacesSelection) {
@@ -246,15 +225,13 @@ TEST_F(RichTextBodyTest, SelTextInsertsAtCaretAndReplacesSelection) {
   ASSERT_TRUE(body.LoadBytes("abcdef"));
   body.SetSelStart(3);
   body.SetSelText(L"XY");
-  EXPECT_EQ(body.Text(), L"abcXYdef");
-  EXPECT_EQ(body.SelStart(), 5);
-  EXPECT_EQ(body.SelLength(), 0);
+  EXPECT_EQ(std::tuple(body.Text(), body.SelStart(), body.SelLength()),
+            std::tuple(L"abcXYdef", 5, 0));
 
   Select(body, 0, 2);
   EXPECT_EQ(body.SelText(), L"ab");
   body.SetSelText(L"Z");
-  EXPECT_EQ(body.Text(), L"ZcXYdef");
-  EXPECT_EQ(body.SelStart(), 1);
+  EXPECT_EQ(std::pair(body.Text(), body.SelStart()), std::pair(std::wstring(L"ZcXYdef"), 1L));
   // The insertion can be undone like typing.
   EXPECT_NE(SendMessageW(body.hWnd(), EM_CANUNDO, 0, 0), 0);
 

@@ -1,0 +1,43 @@
+#pragma once
+// A command router over a data folder of notes in fake windows, with every service faked.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "fake_note_window.h"
+#include "fake_shell.h"
+#include "shell/command_router.h"
+#include "temp_folder.h"
+
+namespace velumbrino::testing {
+
+class RouterTest : public ::testing::Test {
+ protected:
+  // Notes 1..count, each in the index, with a body file and a window; the program is ready.
+  explicit RouterTest(int count = 3) {
+    std::string index = ",";
+    for (int n = 1; n <= count; ++n) index += std::to_string(n) + ",";
+    dir_.Write("indice.dat", index + "\r\n");
+    for (int n = 1; n <= count; ++n) {
+      const std::string tag = std::to_string(n);
+      notes_.CreateNote(tag, false, {});
+      dir_.Write("stickie" + tag + ".vmb", "{\\rtf1 corpo " + tag + "}");
+    }
+    state_.app_ready.MarkStarted();
+  }
+  FakeNoteState& Note(int index) { return *factory_.created[static_cast<size_t>(index)]; }
+  std::string Ini(const std::string& section, const std::string& key) {
+    return notes_.Settings().ReadIniValue(section, key, "<none>");
+  }
+
+  TempFolder dir_;
+  FakeNoteWindowFactory factory_{StdFileSystem()};
+  NoteCollection notes_{StdFileSystem(), factory_, dir_.Path()};
+  AppState state_;
+  DefaultFont font_;
+  FakeServices services_;
+  CommandRouter router_{notes_, state_, font_, services_, "C:\\Velumbrino\\"};
+};
+
+}  // namespace velumbrino::testing

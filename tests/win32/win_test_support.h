@@ -1,0 +1,52 @@
+#pragma once
+// Pieces several Win32 tests share: a message pump, a clock that stands still, a note window
+// host that asks for nothing, and unique paths in the temporary folder.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "note/note_window_host.h"
+#include "store/clock.h"
+
+namespace velumbrino::win_test {
+
+// Lets queued messages and timers run for up to `ms`, or until `done` holds.
+inline void Pump(DWORD ms, const std::function<bool()>& done = {}) {
+  const DWORD start = GetTickCount();
+  while (GetTickCount() - start < ms) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    if (done && done()) return;
+    Sleep(10);
+  }
+}
+
+class StandingClock : public Clock {
+ public:
+  explicit StandingClock(LocalTime at) : now(at) {}
+  LocalTime now;
+  LocalTime Now() const override { return now; }
+};
+
+// Always ready; ignores presses, pin clicks and save requests.
+class QuietHost : public NoteWindowHost {
+ public:
+  bool AppReady() const override { return true; }
+  void BodyPressed(NoteWindow&, bool, int, int) override {}
+  void PinClicked(NoteWindow&) override {}
+  void NoteNeedsSave(NoteWindow&) override {}
+};
+
+// "<temp>\velumbrino_<prefix>_<process id>_<name>".
+inline std::wstring TempPath(const wchar_t* prefix, const wchar_t* name) {
+  wchar_t folder[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, folder);
+  return std::wstring(folder) + L"velumbrino_" + prefix + L"_" +
+         std::to_wstring(GetCurrentProcessId()) + L"_" + name;
+}
+
+}  // namespace velumbrino::win_test
