@@ -161,6 +161,24 @@ TEST_F(NoteWindowTest, PositionReadsBackExactly) {
   EXPECT_EQ(note.Top(), PixelsToTwips(50, note.Dpi()));
 }
 
+// The band is read back here: with no window manager the end-to-end tests cannot see it change.
+TEST_F(NoteWindowTest, PinBandAndOpacityOnlyTranslucentNotesLayered) {
+  NoteWindowWin note(host_, clock_, false);
+  note.SetVisible(true);
+  const auto ex_style = [&] { return GetWindowLongPtrW(note.hwnd(), GWL_EXSTYLE); };
+  note.ShowPinned();
+  EXPECT_TRUE(ex_style() & WS_EX_TOPMOST);
+  note.ShowUnpinned();
+  EXPECT_FALSE(ex_style() & WS_EX_TOPMOST);
+  EXPECT_FALSE(ex_style() & WS_EX_LAYERED);
+  note.SetOpacity(OpacityAlpha(3));
+  BYTE alpha = 0;
+  ASSERT_TRUE(GetLayeredWindowAttributes(note.hwnd(), nullptr, &alpha, nullptr));
+  EXPECT_EQ(alpha, 76);
+  note.SetOpacity(OpacityAlpha(10));
+  EXPECT_FALSE(ex_style() & WS_EX_LAYERED);
+}
+
 TEST_F(NoteWindowTest, HoverPicturesAndButtonClicks) {
   NoteWindowWin note(host_, clock_, false);
   note.SetVisible(true);
