@@ -26,6 +26,9 @@ int CodePointToByte(char32_t cp) {
   return '?';
 }
 
+
+}  // namespace
+
 void AppendUtf8(std::string& out, char32_t cp) {
   if (cp < 0x80) {
     out += static_cast<char>(cp);
@@ -43,8 +46,6 @@ void AppendUtf8(std::string& out, char32_t cp) {
     out += static_cast<char>(0x80 | (cp & 0x3F));
   }
 }
-
-}  // namespace
 
 std::string Utf8ToCp1252(std::string_view utf8) {
   std::string out;

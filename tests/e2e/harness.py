@@ -121,7 +121,7 @@ def xprop(wid):
 
 
 def screenshot(name, crop=None):
-    """The whole screen, or the part crop = (x, y, width, height) of it."""
+    """The whole screen, or only the area crop = (x, y, width, height)."""
     os.makedirs(SHOTS, exist_ok=True)
     path = os.path.join(SHOTS, name)
     area = [] if crop is None else ["-crop", "{2}x{3}+{0}+{1}".format(*crop), "+repage"]
