@@ -19,60 +19,6 @@ std::string LowerAscii(std::string_view text) {
 
 }  // namespace
 
-std::string GetListField(std::string& list, std::string_view delimiter, int n) {
-  if (delimiter.empty()) return {};
-  if (!list.starts_with(delimiter)) list = std::string(delimiter) + list;
-  if (!list.ends_with(delimiter)) list += delimiter;
-  if (n < 1) return {};
-  std::size_t position = 0;
-  for (int i = 1; i <= n; ++i) {
-    const std::size_t found = list.find(delimiter, position);
-    if (found == std::string::npos) return {};
-    position = found + delimiter.size();
-  }
-  const std::size_t next = list.find(delimiter, position);
-  if (next == std::string::npos) return {};
-  return list.substr(position, next - position);
-}
-
-std::string ReplaceAll(std::string text, std::string_view searched, std::string_view replacement) {
-  if (searched.empty()) return text;
-  // Searching again from the start lets a replacement join with what precedes it
-  // (",1,1," -> ","); when the replacement holds the searched text that would never end,
-  // so the search then goes on after each replacement instead.
-  const bool restart = replacement.find(searched) == std::string_view::npos;
-  std::string out;
-  out.reserve(text.size());
-  if (!restart) {
-    std::size_t from = 0;
-    for (std::size_t found; (found = text.find(searched, from)) != std::string::npos;) {
-      out.append(text, from, found - from).append(replacement);
-      from = found + searched.size();
-    }
-    return out.append(text, from);
-  }
-  // One pass instead of a search from the start after each replacement: the text already
-  // passed never holds the searched text, so a new occurrence can only end at the next
-  // character taken, and the one ending first is the one a search from the start finds
-  // first. A megabyte of repeats in a damaged index then takes milliseconds, not minutes.
-  std::string pending;  // replacement characters still to take, in reverse order
-  std::size_t next = 0;
-  while (next < text.size() || !pending.empty()) {
-    if (!pending.empty()) {
-      out += pending.back();
-      pending.pop_back();
-    } else {
-      out += text[next++];
-    }
-    if (out.size() >= searched.size() &&
-        std::string_view(out).substr(out.size() - searched.size()) == searched) {
-      out.resize(out.size() - searched.size());
-      pending.append(replacement.rbegin(), replacement.rend());
-    }
-  }
-  return out;
-}
-
 std::string ChangeExtension(std::string_view name, std::string& extension) {
   // Only a dot in the last part of the path starts an extension: cutting at a dot in a
   // folder name ("C:\v1.2\nota") would save into another folder under another name.

@@ -7,13 +7,6 @@
 
 namespace velumbrino {
 
-// The n-th field (from 1) of a delimited list. The list is first given a leading and a
-// trailing delimiter when it lacks them, and the caller's text keeps that change.
-// A missing field gives "".
-std::string GetListField(std::string& list, std::string_view delimiter, int n);
-// Replaces every occurrence, searching again from the start after each replacement.
-// An empty searched text returns the text unchanged.
-std::string ReplaceAll(std::string text, std::string_view searched, std::string_view replacement);
 // Replaces the extension of the path's last part (after its last '.'; a dot in a folder name
 // does not count) or appends one; a non-empty extension gets a '.' in front, and the caller's
 // variable keeps it.

@@ -3,44 +3,10 @@
 #include "platform/custom_colors.h"
 
 #include "store/cp1252.h"
-#include "store/index_file.h"
 #include "store/text_utils.h"
 
 namespace velumbrino {
 namespace {
-
-TEST(GetListField, FieldsAndNormalisation) {
-  std::string list = ",3,7,12,";
-  EXPECT_EQ(GetListField(list, ",", 1), "3");
-  EXPECT_EQ(GetListField(list, ",", 2), "7");
-  EXPECT_EQ(GetListField(list, ",", 3), "12");
-  EXPECT_EQ(GetListField(list, ",", 4), "");
-  EXPECT_EQ(GetListField(list, ",", 0), "");
-  EXPECT_EQ(list, ",3,7,12,");
-
-  std::string bare = "3,7";
-  EXPECT_EQ(GetListField(bare, ",", 1), "3");
-  EXPECT_EQ(bare, ",3,7,");
-
-  std::string holes = ",1,,2,";
-  EXPECT_EQ(GetListField(holes, ",", 2), "");
-  EXPECT_EQ(GetListField(holes, ",", 3), "2");
-
-  std::string empty;
-  EXPECT_EQ(GetListField(empty, ",", 1), "");
-  EXPECT_EQ(empty, ",");
-  EXPECT_EQ(GetListField(empty, "", 1), "");
-}
-
-TEST(ReplaceAll, RestartsFromTheBeginning) {
-  EXPECT_EQ(ReplaceAll(",1,2,3,", ",2,", ","), ",1,3,");
-  // After ",1," becomes "," the restart finds ",1," again, joined with what came before.
-  EXPECT_EQ(ReplaceAll(",1,1,", ",1,", ","), ",");
-  EXPECT_EQ(ReplaceAll("aaaa", "aa", "a"), "a");
-  EXPECT_EQ(ReplaceAll("abc", "", "x"), "abc");
-  // A replacement holding the searched text must still end.
-  EXPECT_EQ(ReplaceAll("a.b", ".", ".."), "a..b");
-}
 
 TEST(NumberText, ParsingRules) {
   EXPECT_EQ(Trim(" \t a b \t"), "a b");
@@ -65,13 +31,6 @@ TEST(NumberText, ParsingRules) {
   EXPECT_EQ(TextToBool("99999999999"), true);
   EXPECT_EQ(TextToBool("sim"), std::nullopt);
   EXPECT_EQ(TextToBool(""), std::nullopt);
-}
-
-TEST(IndexLine, ParseSkipsDamagedEntries) {
-  EXPECT_EQ(ParseNoteNumbers(",1,2,5,"), (std::vector<int>{1, 2, 5}));
-  EXPECT_EQ(ParseNoteNumbers(","), (std::vector<int>{}));
-  EXPECT_EQ(ParseNoteNumbers(",3,abc,0,-2,3,,7,2x,99999999999,4,"), (std::vector<int>{3, 7, 4}));
-  EXPECT_EQ(ParseNoteNumbers("1,2"), (std::vector<int>{1, 2}));
 }
 
 TEST(CustomColorsText, DamagedTextGivesWhiteWhereItCannotBeRead) {
