@@ -52,28 +52,6 @@ TEST_F(AlarmDialogTest, LoadsStoredValuesOrDefaults) {
   EXPECT_EQ(state.date_text + " " + state.time_text, "20/03/2026 07:15:00");  // no 31 Feb
 }
 
-TEST_F(AlarmDialogTest, EnablingFollowsUseAlarmThenDailyAndSound) {
-  // Input: "Usar Alarme", "Todos os dias", "Tocar Som", "Do Arquivo". Enabled: "Todos os dias",
-  // date, time, "Tocar Som", the sound options and "Testar", the path box and "Procurar...".
-  const std::pair<const char*, const char*> cases[] = {
-      {"0000", "000000"}, {"0111", "000000"}, {"1001", "111100"},
-      {"1100", "101100"}, {"1010", "111110"}, {"1011", "111111"},
-  };
-  for (const auto& [input, expected] : cases) {
-    AlarmDialogState state;
-    state.use_alarm = input[0] == '1';
-    state.daily = input[1] == '1';
-    state.play_sound = input[2] == '1';
-    state.from_file = input[3] == '1';
-    const AlarmDialogEnabled e = EnabledControls(state);
-    std::string enabled;
-    for (bool on : {e.daily, e.date, e.time, e.play_sound, e.sound_options, e.sound_file}) {
-      enabled += on ? '1' : '0';
-    }
-    EXPECT_EQ(enabled, expected) << input;
-  }
-}
-
 TEST_F(AlarmDialogTest, OkRefusesTheCurrentMinuteAndEarlier) {
   const LocalTime now = clock_.now;  // 20/03/2026 14:05:30
   AlarmDialogState off = InUse("01/01/2020", "00:00:00");

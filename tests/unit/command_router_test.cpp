@@ -31,15 +31,6 @@ TEST_F(CommandRouterTest, NoteCommandsReachTheNoteWhoseMenuWasOpened) {
   EXPECT_EQ(services_.alarm_dialogs, std::vector<int>{2});
 }
 
-TEST_F(CommandRouterTest, NoteCommandWithoutItsNoteDoesNothing) {
-  router_.Run(CommandId::kDeleteNote, 0);
-  router_.Run(CommandId::kClassic, 7);
-  router_.Run(CommandId::kAlarm, 7);
-  EXPECT_EQ(services_.questions, 0);
-  EXPECT_TRUE(services_.alarm_dialogs.empty());
-  EXPECT_FALSE(dir_.Exists("config.cfg"));
-}
-
 // Opacity, classic colours, delete, hide all and show all are driven end to end.
 TEST_F(CommandRouterTest, CustomColoursAreStoredAtOnce) {
   services_.dialogs.color_choice = 20 | (100 << 8) | (200 << 16);

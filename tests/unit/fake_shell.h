@@ -35,7 +35,6 @@ class FakeDialogs : public CommonDialogs {
     return true;
   }
   bool ShowPrinterDialog(DialogSettings& settings, std::uint32_t flags) override {
-    printer_flags.push_back(flags);
     owners.push_back(reinterpret_cast<WindowHandle>(settings.owner_window));
     if (while_open) while_open();
     return printer_confirmed;
@@ -47,7 +46,6 @@ class FakeDialogs : public CommonDialogs {
   std::vector<DialogSettings> font_requests;
   bool font_no_effects = true;
   bool printer_confirmed = false;
-  std::vector<std::uint32_t> printer_flags;
   std::optional<std::string> file_choice;  // what the file dialogs answer; nullopt: cancel
   std::vector<DialogSettings> requests;
   std::function<void()> while_open;

@@ -97,23 +97,6 @@ TEST_F(DamagedSettingsTest, KeysOutsideAnySection) {
   EXPECT_EQ(dir_.Read("config.cfg").substr(0, 25), "Top=5\r\nTitulo=solto\r\n=\r\n[");
 }
 
-TEST_F(DamagedSettingsTest, TextWhereNumbersAreRead) {
-  RestoreAndSave(
-      "[Indice]\r\nTotalForms=muitas\r\n"
-      "[1]\r\nTop=abc\r\nLeft=1e5\r\nColor1=vermelho\r\nColor2=0x00FF\r\nOpacidade=meia\r\n"
-      "[2]\r\nTop=12abc\r\nLeft= 3 4\r\nColor1=1.5\r\nColor2=\r\nOpacidade=5x\r\n"
-      "Alarm=talvez\r\nVisivel=nunca\r\n");
-  for (int n : {1, 2}) {
-    EXPECT_EQ(Note(n).top, kDefaultTop) << n;
-    EXPECT_EQ(Note(n).left, kDefaultLeft) << n;
-    EXPECT_EQ(Note(n).back, kClassicWindowColor) << n;
-    EXPECT_EQ(Note(n).body_color, kClassicBodyColor) << n;
-    EXPECT_EQ(Note(n).alpha, 255) << n;
-    EXPECT_FALSE(Note(n).alarm) << n;
-  }
-  EXPECT_EQ(Ini("Indice", "TotalForms"), "3");
-}
-
 TEST_F(DamagedSettingsTest, NegativeAndHugeNumbers) {
   RestoreAndSave(
       "[Indice]\r\nTotalForms=-1\r\n"

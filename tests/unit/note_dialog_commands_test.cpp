@@ -78,37 +78,15 @@ TEST_F(NoteDialogCommandsTest, ShowNotesListsVisibilityAndAppliesTheChoice) {
   EXPECT_EQ(Visibility(), (std::vector<bool>{true, true, true, true}));
 }
 
-// What is deleted, and that lista.txt stays, is checked with the delete plans and end to end;
-// here, what the command adds: the dialog's mode, nothing preselected, no questions or sounds.
-TEST_F(NoteDialogCommandsTest, DeleteSelectedThenAllWithoutQuestionsOrSounds) {
-  services_.list_answer = {NoteListAction::kSelected, {true, false, true}};
+// What is deleted is checked with the delete plans and end to end; here, the dialog's mode,
+// nothing preselected, and a cancel that keeps everything.
+TEST_F(NoteDialogCommandsTest, DeleteDialogStartsWithNothingChosenAndCancelKeepsEverything) {
+  services_.list_answer = {NoteListAction::kCancel, {true, true, true}};
   router_.Run(CommandId::kDeleteNotes);
   EXPECT_EQ(services_.list_modes.at(0), NoteListMode::kDelete);
   EXPECT_EQ(services_.lists_shown[0].selected, (std::vector<bool>{false, false, false}));
-  ASSERT_EQ(notes_.Count(), 1);
-  EXPECT_EQ(notes_.At(1).Tag(), "2");
-  EXPECT_TRUE(Note(0).closed && Note(2).closed && !Note(1).closed);
-
-  services_.list_answer = {NoteListAction::kAll, {false}};
-  router_.Run(CommandId::kDeleteNotes);
-  EXPECT_EQ(notes_.Count(), 0);
-  EXPECT_EQ(services_.questions, 0);
-  EXPECT_TRUE(services_.sounds.empty() && services_.warnings.empty());
-}
-
-TEST_F(NoteDialogCommandsTest, CancelledDeleteKeepsEverythingAndTheItemsAreEnabled) {
-  services_.list_answer = {NoteListAction::kCancel, {true, true, true}};
-  router_.Run(CommandId::kDeleteNotes);
   EXPECT_EQ(notes_.Count(), 3);
   EXPECT_TRUE(dir_.Exists("stickie1.vmb"));
-
-  MenuContext some_note;
-  some_note.visible_notes = 1;
-  for (CommandId id : {CommandId::kTitle, CommandId::kDateTime, CommandId::kShowSelected,
-                       CommandId::kDeleteNotes}) {
-    EXPECT_TRUE(ItemEnabled(*FindCommand(id), some_note)) << static_cast<int>(id);
-  }
-  EXPECT_FALSE(ItemEnabled(*FindCommand(CommandId::kDeleteNotes), MenuContext{}));
 }
 
 }  // namespace

@@ -53,19 +53,6 @@ TEST_F(NoteFileCommandsTest, FontDialogOpensOnTheSelectionAndItsChoiceAppliesToI
   EXPECT_TRUE(services_.default_fonts.empty());
 }
 
-TEST_F(NoteFileCommandsTest, YesMakesTheSelectionsFontTheDefaultKeepingMixedAttributes) {
-  font_.underline = true;  // mixed in the selection: the default keeps it
-  Note(0).selection_font = {.face = "Georgia", .size = 10.5, .bold = false, .italic = true};
-  services_.dialogs.font_choice = [](DialogSettings&) {};
-  services_.make_default_font = true;
-  router_.Run(CommandId::kFont, 1);
-  ASSERT_EQ(services_.default_fonts.size(), 1u);
-  const DefaultFont& made = services_.default_fonts[0];
-  // The dialog's whole points were applied to the selection.
-  EXPECT_EQ(std::tuple(made.face, made.size, made.bold, made.italic),
-            std::tuple("Georgia", "11", false, true));
-}
-
 TEST_F(NoteFileCommandsTest, CancelledDialogsChangeNothingAndAskNothing) {
   Note(0).selection_font = {.face = "Arial", .size = 10.0};
   Note(0).text = "fica";
@@ -91,20 +78,6 @@ TEST_F(NoteFileCommandsTest, FontAndPrintDoNothingWhenTheirNoteWentAwayMeanwhile
   EXPECT_TRUE(Note(1).applied_fonts.empty());
   EXPECT_EQ(services_.font_questions, 0);
   EXPECT_TRUE(services_.printed.empty());
-}
-
-TEST_F(NoteFileCommandsTest, PrintSendsTitleAndWrappedLinesOnlyAfterTheDialog) {
-  Note(0).title = "Compras";
-  Note(0).lines = {"pão", "leite"};
-  router_.Run(CommandId::kPrint, 1);
-  EXPECT_EQ(services_.dialogs.printer_flags, std::vector<std::uint32_t>{0});
-  EXPECT_TRUE(services_.printed.empty());
-
-  services_.dialogs.printer_confirmed = true;
-  router_.Run(CommandId::kPrint, 1);
-  ASSERT_EQ(services_.printed.size(), 1u);
-  EXPECT_EQ(services_.printed[0].title, "Compras");
-  EXPECT_EQ(services_.printed[0].lines, Note(0).lines);
 }
 
 TEST_F(NoteFileCommandsTest, LoadReplacesTheBodyAsTextOrRichTextOrTellsWhy) {

@@ -82,55 +82,6 @@ TEST_F(NoteListDialogsTest, ListShowsTitlesInOrderAndBlankOnesAsEmBranco) {
   EXPECT_EQ(std::pair(del.entries, del.selected), std::pair(entries, std::vector<bool>(5, false)));
 }
 
-TEST_F(NoteListDialogsTest, ShowPlansRunFromTheLastEntryToTheFirst) {
-  EXPECT_EQ(ShowSelectedPlan({true, false, true}),
-            (std::vector<VisibilityStep>{{3, true}, {2, false}, {1, true}}));
-  EXPECT_EQ(ShowAllPlan(2), (std::vector<VisibilityStep>{{2, true}, {1, true}}));
-  EXPECT_TRUE(ShowAllPlan(0).empty());
-
-  // The preselection pressed unchanged leaves every note as it was.
-  OpenNotes({"a", "b", "c"});
-  notes_.At(1).SetVisible(true);
-  notes_.At(3).SetVisible(true);
-  int pumped = 0;
-  ApplyVisibilityPlan(notes_, ShowSelectedPlan(ShowNotesList(notes_).selected), [&] { ++pumped; });
-  EXPECT_EQ(pumped, 3);
-  EXPECT_EQ(ShowNotesList(notes_).selected, (std::vector<bool>{true, false, true}));
-
-  // A plan longer than the collection (a note went meanwhile) skips the missing positions.
-  ApplyVisibilityPlan(notes_, ShowAllPlan(5));
-  EXPECT_EQ(ShowNotesList(notes_).selected, (std::vector<bool>{true, true, true}));
-}
-
-TEST_F(NoteListDialogsTest, DeleteSelectedGoesLastFirstAndLeavesTheOthers) {
-  OpenNotes({"um", "dois", "três"});
-  const std::vector<int> plan = DeleteSelectedPlan(notes_, {true, false, true});
-  EXPECT_EQ(plan, (std::vector<int>{3, 1}));
-  EXPECT_TRUE(DeleteNotes(notes_, plan).Complete());
-  EXPECT_EQ(Titles(), (std::vector<std::string>{"dois"}));
-  EXPECT_EQ(factory_.created[2]->log.back(), "close");
-  EXPECT_EQ(dir_.Read("indice.dat"), ",2,\r\n");
-  EXPECT_EQ(FolderContents(), (std::set<std::string>{"config.cfg", "indice.dat", "stickie2.vmb"}));
-}
-
-TEST(OwnDataFilesTest, OnlyTheProgramsOwnNamesAreOurs) {
-  // Windows names ignore letter case; atomic-write leftovers are ours too.
-  for (const char* name :
-       {"indice.dat", "config.cfg", "stickie1.vmb", "Stickie1.VMB", "INDICE.DAT", "stickie12.vmb",
-        "config.cfg.~3.tmp", "indice.dat.~4711-2.tmp", "Stickie3.vmb.~1.TMP"}) {
-    EXPECT_TRUE(IsOwnDataFileName(name)) << name;
-  }
-  // Body numbers are positive, without leading zeros.
-  for (const char* name :
-       {"lista.txt", "stickie1.vmb.bak", "stickie1.vmb.tmp", "stickie0.vmb", "stickie01.vmb",
-        "stickie.vmb", "stickie99999999999.vmb", "stickie-1.vmb", "config.cfg.bak",
-        "config.cfg.~.tmp", "config.cfg.~copia.tmp", "lista.txt.~1.tmp", "meu indice.dat"}) {
-    EXPECT_FALSE(IsOwnDataFileName(name)) << name;
-  }
-  EXPECT_EQ(BodyFileNumber("Stickie12.VMB"), 12);
-  EXPECT_EQ(BodyFileNumber("stickie12.vmb.~1.tmp"), std::nullopt);
-}
-
 TEST_F(NoteListDialogsTest, DeleteAllRemovesOnlyOurFilesAndRestartsNumbering) {
   OpenNotes({"um", "dois"});
   dir_.Write("stickie7.vmb", "stray body");

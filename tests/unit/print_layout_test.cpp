@@ -29,26 +29,6 @@ class FakePrintSink : public PrintSink {
   int fail_at_line = -1;
 };
 
-TEST(PrintNote, BlankLineTitleThenWrappedLines) {
-  FakePrintSink sink;
-  EXPECT_TRUE(PrintNote(sink, "03/mar - 09:05", {"Comprar pão\r", "e leite", "amanhã\r"},
-                        PrintMetrics{240, 15840}));
-  EXPECT_EQ(sink.events,
-            (std::vector<std::string>{"begin 03/mar - 09:05", "0,0 []",
-                                      "0,240 [     03/mar - 09:05]", "200,480 [Comprar pão]",
-                                      "200,720 [e leite]", "200,960 [amanhã]", "end"}));
-}
-
-TEST(PrintNote, LongLinesAreCutAt79Characters) {
-  const std::string ascii(100, 'a');
-  std::string accented;
-  for (int i = 0; i < 100; ++i) accented += "é";
-  EXPECT_EQ(PrintableBodyLine(ascii), std::string(79, 'a'));
-  EXPECT_EQ(PrintableBodyLine(accented).size(), 79u * 2);  // 79 characters, none split
-  EXPECT_EQ(PrintableBodyLine(std::string(79, 'b') + "\r\n"), std::string(79, 'b'));
-  EXPECT_EQ(PrintableBodyLine("\r"), "");
-}
-
 TEST(PrintNote, PageBreaksKeepEveryLine) {
   // Room for four lines a page: the two header lines and two body lines, then three more.
   const auto pages = LayOutPrintedNote("T", {"1", "2", "3", "4", "5"}, PrintMetrics{250, 1000});

@@ -2,11 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <map>
 
 #include "store/data_folder.h"
-#include "store/index_file.h"
 
 namespace velumbrino {
 namespace {
@@ -130,40 +128,6 @@ TEST_F(SettingsFileTest, SnapshotReadsWithoutAskingTheFileSystemButSeesOwnWrites
   }
   files.Put(kPath, "[1]\r\nTop=4\r\n");
   EXPECT_EQ(Read("1", "Top"), "4");
-}
-
-TEST(SettingsFileOnDisk, StdFileSystemRoundTrip) {
-  const auto folder = std::filesystem::temp_directory_path() / "velumbrino_settings_test";
-  std::filesystem::remove_all(folder);
-  FileSystem& files = StdFileSystem();
-  const std::string nested = (folder / "a" / "b").string() + "/";
-  ASSERT_TRUE(files.CreateDirectories(nested));
-  EXPECT_TRUE(files.DirectoryExists(nested));
-  const std::string path = nested + "config.cfg";
-  EXPECT_EQ(files.ReadFile(path), std::nullopt);
-  EXPECT_EQ(files.Stamp(path), std::nullopt);
-
-  SettingsFile settings(files, path);
-  ASSERT_TRUE(settings.WriteKey("Indice", "TotalForms", "3"));
-  EXPECT_EQ(files.ReadFile(path), "[Indice]\r\nTotalForms=3\r\n");
-  EXPECT_EQ(settings.ReadIniValue("indice", "totalforms", "0"), "3");
-  // Writing over a folder fails and leaves it alone.
-  EXPECT_FALSE(files.WriteFileAtomic(nested.substr(0, nested.size() - 1), "x"));
-  EXPECT_TRUE(files.DirectoryExists(nested));
-  EXPECT_FALSE(files.WriteFileAtomic((folder / "missing" / "x.cfg").string(), "x"));
-  IndexFile index(files, nested + "indice.dat");
-  EXPECT_EQ(index.ReadFirstLine(), std::nullopt);
-  ASSERT_TRUE(index.Write(" ,1,2, "));
-  EXPECT_EQ(files.ReadFile(index.Path()), " ,1,2, \r\n");
-  EXPECT_EQ(index.ReadFirstLine(), " ,1,2, ");
-  ASSERT_TRUE(files.WriteFileAtomic(index.Path(), ",3,\r,4,\r\n"));
-  EXPECT_EQ(index.ReadFirstLine(), ",3,");
-  EXPECT_TRUE(files.RemoveFile(index.Path()));
-  EXPECT_TRUE(files.RemoveFile(path));
-  EXPECT_FALSE(files.FileExists(path));
-  // No temp files are left behind.
-  EXPECT_TRUE(std::filesystem::is_empty(folder / "a" / "b"));
-  std::filesystem::remove_all(folder);
 }
 
 }  // namespace

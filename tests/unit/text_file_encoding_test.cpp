@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "note/file_problem.h"
-
 namespace velumbrino {
 namespace {
 
@@ -88,23 +86,6 @@ TEST(TextFileEncoding, SaveUsesAnsiUnlessACharacterDoesNotFit) {
     EXPECT_EQ(file.bytes, c.bytes) << c.text;
     // Whatever was written loads back as the same text.
     EXPECT_EQ(DecodeTextFile(file.bytes).text, ToCrLf(c.text) + "\r\n") << c.text;
-  }
-}
-
-TEST(FileProblem, MessagesNameTheFile) {
-  EXPECT_EQ(FileProblemFromSystemError(9999), FileProblem::kOther);
-
-  EXPECT_EQ(FileProblemMessage(FileOperation::kSave, FileProblem::kLocked, "C:\\a%s.txt"),
-            "Não foi possível salvar o arquivo “C:\\a%s.txt”.\n\n"
-            "O arquivo está sendo usado por outro programa. Feche-o e tente novamente.");
-  EXPECT_NE(FileProblemMessage(FileOperation::kLoad, FileProblem::kAccessDenied, "x"),
-            FileProblemMessage(FileOperation::kSave, FileProblem::kAccessDenied, "x"));
-  for (FileProblem problem :
-       {FileProblem::kNotFound, FileProblem::kFolderNotFound, FileProblem::kReadOnly,
-        FileProblem::kDiskFull, FileProblem::kBinary, FileProblem::kTooLarge}) {
-    const std::string message = FileProblemMessage(FileOperation::kLoad, problem, "D:\\n.txt");
-    EXPECT_TRUE(message.starts_with("Não foi possível carregar o arquivo “D:\\n.txt”.\n\n"));
-    EXPECT_GT(message.size(), 60u);
   }
 }
 
