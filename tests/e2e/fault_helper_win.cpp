@@ -14,72 +14,11 @@
 #include "platform/wide_string_win.h"
 #include "shell/restore.h"
 #include "store/note_collection.h"
+#include "../unit/fake_note_window.h"
 
 using namespace velumbrino;
 
 namespace {
-
-// A note without a window: its body goes through the same atomic write as a note window's,
-// and fifty restarts then cost seconds instead of minutes of window creation under Wine.
-class StoredNote : public NoteWindow {
- public:
-  std::string Tag() const override { return tag_; }
-  void SetTag(const std::string& tag) override { tag_ = tag; }
-  std::string Title() const override { return title_; }
-  void SetTitle(const std::string& title) override { title_ = title; }
-  int Top() const override { return top_; }
-  int Left() const override { return left_; }
-  void SetTop(int twips) override { top_ = twips; }
-  void SetLeft(int twips) override { left_ = twips; }
-  bool Visible() const override { return true; }
-  void SetVisible(bool) override {}
-  Color BackColor() const override { return kClassicWindowColor; }
-  void SetBackColor(Color) override {}
-  Color BodyColor() const override { return kClassicBodyColor; }
-  void SetBodyColor(Color) override {}
-  bool LoadBody(const std::string& path) override {
-    auto bytes = WinFileSystem().ReadFile(path);
-    if (bytes) body_ = *bytes;
-    return bytes.has_value();
-  }
-  bool SaveBody(const std::string& path) override {
-    return WinFileSystem().WriteFileAtomic(path, body_);
-  }
-  // Every round writes every body on purpose: the kills must land among body writes.
-  bool BodyModified() const override { return true; }
-  void MarkBodyModified() override {}
-  void ShowBodySetAside(const std::string&) override {}
-  void ApplyDefaultFont(const DefaultFont&) override {}
-  bool AlarmTimerEnabled() const override { return false; }
-  void SetAlarmTimerEnabled(bool) override {}
-  void SetOpacity(std::uint8_t) override {}
-  void ShowPinned() override {}
-  void ShowUnpinned() override {}
-  void KeepOnScreen() override {}
-  void FocusBody() override {}
-  void EditBody(BodyEdit) override {}
-  long SelectionLength() const override { return 0; }
-  void ReplaceSelection(const std::string&) override {}
-  SelectionFont GetSelectionFont() const override { return {}; }
-  void SetSelectionFont(const SelectionFont&) override {}
-  std::string BodyText() const override { return {}; }
-  std::vector<std::string> BodyLines() const override { return {}; }
-  void ReplaceBodyWithRtf(std::string_view) override {}
-  void ReplaceBodyWithText(std::string_view) override {}
-  WindowHandle Handle() const override { return nullptr; }
-  void Close() override {}
-
- private:
-  std::string tag_, title_, body_;
-  int top_ = 0, left_ = 0;
-};
-
-class StoredNoteFactory : public NoteWindowFactory {
- public:
-  std::unique_ptr<NoteWindow> CreateNoteWindow(bool) override {
-    return std::make_unique<StoredNote>();
-  }
-};
 
 int Lock(const wchar_t* path, int seconds) {
   HANDLE file = CreateFileW(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
@@ -95,9 +34,12 @@ int Lock(const wchar_t* path, int seconds) {
   return 0;
 }
 
+// Notes without windows (the unit tests' fake, writing through the real file system): fifty
+// restarts then cost seconds instead of minutes of window creation under Wine.
 int SaveLoop(const std::wstring& folder) {
-  StoredNoteFactory factory;
-  NoteCollection notes(WinFileSystem(), factory, Narrow(folder));
+  FileSystem& files = WinFileSystem();
+  velumbrino::testing::FakeNoteWindowFactory factory(files);
+  NoteCollection notes(files, factory, Narrow(folder));
   RestoreNotes(notes, DefaultFont{});
   std::printf("restored %d\n", notes.Count());
   std::fflush(stdout);
@@ -106,6 +48,11 @@ int SaveLoop(const std::wstring& folder) {
       NoteWindow& note = notes.At(position);
       note.SetTitle("volta " + std::to_string(round));
       note.SetTop(15 * (round % 40) + 15 * position);
+    }
+    // Every round writes every body on purpose: the kills must land among body writes.
+    for (const auto& state : factory.created) {
+      state->marked_modified = true;
+      state->log.clear();
     }
     const bool saved = notes.SaveAllNotes();
     std::printf("round %d %s\n", round, saved ? "saved" : "failed");

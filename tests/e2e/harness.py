@@ -68,6 +68,33 @@ def write(name, data):
         f.write(data)
 
 
+def seed(notes, extra_config=b""):
+    """The data folder holding `notes`: (number, top twips, left twips, extra keys), each
+    unpinned and with a small body, in index order."""
+    write("indice.dat", ("," + "".join(f"{n}," for n, *_ in notes)).encode() + b"\r\n")
+    write("config.cfg", extra_config + b"".join(
+        f"[{n}]\r\nTop={top}\r\nLeft={left}\r\nOnTop=False\r\n{extra}".encode()
+        for n, top, left, extra in notes))
+    for n, *_ in notes:
+        write(f"stickie{n}.vmb", f"{{\\rtf1\\ansi corpo da nota {n}}}".encode())
+
+
+def start_and_wait(count, timeout=30):
+    """Starts the program and waits for `count` visible notes and the tray icon."""
+    program = start()
+    wait_for(lambda: len(note_windows()) == count, timeout=timeout, interval=0.3,
+             what=f"{count} visible notes")
+    wait_for(tray_window, what="the tray icon")
+    time.sleep(1)
+    return program
+
+
+def stop(program):
+    """Closes the running instance the way the uninstaller does; it saves and exits."""
+    code, _ = run("uninstall")
+    assert code == 1 and program.wait(timeout=60) == 1
+
+
 def snapshot():
     """Every file of the data folder with its bytes and modification time."""
     result = {}
@@ -114,6 +141,16 @@ def program_windows():
 def note_windows():
     """Visible note windows (2760 x 2880 twips at 96 dpi)."""
     return [w for w in program_windows() if (w[3], w[4]) == NOTE_SIZE]
+
+
+def window_named(name):
+    out = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", name],
+                         capture_output=True, text=True).stdout.split()
+    return out[0] if out else None
+
+
+def geometry(wid):
+    return [w for w in program_windows() if w[0] == wid][0]
 
 
 def xprop(wid):
@@ -178,6 +215,12 @@ def tray_click(button, repeat=1):
     tray = wait_for(tray_window, what="the Wine System Tray window")
     xdotool("mousemove", "--window", tray, 10, 10, "click", "--repeat", repeat, "--delay", 80,
             button)
+
+
+def open_note_menu(note, dx=90, dy=120):
+    """Right-clicks the note's body; its menu opens."""
+    xdotool("mousemove", note[1] + dx, note[2] + dy, "click", 3)
+    wait_for(menus, what="the note menu")
 
 
 def menus():

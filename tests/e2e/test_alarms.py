@@ -13,23 +13,9 @@ FRAME = (4, 12)                    # a pixel of the title strip, left of the tit
 BODY = (90, 100)
 
 
-def start_with_one_note(extra=b"", visible=True):
-    h.write("indice.dat", b",1,\r\n")
-    h.write("config.cfg", b"[1]\r\nTop=1500\r\nLeft=1500\r\nOnTop=False\r\nVisivel=%s\r\n%s"
-            % (b"True" if visible else b"False", extra))
-    program = h.start()
-    if visible:
-        h.wait_for(lambda: len(h.note_windows()) == 1, what="the note")
-    else:
-        h.wait_for(h.tray_window, what="the tray icon")
-    time.sleep(1.0)
-    return program
-
-
-def stop(program):
-    code, _ = h.run("uninstall")
-    assert code == 1
-    program.wait(timeout=20)
+def start_with_one_note(extra="", visible=True):
+    h.seed([(1, 1500, 1500, f"Visivel={visible}\r\n{extra}")])
+    return h.start_and_wait(1 if visible else 0)
 
 
 def pixel(x, y):
@@ -50,9 +36,7 @@ def frame_colours(note, seconds):
 
 
 def dialog():
-    out = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^Ajustar Alarme$"],
-                         capture_output=True, text=True).stdout.split()
-    return out[0] if out else None
+    return h.window_named("^Ajustar Alarme$")
 
 
 def open_alarm_dialog(note):
@@ -64,18 +48,12 @@ def open_alarm_dialog(note):
     return wid
 
 
-def geometry(wid):
-    geo = subprocess.run(["xdotool", "getwindowgeometry", "--shell", wid], capture_output=True,
-                         text=True).stdout
-    return dict(line.split("=", 1) for line in geo.split() if "=" in line)
-
-
 def check_use_alarm(wid):
     """Clicks "Usar Alarme", which also gives the dialog the keyboard."""
-    values = geometry(wid)
+    _, x, y, _, _ = h.geometry(wid)
     # The check box's square, 10, 9 dialog units into the client area (Tahoma 8 at 96 dpi);
     # with no window manager the X window is the client area.
-    h.xdotool("mousemove", int(values["X"]) + 21, int(values["Y"]) + 20, "click", 1)
+    h.xdotool("mousemove", x + 21, y + 20, "click", 1)
     time.sleep(0.3)
 
 
@@ -89,8 +67,8 @@ def alarm_set_in_the_dialog_fires_on_the_hidden_note():
     check_use_alarm(wid)
     h.screenshot("alarm-dialog.png")
     # A click on the time picker's minutes selects that field; then two minutes up.
-    h.xdotool("mousemove", int(geometry(wid)["X"]) + 100, int(geometry(wid)["Y"]) + 77,
-              "click", 1)
+    _, x, y, _, _ = h.geometry(wid)
+    h.xdotool("mousemove", x + 100, y + 77, "click", 1)
     time.sleep(0.3)
     h.xdotool("key", "Up")
     h.xdotool("key", "Up")
@@ -127,14 +105,14 @@ def alarm_set_in_the_dialog_fires_on_the_hidden_note():
     h.xdotool("mousemove", note[1] + BODY[0], note[2] + BODY[1], "click", 1)
     time.sleep(0.5)
     assert set(frame_colours(note, 1.5)) == {WINDOW_COLOR}
-    stop(program)
+    h.stop(program)
 
 
 def missed_alarm_fires_once_at_start_up():
     yesterday = (datetime.date.today() - datetime.timedelta(days=1)).strftime("%d/%m/%Y")
     program = start_with_one_note(
-        b"Alarm=1\r\nDiariamente=0\r\nTocarSom=1\r\nSom=1\r\nPath=C:\\nada\\sumiu.wav\r\n"
-        b"Data=%s\r\nHora=10:00:00\r\nHoraAntes=09:59:00\r\n" % yesterday.encode(),
+        "Alarm=1\r\nDiariamente=0\r\nTocarSom=1\r\nSom=1\r\nPath=C:\\nada\\sumiu.wav\r\n"
+        f"Data={yesterday}\r\nHora=10:00:00\r\nHoraAntes=09:59:00\r\n",
         visible=False)
     note = h.wait_for(h.note_windows, timeout=15, what="the missed alarm")[0]
     assert WINDOW_COLOR in frame_colours(note, 1.5)
@@ -144,7 +122,7 @@ def missed_alarm_fires_once_at_start_up():
     time.sleep(0.5)
     # Once only: no further blinking.
     assert set(frame_colours(note, 2.0)) == {WINDOW_COLOR}
-    stop(program)
+    h.stop(program)
     assert all(h.ini_value("1", k) is None for k in ALARM_KEYS)
 
 
@@ -164,7 +142,7 @@ def current_minute_is_refused_and_the_dialog_stays():
     h.wait_for(lambda: not dialog(), what="the dialog to close")
     assert h.ini_value("1", "Alarm") is None
     assert box
-    stop(program)
+    h.stop(program)
 
 
 if __name__ == "__main__":

@@ -23,12 +23,6 @@ def notes_config(count, x=1500):
                     for n in range(1, count + 1))
 
 
-def stop(program):
-    code, _ = h.run("uninstall")
-    assert code == 1
-    assert program.wait(timeout=30) == 1
-
-
 def balloons():
     """Visible windows of Wine's tray (explorer) other than the tray window itself."""
     out = subprocess.run(["xdotool", "search", "--onlyvisible", "--classname", "explorer.exe"],
@@ -62,7 +56,7 @@ def crashing_body_is_set_aside_and_kept_as_it_was():
         # This Wine loads the body after all: nothing is set aside or rewritten. The fall is
         # then played by leaving the marker as a load that never returned leaves it.
         print("this Wine's RichEdit survives the table row: the fall is simulated", flush=True)
-        stop(program)
+        h.stop(program)
         assert h.read("stickie2.vmb") == CRASHING_BODY
         assert not os.path.exists(os.path.join(h.DATA, "carregando.dat"))
         h.write("carregando.dat", b"carregando=2\r\n")
@@ -81,7 +75,7 @@ def crashing_body_is_set_aside_and_kept_as_it_was():
     h.xdotool("mousemove", x + 90, y + 120, "click", 1)
     h.xdotool("type", "--delay", "20", "nao entra")
     time.sleep(3)
-    stop(program)
+    h.stop(program)
     assert h.read("stickie2.vmb") == CRASHING_BODY
     assert h.ini_value("2", "Titulo") == "nota 2"
     assert sorted(h.read("indice.dat").strip(b",\r\n").split(b",")) == [b"1", b"2", b"3"]
@@ -91,7 +85,7 @@ def crashing_body_is_set_aside_and_kept_as_it_was():
     assert program is not None
     time.sleep(2)
     assert balloons() == []
-    stop(program)
+    h.stop(program)
     assert h.read("stickie2.vmb") == CRASHING_BODY
     assert h.read("carregando.dat") == b"separada=2\r\n"
 
@@ -105,7 +99,7 @@ def untouched_foreign_body_keeps_its_bytes_until_typed_in():
     program = start_until_notes_or_exit(2)
     assert program is not None
     time.sleep(3)  # longer than the autosave's pause
-    stop(program)
+    h.stop(program)
     assert h.snapshot()["stickie1.vmb"] == before, "an untouched body must not be rewritten"
     assert h.read("stickie2.vmb") == b"{\\rtf1\\ansi outra\\par}\r\n"
     assert not os.path.exists(os.path.join(h.DATA, "carregando.dat"))
@@ -116,7 +110,7 @@ def untouched_foreign_body_keeps_its_bytes_until_typed_in():
     h.xdotool("key", "ctrl+End")
     h.xdotool("type", "--delay", "30", " digitado")
     h.wait_for(lambda: b"digitado" in h.read("stickie1.vmb"), timeout=10, what="the autosave")
-    stop(program)
+    h.stop(program)
     body = h.read("stickie1.vmb")
     assert b"digitado" in body and b"antes da tabela" in body
     assert h.read("stickie2.vmb") == b"{\\rtf1\\ansi outra\\par}\r\n"

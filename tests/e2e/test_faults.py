@@ -16,19 +16,6 @@ NOTES = 200
 BIG_BODY_MB = int(os.environ.get("VELUMBRINO_BIG_BODY_MB", "8"))
 
 
-def start_and_wait(count, timeout=30):
-    program = h.start()
-    h.wait_for(lambda: len(h.note_windows()) >= count, timeout=timeout, interval=0.5,
-               what=f"{count} visible notes")
-    time.sleep(0.5)
-    return program
-
-
-def stop(program):
-    h.run("uninstall")
-    assert program.wait(timeout=60) == 1
-
-
 def set_read_only(path, read_only):
     """chmod for a normal user; root writes through modes, so it gets the immutable flag."""
     if os.geteuid() == 0:
@@ -37,17 +24,10 @@ def set_read_only(path, read_only):
         os.chmod(path, 0o555 if read_only else 0o755)
 
 
-def message_boxes():
-    """Visible windows titled exactly Velumbrino (the controller window is never visible)."""
-    out = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^Velumbrino$"],
-                         capture_output=True, text=True).stdout
-    return out.split()
-
-
 def dismiss(box):
     subprocess.run(["xdotool", "windowactivate", "--sync", box], capture_output=True)
     subprocess.run(["xdotool", "key", "--window", box, "Return"], capture_output=True)
-    h.wait_for(lambda: box not in message_boxes(), timeout=10, what="the message box to close")
+    h.wait_for(lambda: box not in h.message_boxes(), timeout=10, what="the message box to close")
 
 
 def type_into_note(text):
@@ -56,17 +36,12 @@ def type_into_note(text):
     h.xdotool("type", "--delay", "20", text)
 
 
-def one_note(title=b"nota"):
-    h.write("indice.dat", b",1,\r\n")
-    h.write("config.cfg", b"[1]\r\nTop=1500\r\nLeft=1500\r\nOnTop=False\r\nTitulo=" + title +
-            b"\r\n")
-    h.write("stickie1.vmb", b"{\\rtf1\\ansi inicio\\par}\r\n")
+def one_note():
+    h.seed([(1, 1500, 1500, "Titulo=nota\r\n")])
 
 
 def damaged_bodies_leave_the_other_notes_whole():
-    h.write("indice.dat", b",1,2,3,4,5,\r\n")
-    h.write("config.cfg", b"".join(b"[%d]\r\nTop=%d\r\nLeft=1500\r\nOnTop=False\r\n" % (n, 600 * n)
-                                   for n in range(1, 6)))
+    h.seed([(n, 600 * n, 1500, "") for n in range(1, 6)])
     h.write("stickie1.vmb", b"texto simples, sem RTF\r\n\x00\x01\xff")
     h.write("stickie2.vmb", b"{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 comeco cortado {\\b ne")
     h.write("stickie3.vmb", b"")
@@ -76,9 +51,9 @@ def damaged_bodies_leave_the_other_notes_whole():
         f.write(line * (BIG_BODY_MB * 1024 * 1024 // len(line)))
         f.write(b"fim}\r\n")
     h.write("stickie5.vmb", b"{\\rtf1\\ansi nota boa\\par}\r\n")
-    program = start_and_wait(5, timeout=60 + 4 * BIG_BODY_MB)
+    program = h.start_and_wait(5, timeout=60 + 4 * BIG_BODY_MB)
     assert program.poll() is None
-    stop(program)
+    h.stop(program)
     assert h.read("indice.dat") == b",5,4,3,2,1,\r\n"
     assert b"nota boa" in h.read("stickie5.vmb")
     assert b"texto simples, sem RTF" in h.read("stickie1.vmb")
@@ -89,56 +64,56 @@ def damaged_bodies_leave_the_other_notes_whole():
 
 def read_only_folder_is_reported_once_and_retried():
     one_note()
-    program = start_and_wait(1)
+    program = h.start_and_wait(1)
     set_read_only(h.DATA, True)
     try:
         type_into_note("primeiro")
-        box = h.wait_for(lambda: message_boxes(), timeout=15, what="the message box")[0]
+        box = h.wait_for(h.message_boxes, timeout=15, what="the message box")[0]
         h.screenshot("save-failed.png")
         assert program.poll() is None
         dismiss(box)
         type_into_note(" segundo")
         time.sleep(5)  # the autosave fails again, silently this time
-        assert message_boxes() == []
+        assert h.message_boxes() == []
     finally:
         set_read_only(h.DATA, False)
     type_into_note(" terceiro")
     h.wait_for(lambda: b"terceiro" in h.read("stickie1.vmb"), timeout=15, what="the retried save")
     assert b"primeiro" in h.read("stickie1.vmb")
     assert program.poll() is None
-    stop(program)
+    h.stop(program)
 
 
 def unwritable_documents_at_first_start_is_reported():
     set_read_only(h.DOCUMENTS, True)
     try:
         program = h.start()
-        box = h.wait_for(lambda: message_boxes(), timeout=20, what="the message box")[0]
+        box = h.wait_for(h.message_boxes, timeout=20, what="the message box")[0]
         dismiss(box)
         assert program.poll() is None
     finally:
         set_read_only(h.DOCUMENTS, False)
-    stop(program)  # the shutdown save tries again and now creates the folder
+    h.stop(program)  # the shutdown save tries again and now creates the folder
     assert h.read("indice.dat") == b",\r\n"
 
 
 def locked_settings_file_is_reported_and_retried():
     one_note()
-    program = start_and_wait(1)
+    program = h.start_and_wait(1)
     config = "Z:" + os.path.join(h.DATA, "config.cfg").replace("/", "\\")
     lock = subprocess.Popen([h.WINE_RUN, HELPER, "lock", config, "12"],
                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     try:
         time.sleep(3)
         type_into_note("trancado")
-        box = h.wait_for(lambda: message_boxes(), timeout=15, what="the message box")[0]
+        box = h.wait_for(h.message_boxes, timeout=15, what="the message box")[0]
         dismiss(box)
         assert program.poll() is None
     finally:
         lock.wait(timeout=30)
     type_into_note(" livre")
     h.wait_for(lambda: b"livre" in h.read("stickie1.vmb"), timeout=15, what="the retried save")
-    stop(program)
+    h.stop(program)
     assert h.ini_value("1", "Titulo") == "nota"
 
 
@@ -194,16 +169,16 @@ def kills_while_saving_200_notes_lose_nothing():
     assert saved_rounds > 0, "the kills must land among saves"
     # The program itself, killed during its shutdown save, then started again.
     for kill in range(2):
-        program = start_and_wait(NOTES, timeout=90)
+        program = h.start_and_wait(NOTES, timeout=90)
         subprocess.Popen([h.WINE_RUN, h.EXE, "uninstall"], stdout=subprocess.DEVNULL,
                          stderr=subprocess.DEVNULL)
         time.sleep(1.0 + rng.uniform(0.0, 1.5))
         h.kill_all()
         program.wait(timeout=10)
         check_after_kill(KILLS + kill)
-    program = start_and_wait(NOTES, timeout=90)
+    program = h.start_and_wait(NOTES, timeout=90)
     assert len(h.note_windows()) == NOTES
-    stop(program)
+    h.stop(program)
     check_after_kill(KILLS + 2)
     print(f"{KILLS + 2} kills, {saved_rounds} complete save rounds between them", flush=True)
 

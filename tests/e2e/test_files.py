@@ -15,25 +15,13 @@ C_LOCALE = dict(os.environ, LANG="C", LC_ALL="C")  # lpstat answers in the user'
 
 def start_with_one_note(body):
     """Note 1, unpinned, at 100, 100 pixels, with the given body file."""
-    h.write("indice.dat", b",1,\r\n")
-    h.write("config.cfg", b"[1]\r\nTop=1500\r\nLeft=1500\r\nOnTop=False\r\nTitulo=Compras\r\n")
+    h.seed([(1, 1500, 1500, "Titulo=Compras\r\n")])
     h.write("stickie1.vmb", body)
-    program = h.start()
-    h.wait_for(lambda: len(h.note_windows()) == 1, what="the note")
-    h.wait_for(h.tray_window, what="the tray icon")
-    time.sleep(1)
-    return program
-
-
-def stop(program):
-    code, _ = h.run("uninstall")
-    assert code == 1 and program.wait(timeout=20) == 1
+    return h.start_and_wait(1)
 
 
 def note_menu(*path):
-    _, x, y, _, _ = h.note_windows()[0]
-    h.xdotool("mousemove", x + 90, y + 120, "click", 3)
-    h.wait_for(h.menus, what="the note menu")
+    h.open_note_menu(h.note_windows()[0])
     h.choose(list(path))
 
 
@@ -92,7 +80,7 @@ def save_and_load_through_the_menu():
     h.screenshot("load-refused.png")
     h.xdotool("key", "--window", box[0], "Return")
     h.wait_for(lambda: not h.message_boxes(), what="the message to close")
-    stop(program)
+    h.stop(program)
 
     body = h.read("stickie1.vmb")
     assert b"carregado do arquivo: a\\'e7\\'e3o" in body, body
@@ -130,7 +118,7 @@ def font_dialog_applies_and_makes_the_default():
     h.screenshot("font-question.png")
     h.xdotool("key", "--window", question[0], "Return")  # Yes is the default button
     h.wait_for(lambda: not h.message_boxes(), what="the question to close")
-    stop(program)
+    h.stop(program)
     face = registry_value("FontNome")
     assert face and registry_value("FontSize"), "no default font stored"
     # The font the dialog confirmed is the selection's: it is in the stored body.
@@ -189,7 +177,7 @@ def printing_reaches_the_pdf_printer():
         time.sleep(2)  # written by the backend while it runs
         text = subprocess.run(["pdftotext", "-layout", os.path.join(out_dir, pdf), "-"],
                               capture_output=True, text=True).stdout
-        stop(program)
+        h.stop(program)
         lines = [line.strip() for line in text.splitlines() if line.strip()]
         assert lines[0] == "Compras", text
         assert lines[1] == "primeira linha impressa", text

@@ -1,7 +1,6 @@
 """The note dialogs of the real program: title, insert date and time, show and delete notes."""
 import os
 import re
-import subprocess
 import time
 
 import harness as h
@@ -12,50 +11,20 @@ LIST_CLIENT = (364, 154)  # 5460 x 2310 twips
 ALL_BUTTON = (137, 134)  # centre of "&Todas", 1485, 1845 twips
 
 
-def start_with(notes, extra_config=b""):
-    """Notes (number, top twips, left twips, title), unpinned, each with a small body."""
-    h.write("indice.dat", ("," + "".join(f"{n}," for n, *_ in notes)).encode() + b"\r\n")
-    h.write("config.cfg", extra_config + b"".join(
-        f"[{n}]\r\nTop={top}\r\nLeft={left}\r\nOnTop=False\r\nTitulo={title}\r\n".encode()
-        for n, top, left, title in notes))
-    for n, *_ in notes:
-        h.write(f"stickie{n}.vmb", f"{{\\rtf1\\ansi corpo da nota {n}}}".encode())
-    program = h.start()
-    h.wait_for(lambda: len(h.note_windows()) == len(notes), what=f"{len(notes)} notes")
-    h.wait_for(h.tray_window, what="the tray icon")
-    time.sleep(1)
-    return program
-
-
-def stop(program):
-    code, _ = h.run("uninstall")
-    assert code == 1 and program.wait(timeout=20) == 1
-
-
-def window_named(name):
-    out = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", name],
-                         capture_output=True, text=True).stdout.split()
-    return out[0] if out else None
-
-
-def geometry(wid):
-    return [w for w in h.program_windows() if w[0] == wid][0]
+def start_with(notes):
+    """Notes (number, top twips, left twips, title)."""
+    h.seed([(n, top, left, f"Titulo={title}\r\n") for n, top, left, title in notes])
+    return h.start_and_wait(len(notes))
 
 
 def note_at(x, y):
     return [w for w in h.note_windows() if (w[1], w[2]) == (x, y)][0]
 
 
-def open_note_menu(note):
-    _, x, y, _, _ = note
-    h.xdotool("mousemove", x + 90, y + 150, "click", 3)
-    h.wait_for(h.menus, what="the note menu")
-
-
 def open_dialog(name):
     """Waits for the dialog and puts the pointer on it, so that keys reach it."""
-    wid = h.wait_for(lambda: window_named(name), what=f"the dialog {name}")
-    _, x, y, w, hgt = geometry(wid)
+    wid = h.wait_for(lambda: h.window_named(name), what=f"the dialog {name}")
+    _, x, y, w, hgt = h.geometry(wid)
     h.xdotool("mousemove", x + w // 2, y + 8)
     time.sleep(0.5)
     return wid
@@ -63,7 +32,7 @@ def open_dialog(name):
 
 def click_in_client(wid, client_size, point):
     """Clicks a point of the dialog's client area, whether or not it has a frame drawn."""
-    _, x, y, w, hgt = geometry(wid)
+    _, x, y, w, hgt = h.geometry(wid)
     border = (w - client_size[0]) // 2
     h.xdotool("mousemove", x + border + point[0], y + hgt - border - client_size[1] + point[1],
               "click", 1)
@@ -77,10 +46,10 @@ def keys(*names):
 
 def title_dialog_limits_typing_and_ok_sets_the_title():
     program = start_with([(1, 1500, 1500, "Lista"), (2, 1500, 6000, "Outra")])
-    open_note_menu(note_at(100, 100))
+    h.open_note_menu(note_at(100, 100))
     h.choose([(h.NOTE_MENU, "Título...")])
     dialog = open_dialog("^Título da Nota$")
-    _, x, y, w, hgt = geometry(dialog)
+    _, x, y, w, hgt = h.geometry(dialog)
     border = (w - TITLE_CLIENT[0]) // 2
     client = (x + border, y + hgt - border - TITLE_CLIENT[1])
     h.screenshot("title-dialog.png")
@@ -91,15 +60,15 @@ def title_dialog_limits_typing_and_ok_sets_the_title():
     h.screenshot("title-dialog-typed.png")
     # "Ok" at 615, 1300 twips.
     h.xdotool("mousemove", client[0] + 79, client[1] + 98, "click", 1)
-    h.wait_for(lambda: window_named("^Título da Nota$") is None, what="the dialog to close")
+    h.wait_for(lambda: h.window_named("^Título da Nota$") is None, what="the dialog to close")
 
     # Cancelled on the other note: its title stays.
-    open_note_menu(note_at(400, 100))
+    h.open_note_menu(note_at(400, 100))
     h.choose([(h.NOTE_MENU, "Título...")])
     open_dialog("^Título da Nota$")
     keys("Tab", "Tab", "Tab", "Tab", "ctrl+a", "x", "Escape")
-    h.wait_for(lambda: window_named("^Título da Nota$") is None, what="the dialog to close")
-    stop(program)
+    h.wait_for(lambda: h.window_named("^Título da Nota$") is None, what="the dialog to close")
+    h.stop(program)
     assert h.ini_value("1", "Titulo") == "abcdefghijklmnopqrstuvw", h.ini_value("1", "Titulo")
     assert h.ini_value("2", "Titulo") == "Outra"
 
@@ -111,15 +80,15 @@ def insert_replaces_the_selection_with_the_chosen_sample():
     keys("ctrl+a")
     h.xdotool("type", "--delay", "30", "bom dia mundo")
     keys(*["shift+Left"] * 5)  # "mundo" selected
-    open_note_menu(note)
+    h.open_note_menu(note)
     h.choose([(h.NOTE_MENU, "Inserir"), (INSERT_SUBMENU, "Data e hora...")])
     open_dialog("^Data e hora$")
     h.screenshot("insert-date-time.png")
     keys("Home", *["Down"] * 10, "Return")  # entry 11: "hh:mm"
-    h.wait_for(lambda: window_named("^Data e hora$") is None, what="the dialog to close")
+    h.wait_for(lambda: h.window_named("^Data e hora$") is None, what="the dialog to close")
     h.xdotool("mousemove", 190, 200)
     h.xdotool("type", "!")  # lands after the inserted text
-    stop(program)
+    h.stop(program)
     body = h.read("stickie1.vmb")
     assert re.search(rb"bom dia \d\d:\d\d!", body), body
     assert b"mundo" not in body
@@ -146,7 +115,7 @@ def show_dialog_hides_the_unselected_notes():
     h.choose([(h.TRAY_MENU, "Notas"), (h.NOTES_SUBMENU, "Mostra Selecionadas...")])
     open_dialog("^Mostrar Notas$")
     keys("alt+a")
-    viewer = h.wait_for(lambda: window_named("Ajuda do Velumbrino"), what="the help viewer")
+    viewer = h.wait_for(lambda: h.window_named("Ajuda do Velumbrino"), what="the help viewer")
     h.xdotool("windowclose", viewer)
     click_in_client(open_dialog("^Mostrar Notas$"), LIST_CLIENT, ALL_BUTTON)
     h.wait_for(lambda: len(h.note_windows()) == 3, what="every note shown")
@@ -155,7 +124,7 @@ def show_dialog_hides_the_unselected_notes():
     open_dialog("^Mostrar Notas$")
     keys(*hide_first_two)
     h.wait_for(lambda: len(h.note_windows()) == 1, what="two notes hidden")
-    stop(program)
+    h.stop(program)
     assert h.ini_value("1", "Visivel") == "False" and h.ini_value("2", "Visivel") == "False"
     assert h.ini_value("3", "Visivel") != "False"
 
@@ -190,7 +159,7 @@ def delete_dialog_deletes_chosen_notes_then_all_but_user_files():
     h.tray_click(1, repeat=2)
     h.wait_for(lambda: len(h.note_windows()) == 1, what="a new note")
     assert h.read("indice.dat") == b",1,\r\n"
-    stop(program)
+    h.stop(program)
     assert h.read("lista.txt") == b"minha lista"
     assert h.ini_value("Indice", "TotalForms") == "1"
     assert os.path.exists(os.path.join(h.DATA, "stickie1.vmb"))

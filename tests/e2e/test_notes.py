@@ -3,28 +3,13 @@ import time
 
 import harness as h
 
-NOTE_WIDTH, NOTE_HEIGHT = 184, 192  # 2760 x 2880 twips at 96 dpi
 PIN = (153, 12)  # centre of the pin button inside the note (2175, 60 twips + half its size)
-
-
-def start_and_wait(count):
-    program = h.start()
-    h.wait_for(lambda: len(h.note_windows()) == count, what=f"{count} visible notes")
-    time.sleep(0.5)
-    return program
 
 
 def start_with_one_unpinned_note():
     """Note 1, unpinned, at 100, 100 pixels."""
-    h.write("indice.dat", b",1,\r\n")
-    h.write("config.cfg", b"[1]\r\nTop=1500\r\nLeft=1500\r\nOnTop=False\r\n")
-    return start_and_wait(1)
-
-
-def stop(program):
-    code, _ = h.run("uninstall")
-    assert code == 1
-    assert program.wait(timeout=20) == 1
+    h.seed([(1, 1500, 1500, "")])
+    return h.start_and_wait(1)
 
 
 def is_above(wid):
@@ -32,14 +17,14 @@ def is_above(wid):
 
 
 def welcome_note_is_pinned_at_its_place():
-    program = start_and_wait(1)
+    program = h.start_and_wait(1)
     wid, x, y, w, hgt = h.note_windows()[0]
     assert (x, y) == (584, 345), (x, y)
-    assert (w, hgt) == (NOTE_WIDTH, NOTE_HEIGHT), (w, hgt)
+    assert (w, hgt) == h.NOTE_SIZE, (w, hgt)
     assert is_above(wid)
     h.screenshot("welcome-note.png")
     h.screenshot("readme-nota.png", crop=(x - 16, y - 16, w + 32, hgt + 32))
-    stop(program)
+    h.stop(program)
     assert h.ini_value("1", "Titulo") == "Bem Vindo !"
     assert h.ini_value("1", "Top") == "5175" and h.ini_value("1", "Left") == "8760"
 
@@ -51,18 +36,18 @@ def hand_written_notes_come_back_as_stored():
                           b"[2]\r\nTop=1500\r\nLeft=6000\r\nVisivel=False\r\n"
                           b"[3]\r\nTop=4500\r\nLeft=6000\r\nOnTop=False\r\nColor1=11829830\r\n"
                           b"Color2=14474460\r\n")
-    program = start_and_wait(2)
+    program = h.start_and_wait(2)
     windows = sorted(h.note_windows(), key=lambda w: w[1] + w[2])
     assert [(w[1], w[2]) for w in windows] == [(100, 100), (400, 300)], windows
     assert is_above(windows[0][0])       # "false" in lower case still pins
     assert not is_above(windows[1][0])
     h.screenshot("restored-notes.png")
-    stop(program)
+    h.stop(program)
     assert h.ini_value("2", "Visivel") == "False"
     assert h.read("indice.dat") == b",3,2,1,\r\n"
 
 
-def pin_click_toggles_and_stores_at_once():
+def pin_drag_and_typing_survive_restarts_and_a_kill():
     program = start_with_one_unpinned_note()
     wid, x, y, _, _ = h.note_windows()[0]
     assert not is_above(wid)
@@ -73,45 +58,30 @@ def pin_click_toggles_and_stores_at_once():
     h.screenshot("pinned-hover.png")
     h.xdotool("mousemove", x + PIN[0], y + PIN[1], "click", 1)
     h.wait_for(lambda: h.ini_value("1", "OnTop") == "False", what="OnTop=False")
-    stop(program)
-    program = start_and_wait(1)
-    assert not is_above(h.note_windows()[0][0])
-    stop(program)
 
-
-def drag_moves_the_note_and_survives_a_restart():
-    program = start_with_one_unpinned_note()
-    wid, x, y, _, _ = h.note_windows()[0]
     h.xdotool("mousemove", x + 60, y + 10, "mousedown", 1)
     for step in range(1, 11):
         h.xdotool("mousemove", x + 60 + 20 * step, y + 10 + 15 * step)
         time.sleep(0.05)
     h.xdotool("mouseup", 1)
-    h.wait_for(lambda: h.note_windows()[0][1:3] == (x + 200, y + 150), what="the note to move")
-    stop(program)
-    assert h.ini_value("1", "Left") == str((x + 200) * 15)
-    assert h.ini_value("1", "Top") == str((y + 150) * 15)
-    program = start_and_wait(1)
-    assert h.note_windows()[0][1:3] == (x + 200, y + 150)
-    stop(program)
-
-
-def typed_text_survives_uninstall_and_a_kill():
-    program = start_with_one_unpinned_note()
-    _, x, y, _, _ = h.note_windows()[0]
+    x, y = x + 200, y + 150
+    h.wait_for(lambda: h.note_windows()[0][1:3] == (x, y), what="the note to move")
     h.xdotool("mousemove", x + 90, y + 100, "click", 1)
     h.xdotool("type", "--delay", "30", "leite e pao")
-    stop(program)
+    h.stop(program)
+    assert (h.ini_value("1", "Left"), h.ini_value("1", "Top")) == (str(x * 15), str(y * 15))
     assert b"leite e pao" in h.read("stickie1.vmb")
 
-    program = start_and_wait(1)
+    program = h.start_and_wait(1)
+    wid, *place, _, _ = h.note_windows()[0]
+    assert tuple(place) == (x, y) and not is_above(wid)
     h.xdotool("mousemove", x + 90, y + 150, "click", 1)
     h.xdotool("type", "--delay", "30", "ligar para a Ana")
     h.wait_for(lambda: b"ligar para a Ana" in h.read("stickie1.vmb"), timeout=10,
                what="the autosave")
     h.kill_all()
-    program = start_and_wait(1)
-    stop(program)
+    program = h.start_and_wait(1)
+    h.stop(program)
     body = h.read("stickie1.vmb")
     assert b"leite e pao" in body and b"ligar para a Ana" in body
 
@@ -120,10 +90,10 @@ def note_stored_off_screen_comes_back_on_screen():
     h.write("indice.dat", b",1,2,\r\n")
     h.write("config.cfg", b"[1]\r\nTop=-60000\r\nLeft=300000\r\nOnTop=False\r\n"
                           b"[2]\r\nTop=1500\r\nLeft=1500\r\nOnTop=False\r\n")
-    program = start_and_wait(2)
+    program = h.start_and_wait(2)
     for _, x, y, w, hgt in h.note_windows():
         assert 0 <= x and x + w <= 1280 and 0 <= y and y + hgt <= 800, (x, y)
-    stop(program)
+    h.stop(program)
     # The stored place changes only with the next save, here the exit save.
     assert int(h.ini_value("1", "Left")) < 1280 * 15
 
@@ -131,7 +101,5 @@ def note_stored_off_screen_comes_back_on_screen():
 if __name__ == "__main__":
     h.main([welcome_note_is_pinned_at_its_place,
             hand_written_notes_come_back_as_stored,
-            pin_click_toggles_and_stores_at_once,
-            drag_moves_the_note_and_survives_a_restart,
-            typed_text_survives_uninstall_and_a_kill,
+            pin_drag_and_typing_survive_restarts_and_a_kill,
             note_stored_off_screen_comes_back_on_screen])

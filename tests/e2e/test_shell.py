@@ -9,32 +9,12 @@ import harness as h
 
 
 def start_with(notes):
-    """Starts with the given notes, each (number, top twips, left twips, extra keys)."""
-    os.makedirs(h.DATA, exist_ok=True)
-    h.write("indice.dat", ("," + "".join(f"{n}," for n, *_ in notes)).encode() + b"\r\n")
-    config = b"".join(f"[{n}]\r\nTop={top}\r\nLeft={left}\r\nOnTop=False\r\n{extra}".encode()
-                      for n, top, left, extra in notes)
-    h.write("config.cfg", config)
-    program = h.start()
-    visible = sum(1 for *_, extra in notes if "Visivel=False" not in extra)
-    h.wait_for(lambda: len(h.note_windows()) == visible, what=f"{visible} notes")
-    h.wait_for(h.tray_window, what="the tray icon")
-    time.sleep(1)
-    return program
+    """Notes (number, top twips, left twips, extra keys)."""
+    h.seed(notes)
+    return h.start_and_wait(sum(1 for *_, extra in notes if "Visivel=False" not in extra))
 
 
-def open_note_menu(note):
-    _, x, y, _, _ = note
-    h.xdotool("mousemove", x + 90, y + 120, "click", 3)
-    h.wait_for(h.menus, what="the note menu")
-
-
-def stop(program):
-    code, _ = h.run("uninstall")
-    assert code == 1 and program.wait(timeout=20) == 1
-
-
-def tray_double_click_creates_one_note():
+def tray_double_click_creates_one_note_unless_a_menu_or_box_is_open():
     program = start_with([])
     h.tray_click(3)
     h.wait_for(h.menus, what="the tray menu")
@@ -52,6 +32,18 @@ def tray_double_click_creates_one_note():
     time.sleep(0.5)
     assert h.menus() == []
 
+    # Nor is the tray icon while the about box is open.
+    h.tray_click(3)
+    h.choose([(h.TRAY_MENU, "Sobre o Velumbrino...")])
+    about = h.wait_for(lambda: h.window_named("Sobre o Velumbrino"), what="the about box")
+    h.screenshot("about-box.png")
+    h.tray_click(1, repeat=2)
+    time.sleep(1.5)
+    assert h.note_windows() == [] and h.read("indice.dat") == b",\r\n"
+    _, x, y, width, height = h.geometry(about)
+    h.xdotool("mousemove", x + width - 45, y + height - 20, "click", 1)  # its OK button
+    h.wait_for(lambda: h.window_named("Sobre o Velumbrino") is None, what="the box to close")
+
     h.tray_click(1, repeat=2)
     h.wait_for(lambda: h.read("indice.dat") == b",1,\r\n", what="the new number in the index")
     h.wait_for(lambda: len(h.note_windows()) == 1, what="the new note")
@@ -60,7 +52,7 @@ def tray_double_click_creates_one_note():
     h.tray_click(1)  # a single click does nothing
     time.sleep(1)
     assert len(h.note_windows()) == 1
-    stop(program)
+    h.stop(program)
 
 
 def key_combination_makes_one_note_per_press():
@@ -81,7 +73,7 @@ def key_combination_makes_one_note_per_press():
     time.sleep(1)
     assert len(h.note_windows()) == 2, h.note_windows()
     assert h.read("indice.dat") == b",1,2,\r\n"
-    stop(program)
+    h.stop(program)
 
 
 def delete_asks_and_only_yes_deletes():
@@ -89,7 +81,7 @@ def delete_asks_and_only_yes_deletes():
     h.write("stickie2.vmb", b"{\\rtf1 dois}")
     before = h.snapshot()
     note = [w for w in h.note_windows() if w[1] > 300][0]
-    open_note_menu(note)
+    h.open_note_menu(note)
     h.screenshot("note-menu.png")
     h.screenshot("readme-menu-nota.png", crop=(note[1] - 16, note[2] - 16, 360, 400))
     h.choose([(h.NOTE_MENU, "Excluir")])
@@ -99,7 +91,7 @@ def delete_asks_and_only_yes_deletes():
     time.sleep(1)
     assert h.snapshot() == before and len(h.note_windows()) == 2
 
-    open_note_menu(note)
+    h.open_note_menu(note)
     h.choose([(h.NOTE_MENU, "Excluir")])
     box = h.wait_for(h.message_boxes, what="the delete question")
     h.xdotool("key", "--window", box[0], "Left", "Return")
@@ -107,7 +99,7 @@ def delete_asks_and_only_yes_deletes():
     assert h.read("indice.dat") == b",1,\r\n"
     assert not os.path.exists(os.path.join(h.DATA, "stickie2.vmb"))
     assert h.ini_value("Indice", "TotalForms") == "1"
-    stop(program)
+    h.stop(program)
 
 
 def hide_all_then_show_all():
@@ -120,26 +112,26 @@ def hide_all_then_show_all():
     h.tray_click(3)
     h.choose([(h.TRAY_MENU, "Notas"), (h.NOTES_SUBMENU, "Mostrar Todos")])
     h.wait_for(lambda: len(h.note_windows()) == 3, what="every note shown")
-    stop(program)
+    h.stop(program)
 
 
 def opacity_and_classic_colours_are_stored():
     program = start_with([(1, 1500, 1500, "Color1=11829830\r\nColor2=14474460\r\n")])
     note = h.note_windows()[0]
-    open_note_menu(note)
+    h.open_note_menu(note)
     h.choose([(h.NOTE_MENU, "Aparência"), (h.APPEARANCE_SUBMENU, "Transparência"),
               (h.OPACITY_SUBMENU, "30 %")])
     h.wait_for(lambda: h.ini_value("1", "Opacidade") == "3", what="Opacidade=3")
     assert h.window_opacity(note[0]) == 76
     h.screenshot("custom-colour-30-percent.png")
 
-    open_note_menu(note)
+    h.open_note_menu(note)
     h.choose([(h.NOTE_MENU, "Aparência"), (h.APPEARANCE_SUBMENU, "Classico")])
     h.wait_for(lambda: h.ini_value("1", "Opacidade") == "10", what="Opacidade=10")
     assert h.ini_value("1", "Color1") == "7595493"
     assert h.ini_value("1", "Color2") == "8912895"
     assert h.window_opacity(note[0]) in (None, 255)
-    stop(program)
+    h.stop(program)
 
 
 def fechar_saves_every_note_and_exits():
@@ -150,13 +142,7 @@ def fechar_saves_every_note_and_exits():
     assert h.read("indice.dat") == b",2,1,\r\n"
     assert h.ini_value("2", "Visivel") == "False"
     assert h.ini_value("1", "Visivel") == "True"
-    assert os.path.exists(os.path.join(h.DATA, "stickie1.vmb"))
-
-
-def window_named(name):
-    out = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", name],
-                         capture_output=True, text=True).stdout.split()
-    return out[0] if out else None
+    assert h.read("stickie1.vmb") == b"{\\rtf1\\ansi corpo da nota 1}"  # untouched, as it was
 
 
 def help_opens_and_a_missing_file_is_explained():
@@ -169,9 +155,9 @@ def help_opens_and_a_missing_file_is_explained():
     program = start_with([])
     h.tray_click(3)
     h.choose([(h.TRAY_MENU, "Obtendo Suporte...")])
-    viewer = h.wait_for(lambda: window_named("Ajuda do Velumbrino"), what="the help viewer")
+    viewer = h.wait_for(lambda: h.window_named("Ajuda do Velumbrino"), what="the help viewer")
     h.xdotool("windowclose", viewer)
-    stop(program)
+    h.stop(program)
 
     # The same program in a folder without its help file.
     with tempfile.TemporaryDirectory(dir=os.path.dirname(h.DIST)) as folder:
@@ -182,38 +168,19 @@ def help_opens_and_a_missing_file_is_explained():
         time.sleep(1)
         h.tray_click(3)
         h.choose([(h.TRAY_MENU, "Ajuda")])
-        box = h.wait_for(lambda: window_named("^Ajuda do Windows$"), what="the message")
+        box = h.wait_for(lambda: h.window_named("^Ajuda do Windows$"), what="the message")
         h.screenshot("help-missing.png")
         h.xdotool("key", "--window", box, "Return")
         time.sleep(0.5)
-        assert window_named("Ajuda do Velumbrino") is None
-        stop(program)
-
-
-def about_box_blocks_the_tray_while_open():
-    program = start_with([])
-    h.tray_click(3)
-    h.choose([(h.TRAY_MENU, "Sobre o Velumbrino...")])
-    about = h.wait_for(lambda: window_named("Sobre o Velumbrino"), what="the about box")
-    h.screenshot("about-box.png")
-    h.tray_click(1, repeat=2)
-    time.sleep(1.5)
-    assert h.note_windows() == []
-    assert h.read("indice.dat") == b",\r\n"
-    _, x, y, width, height = [w for w in h.program_windows() if w[0] == about][0]
-    h.xdotool("mousemove", x + width - 45, y + height - 20, "click", 1)  # its OK button
-    h.wait_for(lambda: window_named("Sobre o Velumbrino") is None, what="the box to close")
-    h.tray_click(1, repeat=2)
-    h.wait_for(lambda: len(h.note_windows()) == 1, what="a note once the box is closed")
-    stop(program)
+        assert h.window_named("Ajuda do Velumbrino") is None
+        h.stop(program)
 
 
 if __name__ == "__main__":
-    h.main([tray_double_click_creates_one_note,
+    h.main([tray_double_click_creates_one_note_unless_a_menu_or_box_is_open,
             key_combination_makes_one_note_per_press,
             delete_asks_and_only_yes_deletes,
             hide_all_then_show_all,
             opacity_and_classic_colours_are_stored,
             fechar_saves_every_note_and_exits,
-            help_opens_and_a_missing_file_is_explained,
-            about_box_blocks_the_tray_while_open])
+            help_opens_and_a_missing_file_is_explained])
