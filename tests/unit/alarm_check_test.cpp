@@ -6,7 +6,6 @@
 #include <tuple>
 #include <utility>
 
-#include "alarm/pending_alarms.h"
 #include "fake_clock.h"
 #include "fault_files.h"
 #include "temp_folder.h"
@@ -169,23 +168,6 @@ TEST_F(AlarmFiringTest, AlarmChangedWhileTheFiringWaitedIsLeftAlone) {
   EXPECT_TRUE(FinishFiring(note_, *firing, kAppFolder));
   EXPECT_EQ(std::pair(note_.Read(NoteKey::kData, ""), firing->sound.file),
             std::pair("21/03/2026"s, "D:\\galo.wav"s));
-}
-
-TEST(PendingAlarmsTest, OneWaitingFiringPerNoteAndDroppedWithItsNote) {
-  PendingAlarms pending;
-  // Note 1 again replaces its earlier firing; note 2 is deleted while a dialog was open.
-  for (const auto& [note, minute] : {std::pair{"1", 10}, {"2", 20}, {"1", 30}, {"4", 40}}) {
-    AlarmFiring firing;
-    firing.note = note;
-    firing.alarm_minute = minute;
-    pending.Add(firing);
-  }
-  pending.Drop("2");
-  std::vector<std::pair<std::string, AlarmMinute>> due;
-  for (const AlarmFiring& firing : pending.TakeAll())
-    due.emplace_back(firing.note, firing.alarm_minute);
-  EXPECT_EQ(due, (std::vector<std::pair<std::string, AlarmMinute>>{{"1", 30}, {"4", 40}}));
-  EXPECT_TRUE(pending.Empty());
 }
 
 }  // namespace

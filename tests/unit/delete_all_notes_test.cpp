@@ -1,11 +1,11 @@
-// The show-notes and delete-notes dialogs: their list, their plans and the deletes.
+// Deleting every note: only the program's own files go, and a note that cannot be deleted
+// stays whole.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <set>
 
 #include "dialogs/delete_notes.h"
-#include "dialogs/note_list.h"
 #include "fake_note_window.h"
 #include "fault_files.h"
 #include "store/note_keys.h"
@@ -36,7 +36,7 @@ class StubbornFiles : public FullDiskFileSystem {
   }
 };
 
-class NoteListDialogsTest : public ::testing::Test {
+class DeleteAllNotesTest : public ::testing::Test {
  protected:
   // Notes 1..titles.size() with bodies and index, each window open.
   void OpenNotes(const std::vector<std::string>& titles) {
@@ -50,11 +50,6 @@ class NoteListDialogsTest : public ::testing::Test {
     }
     dir_.Write("indice.dat", index + "\r\n");
     dir_.Write("config.cfg", "[Indice]\r\nTotalForms=" + std::to_string(titles.size()) + "\r\n");
-  }
-  std::vector<std::string> Titles() {
-    std::vector<std::string> titles;
-    for (int p = 1; p <= notes_.Count(); ++p) titles.push_back(notes_.At(p).Title());
-    return titles;
   }
   std::set<std::string> FolderContents() {
     std::set<std::string> names;
@@ -70,19 +65,7 @@ class NoteListDialogsTest : public ::testing::Test {
   NoteCollection notes_{files_, factory_, dir_.Path()};
 };
 
-TEST_F(NoteListDialogsTest, ListShowsTitlesInOrderAndBlankOnesAsEmBranco) {
-  OpenNotes({"Lista", "", "   ", "\t", " x "});
-  notes_.At(1).SetVisible(true);
-  notes_.At(3).SetVisible(true);
-  const std::vector<std::string> entries = {"Lista", "[Em Branco]", "[Em Branco]", "[Em Branco]",
-                                            " x "};
-  const NoteListModel show = ShowNotesList(notes_), del = DeleteNotesList(notes_);
-  EXPECT_EQ(std::pair(show.entries, show.selected),
-            std::pair(entries, std::vector<bool>{true, false, true, false, false}));
-  EXPECT_EQ(std::pair(del.entries, del.selected), std::pair(entries, std::vector<bool>(5, false)));
-}
-
-TEST_F(NoteListDialogsTest, DeleteAllRemovesOnlyOurFilesAndRestartsNumbering) {
+TEST_F(DeleteAllNotesTest, DeleteAllRemovesOnlyOurFilesAndRestartsNumbering) {
   OpenNotes({"um", "dois"});
   dir_.Write("stickie7.vmb", "stray body");
   dir_.Write("config.cfg.~9.tmp", "leftover");
@@ -103,7 +86,7 @@ TEST_F(NoteListDialogsTest, DeleteAllRemovesOnlyOurFilesAndRestartsNumbering) {
   EXPECT_EQ(dir_.Read("indice.dat"), ",1,\r\n");
 }
 
-TEST_F(NoteListDialogsTest, DeleteAllWithoutListingStillRemovesWhatTheIndexNames) {
+TEST_F(DeleteAllNotesTest, DeleteAllWithoutListingStillRemovesWhatTheIndexNames) {
   OpenNotes({"um"});
   dir_.Write("indice.dat", ",1,5,\r\n");  // note 5 lost its window in a crash
   dir_.Write("stickie5.vmb", "x");
@@ -113,7 +96,7 @@ TEST_F(NoteListDialogsTest, DeleteAllWithoutListingStillRemovesWhatTheIndexNames
   EXPECT_EQ(FolderContents(), (std::set<std::string>{"lista.txt"}));
 }
 
-TEST_F(NoteListDialogsTest, NoteWhoseBodyCannotBeRemovedStaysWholeAndIsReported) {
+TEST_F(DeleteAllNotesTest, NoteWhoseBodyCannotBeRemovedStaysWholeAndIsReported) {
   OpenNotes({"um", "", "três"});
   files_.undeletable = {"stickie2.vmb"};
   const DeleteOutcome outcome = DeleteAllNotes(notes_);
@@ -134,7 +117,7 @@ TEST_F(NoteListDialogsTest, NoteWhoseBodyCannotBeRemovedStaysWholeAndIsReported)
   EXPECT_NE(message.find("[Em Branco]"), std::string::npos);
 }
 
-TEST_F(NoteListDialogsTest, IndexThatCannotBeRemovedStillGivesNumberOne) {
+TEST_F(DeleteAllNotesTest, IndexThatCannotBeRemovedStillGivesNumberOne) {
   OpenNotes({"um", "dois"});
   dir_.Write("lixo.txt.~1.tmp", "not ours");
   files_.undeletable = {"indice.dat", "config.cfg"};
