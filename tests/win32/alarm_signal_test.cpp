@@ -1,13 +1,11 @@
 // Alarms on real note windows: a firing waits while a modal window is up and signals once
-// when it closes, never for a note deleted meanwhile; the check timer ticks through the
-// window's own timer. (Blinking and its stop by a press are covered end to end.)
+// when it closes, never for a note deleted meanwhile. (The check timer, blinking and its stop
+// by a press are covered end to end.)
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <functional>
 #include <string>
-#include <tuple>
-#include <utility>
 #include <vector>
 
 #include "alarm/alarm_signal_win.h"
@@ -25,12 +23,8 @@ class SignalHost : public win_test::QuietHost {
  public:
   AlarmSignal* signal = nullptr;
   const AppReadyFlag* ready = nullptr;
-  int check_ticks = 0;
   bool AppReady() const override { return ready->IsReady(); }
-  void AlarmCheckTick(NoteWindowWin& note) override {
-    ++check_ticks;
-    signal->CheckTick(note);
-  }
+  void AlarmCheckTick(NoteWindowWin& note) override { signal->CheckTick(note); }
   void BlinkTick(NoteWindowWin& note) override { signal->BlinkTick(note); }
   void StopBlinking(NoteWindowWin& note) override { signal->StopBlinking(note); }
   void NoteClosing(NoteWindowWin& note) override { signal->NoteClosing(note.Tag()); }
@@ -123,24 +117,6 @@ TEST_F(AlarmSignalTest, FiringOfANoteDeletedWhileItWaitedNeverSignals) {
   signal_.ReleaseWaiting();
   EXPECT_TRUE(sounds_.empty());
   EXPECT_FALSE(Note(1).Visible() || Note(1).BlinkTimerEnabled());
-}
-
-TEST_F(AlarmSignalTest, CheckTimerTicksAndSpeedsUpInTheMinuteBefore) {
-  ArmForNow(2);
-  clock_.now.minute = 4;  // the minute before the alarm
-  NoteWindowWin& note = Note(2);
-  note.SetAlarmInterval(100);  // instead of waiting 59 s for the first tick
-  note.SetAlarmTimerEnabled(true);
-  win_test::Pump(3000, [&] { return host_.check_ticks > 0; });
-  EXPECT_GT(host_.check_ticks, 0);
-  EXPECT_EQ(std::tuple(note.AlarmInterval(), note.AlarmTimerEnabled(), sounds_.size()),
-            std::tuple(kAlarmImminentIntervalMs, true, size_t{0}));
-
-  clock_.now.minute = 5;
-  signal_.CheckTick(note);
-  EXPECT_EQ(std::pair(note.AlarmInterval(), sounds_.size()),
-            std::pair(kAlarmCheckIntervalMs, size_t{1}));
-  note.SetBlinkTimerEnabled(false);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// What the note dialogs rely on from the system: the folder listing that "&Todas" of the
-// delete dialog goes by, and the system's long date of the insert dialog.
+// What the note dialogs rely on from the system: the real folder that "&Todas" of the delete
+// dialog empties of the program's own files, and the system's long date of the insert dialog.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -40,29 +40,6 @@ class NoteFolderTest : public testing::Test {
   FileSystem& files_ = WinFileSystem();
   std::string root_;
 };
-
-TEST_F(NoteFolderTest, ListFilesGivesTheFilesOfOneFolderOnly) {
-  EXPECT_EQ(files_.ListFiles(root_), std::vector<std::string>{});  // empty, not missing
-  EXPECT_EQ(files_.ListFiles(root_ + "nao_existe\\"), std::nullopt);
-  Write("indice.dat");
-  Write("lista.txt");
-  Write("Stickie1.VMB");
-  ASSERT_TRUE(CreateDirectoryW(Widen(root_ + "stickie9.vmb").c_str(), nullptr));
-  const std::vector<std::string> expected = {"Stickie1.VMB", "indice.dat", "lista.txt"};
-  EXPECT_EQ(Sorted(files_.ListFiles(root_).value()), expected);
-  // Without the trailing separator.
-  std::string bare = root_;
-  bare.pop_back();
-  EXPECT_EQ(Sorted(files_.ListFiles(bare).value()), expected);
-  // Accented names come back in UTF-8 (where the host file system can hold them).
-  const HANDLE accented = CreateFileW(Widen(root_ + "notação.txt").c_str(), GENERIC_WRITE, 0,
-                                      nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (accented != INVALID_HANDLE_VALUE) {
-    CloseHandle(accented);
-    const auto names = files_.ListFiles(root_).value();
-    EXPECT_NE(std::find(names.begin(), names.end(), "notação.txt"), names.end());
-  }
-}
 
 TEST_F(NoteFolderTest, DeleteOwnFilesLeavesUserFilesFoldersAndLockedFiles) {
   for (const char* name : {"indice.dat", "config.cfg", "stickie1.vmb", "STICKIE2.VMB",

@@ -1,10 +1,8 @@
-// The registry, the user's folders and the program's folder, against the real API.
+// The registry preferences against the real API.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include "platform/registry_win.h"
-#include "platform/system_paths_win.h"
-#include "platform/wide_string_win.h"
 
 namespace velumbrino {
 namespace {
@@ -18,13 +16,6 @@ class RegistryTest : public ::testing::Test {
   }
   static constexpr const wchar_t* kKey = L"Software\\VelumbrinoTest\\Prefs";
 };
-
-TEST_F(RegistryTest, MissingKeyGivesTheDefaultFont) {
-  const DefaultFont font = LoadDefaultFont(RegistryPreferences(kKey));
-  EXPECT_EQ(font.face, "Arial");
-  EXPECT_EQ(font.size, "10");
-  EXPECT_FALSE(font.bold || font.italic || font.underline);
-}
 
 TEST_F(RegistryTest, ValueWithoutItsNulReadsWhole) {
   HKEY key = nullptr;
@@ -60,25 +51,6 @@ TEST_F(RegistryTest, PreferencesReadUserFirstThenMachineAndWriteUser) {
   EXPECT_EQ(font.face, "Verdana");
   EXPECT_TRUE(font.bold && font.italic && !font.underline);
   EXPECT_EQ(GetRegistryValue(HKEY_CURRENT_USER, kKey, "FontItalico", ""), "True");
-}
-
-TEST(SystemPaths, DocumentsLoginAndProgramFolder) {
-  const std::string documents = GetSpecialFolder(0x0005 /* CSIDL_PERSONAL */, nullptr);
-  ASSERT_FALSE(documents.empty());
-  EXPECT_NE(documents.back(), '\\');
-  EXPECT_NE(GetFileAttributesW(Widen(documents).c_str()), INVALID_FILE_ATTRIBUTES);
-
-  wchar_t name[257] = {};
-  DWORD size = 257;
-  ASSERT_TRUE(GetUserNameW(name, &size));
-  EXPECT_EQ(GetLoginName(), Narrow(name));
-
-  const std::string folder = AppFolder();
-  ASSERT_GE(folder.size(), 3u);
-  EXPECT_EQ(folder.back(), '\\');
-  EXPECT_NE(folder[folder.size() - 2], '\\');
-  EXPECT_NE(GetFileAttributesW(Widen(folder + "win32_tests.exe").c_str()),
-            INVALID_FILE_ATTRIBUTES);
 }
 
 }  // namespace

@@ -1,29 +1,14 @@
 #pragma once
-// Pieces several Win32 tests share: a message pump, a clock that stands still, a note window
-// host that asks for nothing, and unique paths in the temporary folder.
+// Pieces several Win32 tests share: a clock that stands still, a note window host that asks
+// for nothing, and unique paths in the temporary folder.
 #include <windows.h>
 
-#include <functional>
 #include <string>
 
 #include "note/note_window_host.h"
 #include "store/clock.h"
 
 namespace velumbrino::win_test {
-
-// Lets queued messages and timers run for up to `ms`, or until `done` holds.
-inline void Pump(DWORD ms, const std::function<bool()>& done = {}) {
-  const DWORD start = GetTickCount();
-  while (GetTickCount() - start < ms) {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-    if (done && done()) return;
-    Sleep(10);
-  }
-}
 
 class StandingClock : public Clock {
  public:
