@@ -68,14 +68,14 @@ def write(name, data):
         f.write(data)
 
 
-def seed(notes, extra_config=b""):
+def seed(notes, extra_config=b"", bodies=True):
     """The data folder holding `notes`: (number, top twips, left twips, extra keys), each
-    unpinned and with a small body, in index order."""
+    unpinned and, unless `bodies` is false, with a small body, in index order."""
     write("indice.dat", ("," + "".join(f"{n}," for n, *_ in notes)).encode() + b"\r\n")
     write("config.cfg", extra_config + b"".join(
         f"[{n}]\r\nTop={top}\r\nLeft={left}\r\nOnTop=False\r\n{extra}".encode()
         for n, top, left, extra in notes))
-    for n, *_ in notes:
+    for n, *_ in notes if bodies else []:
         write(f"stickie{n}.vmb", f"{{\\rtf1\\ansi corpo da nota {n}}}".encode())
 
 

@@ -8,7 +8,7 @@ PIN = (153, 12)  # centre of the pin button inside the note (2175, 60 twips + ha
 
 def start_with_one_unpinned_note():
     """Note 1, unpinned, at 100, 100 pixels."""
-    h.seed([(1, 1500, 1500, "")])
+    h.seed([(1, 1500, 1500, "")], bodies=False)
     return h.start_and_wait(1)
 
 
