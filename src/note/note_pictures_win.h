@@ -1,6 +1,7 @@
 #pragma once
-// The five 17 x 16 stock pictures of a note's pin and hide buttons, drawn with GDI. Their
-// ground is transparent: it is painted in the colour the caller passes (the window colour).
+// The five stock pictures of a note's pin and hide buttons, drawn with GDI on a 17 x 16 grid
+// (their size at 96 dpi). Their ground is transparent: it is painted in the colour the caller
+// passes (the window colour).
 
 #include <windows.h>
 
@@ -18,8 +19,8 @@ enum class NotePicture {
 inline constexpr int kNotePictureWidth = 17;
 inline constexpr int kNotePictureHeight = 16;
 
-// Draws `picture` into `target` (scaled when the target is larger than 17 x 16, as at a
-// higher resolution), its transparent parts in `ground`.
+// Draws `picture` for the size of `target` (larger than 17 x 16 at a higher resolution: the
+// shapes are drawn at that size, not a small bitmap stretched), its transparent parts in `ground`.
 void DrawNotePicture(HDC dc, NotePicture picture, const RECT& target, COLORREF ground);
 
 }  // namespace velumbrino

@@ -475,6 +475,9 @@ void NoteWindowWin::SetTitle(const std::string& title) {
   if (title == title_) return;
   title_ = title;
   if (!hwnd()) return;
+  // Never drawn by the system (no caption), but read by screen readers: the note is announced
+  // by its title, and its body within it.
+  SetWindowTextW(hwnd(), Widen(title).c_str());
   const RECT rect = ToRect(layout_.title);
   InvalidateRect(hwnd(), &rect, FALSE);
   NoteChanged();

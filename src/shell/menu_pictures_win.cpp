@@ -1,5 +1,6 @@
 #include "shell/menu_pictures_win.h"
 
+#include <algorithm>
 #include <initializer_list>
 #include <vector>
 
@@ -9,10 +10,13 @@ namespace velumbrino {
 
 namespace {
 
-// Draws in a 16 x 16 cell with small GDI calls; a disabled picture turns into light greys.
+// Draws in a 16 x 16 cell (its size at 96 dpi) with small GDI calls, every coordinate and pen
+// scaled to the resolution given: at 144 dpi a 24 x 24 picture is drawn, not a small one
+// stretched. A disabled picture turns into light greys.
 class Painter {
  public:
-  Painter(HDC dc, int x, int y, bool disabled) : dc_(dc), x_(x), y_(y), disabled_(disabled) {}
+  Painter(HDC dc, int x, int y, bool disabled, int dpi = 96)
+      : dc_(dc), x_(x), y_(y), disabled_(disabled), dpi_(dpi > 0 ? dpi : 96) {}
 
   COLORREF Ink(COLORREF c) const {
     if (!disabled_) return c;
@@ -20,9 +24,11 @@ class Painter {
     const int grey = 150 + lum * 95 / 255;
     return RGB(grey, grey, grey);
   }
+  // Cells l..r x t..b, inclusive; never thinner than one device pixel.
   void Fill(int l, int t, int r, int b, COLORREF c) {
     unique_brush brush(CreateSolidBrush(Ink(c)));
-    RECT rect{x_ + l, y_ + t, x_ + r + 1, y_ + b + 1};
+    RECT rect{DeviceX(l), DeviceY(t), std::max(DeviceX(r + 1), DeviceX(l) + 1),
+              std::max(DeviceY(b + 1), DeviceY(t) + 1)};
     FillRect(dc_, &rect, brush.get());
   }
   void Box(int l, int t, int r, int b, COLORREF fill, COLORREF edge) {
@@ -30,46 +36,58 @@ class Painter {
     if (r - l >= 2 && b - t >= 2) Fill(l + 1, t + 1, r - 1, b - 1, fill);
   }
   void Line(int x1, int y1, int x2, int y2, COLORREF c, int width = 1) {
-    unique_pen pen(
-        CreatePen(PS_SOLID, width, Ink(c)));
+    if (width == 1 && (x1 == x2 || y1 == y2)) {  // straight: whole cells, as at 96 dpi
+      Fill(std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2), c);
+      return;
+    }
+    unique_pen pen(CreatePen(PS_SOLID, std::max(1, Scale(width)), Ink(c)));
     scoped_select use(dc_, pen.get());
-    MoveToEx(dc_, x_ + x1, y_ + y1, nullptr);
-    LineTo(dc_, x_ + x2, y_ + y2);
-    if (width == 1) SetPixelV(dc_, x_ + x2, y_ + y2, Ink(c));  // LineTo leaves the end out
+    MoveToEx(dc_, CentreX(x1), CentreY(y1), nullptr);
+    LineTo(dc_, CentreX(x2), CentreY(y2));
+    if (width == 1) SetPixelV(dc_, CentreX(x2), CentreY(y2), Ink(c));  // LineTo leaves the end out
   }
   void Ellipse(int l, int t, int r, int b, COLORREF fill, COLORREF edge) {
-    Shape(fill, edge, [&] { ::Ellipse(dc_, x_ + l, y_ + t, x_ + r + 1, y_ + b + 1); });
+    Shape(fill, edge,
+          [&] { ::Ellipse(dc_, DeviceX(l), DeviceY(t), DeviceX(r + 1), DeviceY(b + 1)); });
   }
   void Polygon(std::initializer_list<POINT> points, COLORREF fill, COLORREF edge) {
     std::vector<POINT> moved;
-    for (POINT p : points) moved.push_back({x_ + p.x, y_ + p.y});
+    for (POINT p : points) moved.push_back({DeviceX(p.x), DeviceY(p.y)});
     Shape(fill, edge, [&] { ::Polygon(dc_, moved.data(), static_cast<int>(moved.size())); });
   }
   void Arc(int l, int t, int r, int b, int sx, int sy, int ex, int ey, COLORREF c, int width) {
-    unique_pen pen(
-        CreatePen(PS_SOLID, width, Ink(c)));
+    unique_pen pen(CreatePen(PS_SOLID, std::max(1, Scale(width)), Ink(c)));
     scoped_select use(dc_, pen.get());
-    ::Arc(dc_, x_ + l, y_ + t, x_ + r + 1, y_ + b + 1, x_ + sx, y_ + sy, x_ + ex, y_ + ey);
+    ::Arc(dc_, DeviceX(l), DeviceY(t), DeviceX(r + 1), DeviceY(b + 1), DeviceX(sx), DeviceY(sy),
+          DeviceX(ex), DeviceY(ey));
   }
-  void Pixel(int x, int y, COLORREF c) { SetPixelV(dc_, x_ + x, y_ + y, Ink(c)); }
+  void Pixel(int x, int y, COLORREF c) { Fill(x, y, x, y, c); }
   // One bold letter, centred in the cell's rectangle l..r, t..b.
   void Letter(const wchar_t* text, int l, int t, int r, int b, int height, COLORREF c,
               const wchar_t* face) {
-    unique_font font(CreateFontW(-height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE,
+    unique_font font(CreateFontW(-Scale(height), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE,
                                  DEFAULT_CHARSET, 0, 0, ANTIALIASED_QUALITY, 0, face));
     scoped_select use(dc_, font.get());
     SetBkMode(dc_, TRANSPARENT);
     SetTextColor(dc_, Ink(c));
-    RECT rect{x_ + l, y_ + t, x_ + r + 1, y_ + b + 1};
+    RECT rect{DeviceX(l), DeviceY(t), DeviceX(r + 1), DeviceY(b + 1)};
     DrawTextW(dc_, text, -1, &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
   }
 
  private:
+  int Scale(int at_96) const { return MulDiv(at_96, dpi_, 96); }
+  int DeviceX(int cell) const { return x_ + Scale(cell); }
+  int DeviceY(int cell) const { return y_ + Scale(cell); }
+  // The middle of a cell, where a thin line through it runs.
+  int CentreX(int cell) const { return (DeviceX(cell) + DeviceX(cell + 1) - 1) / 2; }
+  int CentreY(int cell) const { return (DeviceY(cell) + DeviceY(cell + 1) - 1) / 2; }
+  // Whole device pixels per cell, so outlines stay one crisp line at 1.5 x.
+  int OutlineWidth() const { return std::max(1, dpi_ / 96); }
+
   template <typename Draw>
   void Shape(COLORREF fill, COLORREF edge, Draw draw) {
     unique_brush brush(CreateSolidBrush(Ink(fill)));
-    unique_pen pen(
-        CreatePen(PS_SOLID, 1, Ink(edge)));
+    unique_pen pen(CreatePen(PS_SOLID, OutlineWidth(), Ink(edge)));
     scoped_select use_brush(dc_, brush.get());
     scoped_select use_pen(dc_, pen.get());
     draw();
@@ -78,6 +96,7 @@ class Painter {
   HDC dc_;
   int x_, y_;
   bool disabled_;
+  int dpi_;
 };
 
 constexpr COLORREF kBlack = RGB(0, 0, 0);
@@ -207,16 +226,16 @@ void DrawCalendar(Painter& p) {
 
 }  // namespace
 
-void DrawMenuCheckMark(HDC dc, int cx, int cy, COLORREF color) {
-  Painter p(dc, cx - 4, cy - 4, false);
+void DrawMenuCheckMark(HDC dc, int cx, int cy, COLORREF color, int dpi) {
+  Painter p(dc, cx - MulDiv(4, dpi, 96), cy - MulDiv(4, dpi, 96), false, dpi);
   for (int i = 0; i < 2; ++i) {
     p.Line(0, 4 + i, 2, 6 + i, color);
     p.Line(2, 6 + i, 7, 1 + i, color);
   }
 }
 
-void DrawMenuPicture(HDC dc, int x, int y, MenuPicture picture, bool disabled) {
-  Painter p(dc, x, y, disabled);
+void DrawMenuPicture(HDC dc, int x, int y, MenuPicture picture, bool disabled, int dpi) {
+  Painter p(dc, x, y, disabled, dpi);
   switch (picture) {
     case MenuPicture::kNone:
       break;

@@ -1,5 +1,6 @@
 #pragma once
-// The 16 x 16 pictures beside the menu items, drawn by the program with small GDI calls.
+// The pictures beside the menu items, 16 x 16 at 96 dpi, drawn by the program with small GDI
+// calls at the resolution they are shown at.
 
 #include <windows.h>
 
@@ -7,13 +8,13 @@
 
 namespace velumbrino {
 
-// A disabled picture turns into light greys.
-void DrawMenuPicture(HDC dc, int x, int y, MenuPicture picture, bool disabled);
+// A disabled picture turns into light greys. (x, y) is the top left corner, in pixels.
+void DrawMenuPicture(HDC dc, int x, int y, MenuPicture picture, bool disabled, int dpi);
 // The check mark of an item without a picture, centred on (cx, cy).
-void DrawMenuCheckMark(HDC dc, int cx, int cy, COLORREF color);
-// A line drawn with the same pen rules as the pictures (separators).
+void DrawMenuCheckMark(HDC dc, int cx, int cy, COLORREF color, int dpi);
+// A line in pixels, drawn with the same pen rules as the pictures (separators).
 void DrawMenuLine(HDC dc, int x1, int y1, int x2, int y2, COLORREF color);
-// A filled rectangle with a one-pixel edge (selection and check frames).
+// A filled rectangle in pixels with a one-pixel edge (selection and check frames).
 void DrawMenuBox(HDC dc, int left, int top, int right, int bottom, COLORREF fill, COLORREF edge);
 
 }  // namespace velumbrino

@@ -16,10 +16,13 @@ struct PopupMenu::ItemData {
 
 namespace {
 
+// Sizes at 96 dpi; Px gives them at the screen's resolution, which the menu font follows too.
 constexpr int kGutterWidth = 24;  // the picture column
 constexpr int kTextLeft = kGutterWidth + 8;
 constexpr int kItemHeight = 22;
 constexpr int kSeparatorHeight = 7;
+constexpr int kPictureSize = 16;
+constexpr int kArrowRoom = 24;  // on the right, for the submenu arrow the system draws
 
 constexpr COLORREF kMenuBack = RGB(0xFF, 0xFF, 0xFF);
 constexpr COLORREF kGutter = RGB(0xE3, 0xEB, 0xF8);
@@ -30,12 +33,22 @@ constexpr COLORREF kText = RGB(0x00, 0x00, 0x00);
 constexpr COLORREF kGreyText = RGB(0xA0, 0xA0, 0xA0);
 constexpr COLORREF kSeparatorLine = RGB(0xC5, 0xC5, 0xC5);
 
+int MenuDpi() {
+  static const int dpi = [] {
+    window_dc screen(nullptr);
+    const int found = screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
+    return found > 0 ? found : 96;
+  }();
+  return dpi;
+}
+
+int Px(int at_96) { return MulDiv(at_96, MenuDpi(), 96); }
+
 // Tahoma 8.25 pt at the screen's DPI, made once for the run.
 HFONT MenuFont() {
   static unique_font font = [] {
-    window_dc screen(nullptr);
     LOGFONTW description{};
-    description.lfHeight = -MulDiv(825, GetDeviceCaps(screen.get(), LOGPIXELSY), 7200);
+    description.lfHeight = -MulDiv(825, MenuDpi(), 7200);
     description.lfWeight = FW_NORMAL;
     description.lfCharSet = DEFAULT_CHARSET;
     description.lfQuality = CLEARTYPE_QUALITY;
@@ -55,12 +68,12 @@ void DrawItem(const DRAWITEMSTRUCT& item, const PopupMenu::ItemData& data) {
   unique_brush back(CreateSolidBrush(kMenuBack));
   FillRect(dc, &rect, back.get());
   unique_brush gutter(CreateSolidBrush(kGutter));
-  RECT gutter_rect{rect.left, rect.top, rect.left + kGutterWidth, rect.bottom};
+  RECT gutter_rect{rect.left, rect.top, rect.left + Px(kGutterWidth), rect.bottom};
   FillRect(dc, &gutter_rect, gutter.get());
 
   if (data.separator) {
     const int y = (rect.top + rect.bottom) / 2;
-    DrawMenuLine(dc, rect.left + kTextLeft, y, rect.right - 2, y, kSeparatorLine);
+    DrawMenuLine(dc, rect.left + Px(kTextLeft), y, rect.right - 2, y, kSeparatorLine);
     return;
   }
 
@@ -68,22 +81,24 @@ void DrawItem(const DRAWITEMSTRUCT& item, const PopupMenu::ItemData& data) {
     DrawMenuBox(dc, rect.left + 1, rect.top, rect.right - 2, rect.bottom - 1, kSelectFill,
                 kSelectEdge);
   }
-  const int cell_x = rect.left + (kGutterWidth - 16) / 2;
-  const int cell_y = rect.top + (rect.bottom - rect.top - 16) / 2;
+  const int cell = Px(kPictureSize);
+  const int cell_x = rect.left + (Px(kGutterWidth) - cell) / 2;
+  const int cell_y = rect.top + (rect.bottom - rect.top - cell) / 2;
   if (checked) {
-    DrawMenuBox(dc, cell_x - 2, cell_y - 2, cell_x + 17, cell_y + 17,
+    DrawMenuBox(dc, cell_x - Px(2), cell_y - Px(2), cell_x + cell + Px(1), cell_y + cell + Px(1),
                 selected ? RGB(0xFF, 0xC8, 0x70) : kCheckFill, kSelectEdge);
   }
   if (data.picture != MenuPicture::kNone) {
-    DrawMenuPicture(dc, cell_x, cell_y, data.picture, disabled);
+    DrawMenuPicture(dc, cell_x, cell_y, data.picture, disabled, MenuDpi());
   } else if (checked) {
-    DrawMenuCheckMark(dc, cell_x + 8, cell_y + 8, disabled ? kGreyText : kText);
+    DrawMenuCheckMark(dc, cell_x + cell / 2, cell_y + cell / 2, disabled ? kGreyText : kText,
+                      MenuDpi());
   }
 
   scoped_select font(dc, MenuFont());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, disabled ? kGreyText : kText);
-  RECT text_rect{rect.left + kTextLeft, rect.top, rect.right - 4, rect.bottom};
+  RECT text_rect{rect.left + Px(kTextLeft), rect.top, rect.right - Px(4), rect.bottom};
   DrawTextW(dc, data.caption.c_str(), -1, &text_rect,
             DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }
@@ -192,17 +207,16 @@ bool PopupMenu::HandleOwnerDrawMessage(UINT message, WPARAM, LPARAM lparam, LRES
     const ItemData* data = OurItem(measure->itemData);
     if (!data) return false;
     if (data->separator) {
-      measure->itemWidth = kTextLeft;
-      measure->itemHeight = kSeparatorHeight;
+      measure->itemWidth = static_cast<UINT>(Px(kTextLeft));
+      measure->itemHeight = static_cast<UINT>(Px(kSeparatorHeight));
     } else {
       window_dc screen(nullptr);
       scoped_select font(screen.get(), MenuFont());
       SIZE size{};
       GetTextExtentPoint32W(screen.get(), data->caption.c_str(),
                             static_cast<int>(data->caption.size()), &size);
-      // Room on the right for the submenu arrow, which the system draws.
-      measure->itemWidth = static_cast<UINT>(kTextLeft + size.cx + 24);
-      measure->itemHeight = static_cast<UINT>(std::max<LONG>(kItemHeight, size.cy + 8));
+      measure->itemWidth = static_cast<UINT>(Px(kTextLeft) + size.cx + Px(kArrowRoom));
+      measure->itemHeight = static_cast<UINT>(std::max<LONG>(Px(kItemHeight), size.cy + Px(8)));
     }
     result = TRUE;
     return true;

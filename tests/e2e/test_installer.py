@@ -1,5 +1,5 @@
-"""The installer under Wine: silent install, the installed program in use, silent uninstall
-with the program running, and the notes left where they were."""
+"""The installer under Wine: silent install, the installed program in use, an install over it,
+silent uninstall with the program running, and the notes left where they were."""
 import glob
 import os
 import subprocess
@@ -42,12 +42,23 @@ def install_use_and_uninstall_keep_the_notes():
     h.tray_click(1, repeat=2)
     h.wait_for(lambda: h.read("indice.dat") == b",1,2,\r\n", what="the second note")
 
+    # Installed again over it while it runs: the program saves and exits, and every note and
+    # setting is still there for the new program.
+    first = {key: h.ini_value("1", key) for key in ["Top", "Left", "Titulo", "OnTop"]}
+    assert subprocess.run([h.WINE_RUN, setup_exe(), "/S"], timeout=120).returncode == 0
+    assert program.wait(timeout=30) == 1
+    assert h.read("indice.dat") == b",2,1,\r\n" and h.ini_value("2", "Tag") == "2"
+    assert {key: h.ini_value("1", key) for key in first} == first
+    program = subprocess.Popen([h.WINE_RUN, os.path.join(INSTALLED, "Velumbrino.exe")],
+                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    h.wait_for(lambda: len(h.note_windows()) == 2, what="both notes after the upgrade")
+
     # Uninstalled while it runs: the program saves and exits first, the notes stay.
     subprocess.run([h.WINE_RUN, os.path.join(INSTALLED, "Desinstalar.exe"), "/S"], timeout=120)
     h.wait_for(lambda: not os.path.exists(os.path.join(INSTALLED, "Velumbrino.exe")),
                timeout=60, what="the program's files to go")
     assert program.wait(timeout=30) == 1
-    assert h.read("indice.dat") == b",2,1,\r\n"  # written by the program's own shutdown
+    assert h.read("indice.dat") == b",1,2,\r\n"  # by its own shutdown: restored, 1 is on top
     assert os.path.isfile(os.path.join(h.DATA, "stickie1.vmb"))
     assert os.path.isfile(os.path.join(h.DATA, "stickie2.vmb"))
     h.wait_for(lambda: not os.path.exists(INSTALLED), timeout=30, what="the program folder")

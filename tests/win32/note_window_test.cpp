@@ -2,6 +2,7 @@
 // commctrl.h needs windows.h first.
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <oleacc.h>
 
 #include <cstdlib>
 #include <functional>
@@ -13,6 +14,8 @@
 #include "note/note_style.h"
 #include "note/note_window_win.h"
 #include "platform/wide_string_win.h"
+#include "resource.h"
+#include "ui_strings.h"
 #include "win_test_support.h"
 
 namespace velumbrino {
@@ -223,6 +226,44 @@ TEST_F(NoteWindowTest, EditingCommandsUseTheBodyAndTheClipboard) {
 
   note.EditBody(NoteWindow::BodyEdit::kUndo);
   EXPECT_EQ(body.Text(), L"um tr\u00EAs");
+}
+
+// The name a screen reader announces for `window`, through the system's accessibility objects.
+std::wstring AccessibleName(HWND window) {
+  IAccessible* object = nullptr;
+  // __uuidof: the IID_IAccessible of the import library is the address of a data import.
+  if (FAILED(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT),
+                                        __uuidof(IAccessible), reinterpret_cast<void**>(&object)))) {
+    return L"<no object>";
+  }
+  VARIANT self{};
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  BSTR name = nullptr;
+  object->get_accName(self, &name);
+  std::wstring text = name ? std::wstring(name, SysStringLen(name)) : L"";
+  SysFreeString(name);
+  object->Release();
+  return text;
+}
+
+TEST_F(NoteWindowTest, ScreenReadersNameTheNoteByItsTitleAndDialogEditsByTheirLabels) {
+  NoteWindowWin note(host_, clock_, false);
+  note.SetTitle("Compras da semana");
+  EXPECT_EQ(AccessibleName(note.hwnd()), L"Compras da semana");
+  ASSERT_NE(note.Body(), nullptr);
+  EXPECT_EQ(GetParent(note.Body()->hWnd()), note.hwnd());  // the body is read within the note
+
+  const DLGPROC plain = [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; };
+  for (const auto& [dialog, edit, label] :
+       {std::tuple{IDD_NOTE_TITLE, IDC_TITLE_TEXT, TXT_TITLE_DIALOG_FRAME},
+        std::tuple{IDD_ALARM, IDC_ALARM_PATH, TXT_ALARM_SOUND_FROM_FILE}}) {
+    const HWND box = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(dialog),
+                                        nullptr, plain, 0);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(AccessibleName(GetDlgItem(box, edit)), Widen(label)) << dialog;
+    DestroyWindow(box);
+  }
 }
 
 }  // namespace
