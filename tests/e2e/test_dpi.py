@@ -25,9 +25,8 @@ def prefix_at_144_dpi():
 
 
 def note_is_one_and_a_half_times_larger_and_keeps_its_twips():
-    h.write("indice.dat", b",1,\r\n")
     # Twips that are no whole pixel at 144 dpi: they must still come back unchanged.
-    h.write("config.cfg", b"[1]\r\nTop=1505\r\nLeft=2999\r\nTitulo=Nota a 144 dpi\r\n")
+    h.seed([(1, 1505, 2999, "Titulo=Nota a 144 dpi\r\n")])
     h.write("stickie1.vmb", b"{\\rtf1\\ansi Texto do corpo, n\\'edtido.\\par}\r\n")
     program = h.start()
     size = (h.NOTE_SIZE[0] * 3 // 2, h.NOTE_SIZE[1] * 3 // 2)
@@ -47,8 +46,7 @@ def note_is_one_and_a_half_times_larger_and_keeps_its_twips():
     h.screenshot("dpi144_menu.png", (menu[1], menu[2], menu[3], menu[4]))
     h.xdotool("key", "Escape")
 
-    code, _ = h.run("uninstall")  # saves every note and exits
-    assert code == 1 and program.wait(timeout=20) == 1
+    h.stop(program)  # saves every note and exits
     assert (h.ini_value("1", "Top"), h.ini_value("1", "Left")) == ("1505", "2999")
 
 

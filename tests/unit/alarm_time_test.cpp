@@ -5,13 +5,6 @@
 namespace velumbrino {
 namespace {
 
-TEST(AlarmTimeTest, FormatsTwoDigitFieldsAndA24HourClock) {
-  const LocalTime t{2026, 3, 5, 9, 4, 7};
-  EXPECT_EQ(FormatAlarmDate(t), "05/03/2026");
-  EXPECT_EQ(FormatAlarmTime(t), "09:04:07");
-  EXPECT_EQ(FormatAlarmTime(LocalTime{2026, 3, 5, 23, 59, 59}), "23:59:59");
-}
-
 TEST(AlarmTimeTest, ReadsDatesAndTimesAndRejectsNonsense) {
   EXPECT_EQ(ParseAlarmDate("05/12/2026"), (AlarmDate{2026, 12, 5}));
   EXPECT_EQ(ParseAlarmDate(" 5/1/2026 "), (AlarmDate{2026, 1, 5}));

@@ -48,7 +48,7 @@ TEST_F(CommandRouterTest, CustomColoursAreStoredAtOnce) {
   EXPECT_EQ(Ini("3", "Color2"), "8912895");
 }
 
-TEST_F(CommandRouterTest, NewNoteAndTrayCommands) {
+TEST_F(CommandRouterTest, NewNoteIsNumberedShownAndSoundedFromTheProgramFolder) {
   router_.Run(CommandId::kNewNote);
   EXPECT_EQ(dir_.Read("indice.dat"), ",1,2,3,4,\r\n");
   ASSERT_EQ(notes_.Count(), 4);
@@ -56,11 +56,6 @@ TEST_F(CommandRouterTest, NewNoteAndTrayCommands) {
   EXPECT_TRUE(Note(3).visible);
   EXPECT_EQ(services_.sounds.back(), "C:\\Velumbrino\\novo.wav");
 
-  router_.Run(CommandId::kHelp);
-  router_.Run(CommandId::kSupport);
-  EXPECT_EQ(services_.topics, (std::vector<std::string>{"velumbrino.htm", "suporte.htm"}));
-  router_.Run(CommandId::kClose);
-  EXPECT_EQ(services_.closes, 1);
 }
 
 TEST_F(CommandRouterTest, ColoursGoToTheNoteCapturedWhenItsMenuOpenedWhateverHappensMeanwhile) {

@@ -60,14 +60,6 @@ TEST(DateTextTest, TwelveSamplesInListOrder) {
   EXPECT_EQ(DateTimeSamples(moment, ""), expected);
   // The system's form is taken as it is, whatever its language and order.
   EXPECT_EQ(DateTimeSamples(moment, "Saturday, December 5, 2026")[2], "Saturday, December 5, 2026");
-
-  const auto early = DateTimeSamples({2009, 3, 3, 7, 4, 9}, "x");
-  EXPECT_EQ(early[0], "03/03/09");
-  EXPECT_EQ(early[1], "03 março 2009");
-  EXPECT_EQ(early[5], "03/mar/09");
-  EXPECT_EQ(early[7], "mar/09");
-  EXPECT_EQ(early[9], "03/03/09 - 07:04:09");
-  EXPECT_EQ(early[11], "07:04:09");
 }
 
 TEST(TitleRulesTest, LimitCountsCharactersNotBytes) {

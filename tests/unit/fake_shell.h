@@ -54,14 +54,11 @@ class FakeDialogs : public CommonDialogs {
 
 class FakeServices : public ShellServices {
  public:
-  bool ConfirmDeleteNote() override {
-    ++questions;
-    return answer_yes;
-  }
+  bool ConfirmDeleteNote() override { return false; }
   void PlaySoundFile(const std::string& path) override { sounds.push_back(path); }
-  void ShowHelpTopic(const char* topic) override { topics.emplace_back(topic); }
-  void ShowAbout() override { ++abouts; }
-  void CloseProgram() override { ++closes; }
+  void ShowHelpTopic(const char*) override {}
+  void ShowAbout() override {}
+  void CloseProgram() override {}
   void ReportNewNoteRefused() override { ++refusals; }
   CommonDialogs& Dialogs() override { return dialogs; }
   std::optional<std::string> AskNoteTitle(WindowHandle owner, const std::string& title) override {
@@ -81,7 +78,7 @@ class FakeServices : public ShellServices {
     if (while_open) while_open();
     return list_answer;
   }
-  void ShowWarning(const std::string& text) override { warnings.push_back(text); }
+  void ShowWarning(const std::string&) override {}
   void ShowAlarmDialog(int note_number) override { alarm_dialogs.push_back(note_number); }
 
   FakeDialogs dialogs;
@@ -90,7 +87,7 @@ class FakeServices : public ShellServices {
   NoteListChoice list_answer;
   std::function<void()> while_open;
   std::vector<WindowHandle> owners;
-  std::vector<std::string> titles_shown, warnings;
+  std::vector<std::string> titles_shown;
   std::vector<NoteListMode> list_modes;
   std::vector<NoteListModel> lists_shown;
   bool AskMakeDefaultFont() override {
@@ -127,9 +124,8 @@ class FakeServices : public ShellServices {
     std::vector<std::string> lines;
   };
   std::vector<PrintJob> printed;
-  bool answer_yes = false;
-  int questions = 0, abouts = 0, closes = 0, refusals = 0;
-  std::vector<std::string> sounds, topics;
+  int refusals = 0;
+  std::vector<std::string> sounds;
   std::vector<int> alarm_dialogs;
 };
 

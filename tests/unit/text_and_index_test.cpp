@@ -24,13 +24,6 @@ TEST(NumberText, ParsingRules) {
   EXPECT_EQ(ParseWholeNumber("-"), std::nullopt);
   EXPECT_EQ(ParseWholeNumber(""), std::nullopt);
 
-  EXPECT_EQ(TextToBool("TRUE"), true);
-  EXPECT_EQ(TextToBool("false"), false);
-  EXPECT_EQ(TextToBool("0"), false);
-  EXPECT_EQ(TextToBool("-1"), true);
-  EXPECT_EQ(TextToBool("99999999999"), true);
-  EXPECT_EQ(TextToBool("sim"), std::nullopt);
-  EXPECT_EQ(TextToBool(""), std::nullopt);
 }
 
 TEST(CustomColorsText, DamagedTextGivesWhiteWhereItCannotBeRead) {
