@@ -8,7 +8,7 @@ SingleInstance::SingleInstance()
 }
 
 bool RequestRunningInstanceClose() {
-  HWND running = FindWindowW(nullptr, kControllerTitle);
+  HWND running = FindWindowW(kControllerClass, kControllerTitle);
   return running && PostMessageW(running, WM_CLOSE, 0, 0);
 }
 

@@ -7,7 +7,9 @@
 
 namespace velumbrino {
 
-// The hidden controller window's title, by which an uninstall request finds the instance.
+// The hidden controller window's class and title, by which an uninstall request finds the
+// instance. The class too: a note's window carries its title, which may be anything.
+inline constexpr const wchar_t* kControllerClass = L"VelumbrinoFrmPopup";
 inline constexpr const wchar_t* kControllerTitle = L" Velumbrino ";
 
 class SingleInstance {

@@ -27,7 +27,6 @@ namespace velumbrino {
 
 namespace {
 
-constexpr const wchar_t* kControllerClass = L"VelumbrinoFrmPopup";
 constexpr UINT_PTR kKeyCombinationTimer = 1;
 constexpr UINT kKeyCombinationInterval = 100;
 // The pause before each restored note; the message loop runs between two notes.
