@@ -439,6 +439,20 @@ bool NoteWindowWin::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam, LR
       ApplyDpi(HIWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
       result = 0;
       return true;
+    // Screen readers ask the window for its text: the note's title, so the note is announced
+    // by it, its body within. Kept out of the system's own window text: no caption draws it,
+    // and nothing that looks windows up by title should ever find a note.
+    case WM_GETTEXTLENGTH:
+      result = static_cast<LRESULT>(Widen(title_).size());
+      return true;
+    case WM_GETTEXT: {
+      const std::wstring text = Widen(title_);
+      auto* buffer = reinterpret_cast<wchar_t*>(lparam);
+      const size_t count = buffer && wparam > 0 ? std::min(text.size(), wparam - 1) : 0;
+      if (buffer && wparam > 0) buffer[text.copy(buffer, count)] = L'\0';
+      result = static_cast<LRESULT>(count);
+      return true;
+    }
     default:
       return false;
   }
@@ -475,9 +489,7 @@ void NoteWindowWin::SetTitle(const std::string& title) {
   if (title == title_) return;
   title_ = title;
   if (!hwnd()) return;
-  // Never drawn by the system (no caption), but read by screen readers: the note is announced
-  // by its title, and its body within it.
-  SetWindowTextW(hwnd(), Widen(title).c_str());
+  NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, hwnd(), OBJID_WINDOW, CHILDID_SELF);
   const RECT rect = ToRect(layout_.title);
   InvalidateRect(hwnd(), &rect, FALSE);
   NoteChanged();
