@@ -88,6 +88,10 @@ add_custom_target(help_file ALL DEPENDS ${DIST_DIR}/Ajuda.chm)
 add_executable(bench ${CMAKE_SOURCE_DIR}/bench/bench_win.cpp)
 target_link_libraries(bench PRIVATE velumbrino_win)
 target_link_options(bench PRIVATE -municode)
+# The floor of restore: bare note-shaped windows, nothing of the program but its geometry.
+add_executable(floor ${CMAKE_SOURCE_DIR}/bench/floor_win.cpp)
+target_link_libraries(floor PRIVATE velumbrino_core user32 gdi32)
+target_link_options(floor PRIVATE -municode)
 
 # The installer, built with the program: build/windows/dist/Velumbrino-Setup-<version>.exe.
 find_program(MAKENSIS makensis REQUIRED)

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds what the benchmarks need and prints their table. Benchmarks measure; they never fail
-# on time. Runs under Wine in its own prefix (build/windows/wineprefix-bench) and display.
+# on time. Runs under Wine in its own prefix (build/windows/wineprefix-bench) and display;
+# restore is printed beside its floor (bench/floor_win.cpp: bare note-shaped windows).
 # BENCH_IDLE_SECONDS sets the idle measurement (default 60).
 set -euo pipefail
 source "$(dirname "$0")/common.sh"

@@ -89,6 +89,14 @@ class WinFiles final : public FileSystem {
   }
 
   bool WriteFileAtomic(const std::string& path, std::string_view bytes) override {
+    return Replace(path, bytes, true);
+  }
+
+  bool WriteFileUnflushed(const std::string& path, std::string_view bytes) override {
+    return Replace(path, bytes, false);
+  }
+
+  bool Replace(const std::string& path, std::string_view bytes, bool flush) {
     const std::wstring target = Widen(path);
     const std::wstring temp = target + L".~" + std::to_wstring(GetCurrentProcessId()) + L"-" +
                               std::to_wstring(++counter_) + L".tmp";
@@ -107,7 +115,7 @@ class WinFiles final : public FileSystem {
         done += count;
       }
       // The data must reach the disk before the move makes it the file.
-      written = written && FlushFileBuffers(file.get());
+      written = written && (!flush || FlushFileBuffers(file.get()));
       if (!written) {
         const DWORD error = GetLastError();
         file.reset();
@@ -118,7 +126,8 @@ class WinFiles final : public FileSystem {
     }
     if (RetryWhileLocked(target, [&] {
           return MoveFileExW(temp.c_str(), target.c_str(),
-                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+                             MOVEFILE_REPLACE_EXISTING |
+                                 (flush ? MOVEFILE_WRITE_THROUGH : 0)) != 0;
         })) {
       return true;
     }

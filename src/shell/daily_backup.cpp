@@ -33,38 +33,80 @@ DailyBackup::DailyBackup(FileSystem& files, std::string data_folder)
       data_folder_(std::move(data_folder)),
       separator_(!data_folder_.empty() && data_folder_.back() == '/' ? '/' : '\\') {}
 
-bool DailyBackup::Run(const LocalTime& now) {
+bool DailyBackup::Run(const LocalTime& now) { return Begin(now) && Finish(); }
+
+bool DailyBackup::Begin(const LocalTime& now) {
+  if (pending_) return true;
   const std::string day = BackupDayName(now);
   if (done_for_ == day) return true;
   if (!files_.DirectoryExists(data_folder_)) return false;
   const std::string root = data_folder_ + "Backup" + separator_;
-  const std::string final_folder = root + day + separator_;
-  const auto names = files_.ListFiles(data_folder_);
+  auto names = files_.ListFiles(data_folder_);
   if (!names) return false;
+  std::erase_if(*names, [](const std::string& name) { return !IsBackedUp(name); });
   // Nothing of the notes yet (an empty folder): the first save makes the day's copy.
-  if (std::none_of(names->begin(), names->end(), IsBackedUp)) return true;
-  if (!files_.DirectoryExists(final_folder)) {
-    const std::string partial = root + day + ".parcial" + separator_;
-    RemoveFolderAndFiles(partial);  // left by a copy that was interrupted
-    if (!files_.CreateDirectories(partial) || !Copy(*names, partial) ||
-        !files_.RenameFolder(partial.substr(0, partial.size() - 1),
-                             final_folder.substr(0, final_folder.size() - 1))) {
-      RemoveFolderAndFiles(partial);
-      return false;
-    }
+  if (names->empty()) return true;
+  if (files_.DirectoryExists(root + day + separator_)) {
+    done_for_ = day;
+    KeepNewestDays(root);
+    return true;
   }
-  done_for_ = day;
+  const std::string partial = root + day + ".parcial" + separator_;
+  RemoveFolderAndFiles(partial);  // left by a copy that was interrupted
+  if (!files_.CreateDirectories(partial)) {
+    RemoveFolderAndFiles(partial);
+    return false;
+  }
+  // The index and the settings first, the bodies after them.
+  std::stable_partition(names->begin(), names->end(),
+                        [](const std::string& name) { return !BodyFileNumber(name); });
+  pending_ = Pending{day, root, partial, std::move(*names)};
+  while (pending_ && pending_->next < pending_->names.size() &&
+         !BodyFileNumber(pending_->names[pending_->next])) {
+    if (!CopyNext()) return false;
+  }
+  return true;
+}
+
+bool DailyBackup::CopyStep(int note_number) {
+  if (!pending_ || pending_->next >= pending_->names.size()) return true;
+  auto& names = pending_->names;
+  const auto it = std::find_if(names.begin() + static_cast<std::ptrdiff_t>(pending_->next),
+                               names.end(), [&](const std::string& name) {
+                                 return BodyFileNumber(name) == note_number;
+                               });
+  if (it != names.end()) std::iter_swap(names.begin() + static_cast<std::ptrdiff_t>(pending_->next), it);
+  return CopyNext();
+}
+
+bool DailyBackup::Finish() {
+  if (!pending_) return true;
+  while (pending_->next < pending_->names.size()) {
+    if (!CopyNext()) return false;
+  }
+  const std::string final_folder = pending_->root + pending_->day;
+  if (!files_.RenameFolder(pending_->partial.substr(0, pending_->partial.size() - 1),
+                           final_folder)) {
+    return Abandon();
+  }
+  done_for_ = pending_->day;
+  const std::string root = pending_->root;
+  pending_.reset();
   KeepNewestDays(root);
   return true;
 }
 
-bool DailyBackup::Copy(const std::vector<std::string>& names, const std::string& into) {
-  for (const std::string& name : names) {
-    if (!IsBackedUp(name)) continue;
-    const auto bytes = files_.ReadFile(data_folder_ + name);
-    if (!bytes || !files_.WriteFileAtomic(into + name, *bytes)) return false;
-  }
+bool DailyBackup::CopyNext() {
+  const std::string& name = pending_->names[pending_->next++];
+  const auto bytes = files_.ReadFile(data_folder_ + name);
+  if (!bytes || !files_.WriteFileAtomic(pending_->partial + name, *bytes)) return Abandon();
   return true;
+}
+
+bool DailyBackup::Abandon() {
+  RemoveFolderAndFiles(pending_->partial);
+  pending_.reset();
+  return false;
 }
 
 void DailyBackup::RemoveFolderAndFiles(const std::string& folder) {

@@ -65,9 +65,10 @@ bool FrmPopup::Start() {
   first_run_ = prepared == PrepareResult::kCreated;
   app_folder_ = AppFolder();
 
-  // The day's copy of the notes as they were at start-up.
+  // The day's copy of the notes as they were at start-up: made a file at a time while the
+  // notes are restored, each body before its note is shown, so no note waits for the copy.
   backup_ = std::make_unique<DailyBackup>(WinFileSystem(), folder);
-  backup_->Run(clock_.Now());
+  backup_->Begin(clock_.Now());
 
   factory_ = std::make_unique<NoteWindowFactoryWin>(*this, clock_);
   notes_ = std::make_unique<NoteCollection>(WinFileSystem(), *factory_, folder);
@@ -95,9 +96,11 @@ bool FrmPopup::Start() {
 
 void FrmPopup::OnRestoreTick() {
   if (!restorer_) return;
+  if (const std::optional<int> number = restorer_->NextNumber()) backup_->CopyStep(*number);
   restorer_->RestoreNext();
   if (!restorer_->Done()) return;
   KillTimer(hwnd(), kRestoreTimer);
+  backup_->Finish();  // files of no restored note
   const std::optional<int> set_aside = restorer_->NewlySetAside();
   restorer_.reset();
   if (set_aside) ReportSetAsideBody(*set_aside);
@@ -210,6 +213,7 @@ void FrmPopup::PinClicked(NoteWindow& note) {
 
 void FrmPopup::NoteNeedsSave(NoteWindow& note) {
   if (shutting_down_) return;
+  backup_->Finish();  // a note edited during start-up: the copy holds it as it was
   const int position = notes_->FindNoteWindow(static_cast<int>(LeadingNumber(note.Tag())));
   if (position > 0 && !notes_->SaveNote(position)) ReportSaveFailure();
   backup_->Run(clock_.Now());  // the first save after midnight makes the new day's copy
@@ -270,6 +274,7 @@ void FrmPopup::Shutdown() {
   shutting_down_ = true;
   KillTimer(hwnd(), kKeyCombinationTimer);
   KillTimer(hwnd(), kRestoreTimer);
+  if (backup_) backup_->Finish();
   if (notes_ && restorer_) {
     // Closed before every note was restored (a log-off, an uninstall request): the index and
     // the count still name the notes not yet open, so only the open ones are saved.

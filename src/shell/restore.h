@@ -21,6 +21,11 @@ class NoteRestorer {
   // has been drawn by then). Nothing once done.
   void RestoreNext();
   int Restored() const { return static_cast<int>(next_); }
+  // The number of the note the next call restores; nothing once every note is restored.
+  std::optional<int> NextNumber() const {
+    if (next_ < numbers_.size()) return numbers_[next_];
+    return std::nullopt;
+  }
   // The note whose body load never returned in the last run: set aside from this start on,
   // shown with an explanation instead of its body. The user is to be told of it once.
   std::optional<int> NewlySetAside() const { return newly_set_aside_; }

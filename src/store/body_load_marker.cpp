@@ -115,7 +115,9 @@ bool BodyLoadMarker::Write() {
   if (!loading_ && set_aside_.empty()) {
     return !files_.FileExists(path_) || files_.RemoveFile(path_);
   }
-  return files_.WriteFileAtomic(path_, FormatLoadMarker({loading_, set_aside_}));
+  // Unflushed: it guards against a body that brings the process down, and what the process
+  // wrote outlives it; restore writes it before each of hundreds of bodies.
+  return files_.WriteFileUnflushed(path_, FormatLoadMarker({loading_, set_aside_}));
 }
 
 std::string SetAsideBodyText(const std::string& body_file_name) {

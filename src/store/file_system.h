@@ -20,6 +20,11 @@ class FileSystem {
   // Temp file in the same folder, flushed, then moved over `path`. On failure the
   // previous file is left whole and false is returned.
   virtual bool WriteFileAtomic(const std::string& path, std::string_view bytes) = 0;
+  // The same replacement without waiting for the disk: for records that need only outlive
+  // the process, not the machine (the body-load marker, written before every body load).
+  virtual bool WriteFileUnflushed(const std::string& path, std::string_view bytes) {
+    return WriteFileAtomic(path, bytes);
+  }
   virtual bool FileExists(const std::string& path) = 0;
   virtual bool DirectoryExists(const std::string& path) = 0;
   // Creates every missing level of the folder path.

@@ -68,6 +68,20 @@ TEST_F(DailyBackupTest, KeepsTheNewestSevenDaysAndClearsAnInterruptedCopy) {
   EXPECT_EQ(dir_.Read("Backup/2026-12-10/indice.dat"), ",1,2,\r\n");
 }
 
+TEST_F(DailyBackupTest, AStepwiseCopyHoldsEachFileAsItWasBeforeItsNoteCouldChange) {
+  DailyBackup backup(StdFileSystem(), dir_.Path());
+  ASSERT_TRUE(backup.Begin(Day(6)));
+  dir_.Write("config.cfg", "[1]\r\nTitulo=mudou\r\n");  // a save during start-up
+  ASSERT_TRUE(backup.CopyStep(2));
+  dir_.Write("Stickie2.VMB", "{\\rtf1 editada}");
+  EXPECT_EQ(Days(), std::vector<std::string>{"2026-12-06.parcial"});
+  ASSERT_TRUE(backup.Finish());
+  EXPECT_EQ(Days(), std::vector<std::string>{"2026-12-06"});
+  EXPECT_EQ(dir_.Read("Backup/2026-12-06/config.cfg"), "[1]\r\nTitulo=um\r\n");
+  EXPECT_EQ(dir_.Read("Backup/2026-12-06/Stickie2.VMB"), "{\\rtf1 dois}");
+  EXPECT_EQ(dir_.Read("Backup/2026-12-06/stickie1.vmb"), "{\\rtf1 um}");
+}
+
 TEST(DailyBackupEmpty, AFolderWithoutNotesGetsNoCopyUntilItHasSome) {
   TempFolder dir;
   dir.Write("lista.txt", "do usuario");
