@@ -71,11 +71,11 @@ bool DailyBackup::Begin(const LocalTime& now) {
 bool DailyBackup::CopyStep(int note_number) {
   if (!pending_ || pending_->next >= pending_->names.size()) return true;
   auto& names = pending_->names;
-  const auto it = std::find_if(names.begin() + static_cast<std::ptrdiff_t>(pending_->next),
-                               names.end(), [&](const std::string& name) {
-                                 return BodyFileNumber(name) == note_number;
-                               });
-  if (it != names.end()) std::iter_swap(names.begin() + static_cast<std::ptrdiff_t>(pending_->next), it);
+  const auto next = names.begin() + static_cast<std::ptrdiff_t>(pending_->next);
+  const auto it = std::find_if(next, names.end(), [&](const std::string& name) {
+    return BodyFileNumber(name) == note_number;
+  });
+  if (it != names.end()) std::iter_swap(next, it);
   return CopyNext();
 }
 
