@@ -1,24 +1,15 @@
 #include "shell/frm_popup_win.h"
 
-#include <mmsystem.h>
 #include <shlobj.h>
 #include <windowsx.h>
 
-#include "dialogs/insert_date_time_win.h"
-#include "dialogs/note_list_dialogs_win.h"
-#include "alarm/alarm_dialog_win.h"
 #include "note/note_window_win.h"
-#include "note/title_dialog_win.h"
 #include "platform/file_system_win.h"
 #include "platform/single_instance_win.h"
 #include "platform/system_paths_win.h"
 #include "platform/wide_string_win.h"
-#include "platform/message_box_win.h"
 #include "resource.h"
-#include "shell/about_win.h"
-#include "shell/help_win.h"
 #include "shell/tray_decode.h"
-#include "store/body_load_marker.h"
 #include "store/data_folder.h"
 #include "store/text_utils.h"
 #include "ui_strings.h"
@@ -65,11 +56,6 @@ bool FrmPopup::Start() {
   first_run_ = prepared == PrepareResult::kCreated;
   app_folder_ = AppFolder();
 
-  // The day's copy of the notes as they were at start-up: made a file at a time while the
-  // notes are restored, each body before its note is shown, so no note waits for the copy.
-  backup_ = std::make_unique<DailyBackup>(WinFileSystem(), folder);
-  backup_->Begin(clock_.Now());
-
   factory_ = std::make_unique<NoteWindowFactoryWin>(*this, clock_);
   notes_ = std::make_unique<NoteCollection>(WinFileSystem(), *factory_, folder);
   router_ = std::make_unique<CommandRouter>(*notes_, state_, default_font_,
@@ -88,26 +74,21 @@ bool FrmPopup::Start() {
   }
   SetTimer(hwnd(), kKeyCombinationTimer, kKeyCombinationInterval, nullptr);
 
-  report_prepare_failure_ = prepared == PrepareResult::kFailed;
-  restorer_ = std::make_unique<NoteRestorer>(*notes_, default_font_);
+  lifecycle_ = std::make_unique<Lifecycle>(*notes_, default_font_,
+                                           static_cast<LifecycleHost&>(*this));
+  lifecycle_->Start(clock_.Now(), prepared == PrepareResult::kFailed);
   SetTimer(hwnd(), kRestoreTimer, kRestorePause, nullptr);
   return true;
 }
 
 void FrmPopup::OnRestoreTick() {
-  if (!restorer_) return;
-  if (const std::optional<int> number = restorer_->NextNumber()) backup_->CopyStep(*number);
-  restorer_->RestoreNext();
-  if (!restorer_->Done()) return;
-  KillTimer(hwnd(), kRestoreTimer);
-  backup_->Finish();  // files of no restored note
-  const std::optional<int> set_aside = restorer_->NewlySetAside();
-  restorer_.reset();
-  if (set_aside) ReportSetAsideBody(*set_aside);
+  if (lifecycle_ && lifecycle_->RestoreTick()) KillTimer(hwnd(), kRestoreTimer);
+}
+
+void FrmPopup::RestoreFinished() {
   state_.app_ready.MarkStarted();
   // Alarms whose minute passed while the program was not running fire now, once.
   alarms_->CheckAll();
-  if (report_prepare_failure_) ReportSaveFailure();
 }
 
 void FrmPopup::BodyPressed(NoteWindow& note, bool right_button, int screen_x, int screen_y) {
@@ -166,44 +147,6 @@ void FrmPopup::OnKeyCombinationTick() {
   if (key_combination_.Update(held)) router_->NewNote();
 }
 
-bool FrmPopup::ConfirmDeleteNote() {
-  return ShowMessageBox(state_.app_ready, hwnd(), TXT_CONFIRM_DELETE_NOTE, TXT_MESSAGE_TITLE,
-                        MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2 | MB_TOPMOST) == IDYES;
-}
-
-void FrmPopup::PlaySoundFile(const std::string& path) {
-  // No SND_NODEFAULT: a missing file plays the system's default sound.
-  PlaySoundW(Widen(path).c_str(), nullptr, SND_ASYNC | SND_FILENAME);
-}
-
-void FrmPopup::ShowHelpTopic(const char* topic) {
-  velumbrino::ShowHelpTopic(hwnd(), state_.app_ready, Widen(app_folder_), Widen(topic).c_str());
-}
-
-void FrmPopup::ShowAbout() {
-  ShowAboutBox(hwnd(), state_.app_ready);
-}
-
-std::optional<std::string> FrmPopup::AskNoteTitle(WindowHandle owner, const std::string& title) {
-  TitleDialog dialog(clock_, title);
-  return dialog.Ask(static_cast<HWND>(owner), state_.app_ready);
-}
-
-std::optional<std::string> FrmPopup::ChooseDateTimeText(WindowHandle owner) {
-  InsertDateTimeDialog dialog(clock_);
-  return dialog.Choose(static_cast<HWND>(owner), state_.app_ready);
-}
-
-NoteListChoice FrmPopup::ChooseFromNoteList(NoteListMode mode, const NoteListModel& list) {
-  NoteListDialog dialog(mode, list, Widen(app_folder_));
-  return dialog.Choose(hwnd(), state_.app_ready);
-}
-
-void FrmPopup::ShowWarning(const std::string& text) {
-  ShowMessageBox(state_.app_ready, hwnd(), text, TXT_MESSAGE_TITLE,
-                 MB_OK | MB_ICONWARNING | MB_TOPMOST);
-}
-
 void FrmPopup::CloseProgram() { PostMessageW(hwnd(), WM_CLOSE, 0, 0); }
 
 void FrmPopup::PinClicked(NoteWindow& note) {
@@ -212,11 +155,7 @@ void FrmPopup::PinClicked(NoteWindow& note) {
 }
 
 void FrmPopup::NoteNeedsSave(NoteWindow& note) {
-  if (shutting_down_) return;
-  backup_->Finish();  // a note edited during start-up: the copy holds it as it was
-  const int position = notes_->FindNoteWindow(static_cast<int>(LeadingNumber(note.Tag())));
-  if (position > 0 && !notes_->SaveNote(position)) ReportSaveFailure();
-  backup_->Run(clock_.Now());  // the first save after midnight makes the new day's copy
+  lifecycle_->NoteChanged(static_cast<int>(LeadingNumber(note.Tag())), clock_.Now());
 }
 
 void FrmPopup::AlarmCheckTick(NoteWindowWin& note) { alarms_->CheckTick(note); }
@@ -226,62 +165,11 @@ void FrmPopup::NoteClosing(NoteWindowWin& note) {
   if (alarms_) alarms_->NoteClosing(note.Tag());
 }
 
-void FrmPopup::ShowAlarmDialog(int note_number) {
-  if (notes_->FindNoteWindow(note_number) == 0) return;
-  AlarmDialog dialog(NoteSettings(notes_->Settings(), note_number), clock_, app_folder_,
-                     state_.app_ready, dialogs_);
-  const std::optional<bool> timer_enabled = dialog.Run(hwnd());
-  // Found again after the dialog: the note may have been deleted while it was open.
-  const int position = notes_->FindNoteWindow(note_number);
-  if (timer_enabled && position > 0) notes_->At(position).SetAlarmTimerEnabled(*timer_enabled);
-}
-
-void FrmPopup::ReportSaveFailure() {
-  if (save_failure_reported_) return;
-  save_failure_reported_ = true;
-  ShowSaveFailureBox();
-}
-
-void FrmPopup::ReportNewNoteRefused() {
-  // The user asked for a note and must hear why there is none: the whole explanation the
-  // first time, a short balloon after that. The next request tries again.
-  if (!save_failure_reported_) {
-    ReportSaveFailure();
-  } else if (tray_) {
-    tray_->ShowBalloon(Widen(TXT_MESSAGE_TITLE), Widen(TXT_NEW_NOTE_REFUSED), NIIF_WARNING,
-                       10000);
-  }
-}
-
-void FrmPopup::ReportSetAsideBody(int number) {
-  const int position = notes_->FindNoteWindow(number);
-  // Set aside notes the index no longer names have nothing to show.
-  if (position == 0 || !tray_) return;
-  const std::string text =
-      SetAsideNotice(notes_->At(position).Title(), notes_->BodyPath(std::to_string(number)));
-  tray_->ShowBalloon(Widen(TXT_MESSAGE_TITLE), Widen(text), NIIF_WARNING, 30000);
-}
-
-void FrmPopup::ShowSaveFailureBox() {
-  const std::string text = std::string(TXT_SAVE_FAILURE) + "\n\n" + notes_->DataFolderPath() +
-                           "\n\n" + TXT_SAVE_FAILURE_ADVICE;
-  ShowMessageBox(state_.app_ready, nullptr, text, TXT_MESSAGE_TITLE,
-                 MB_OK | MB_ICONWARNING | MB_TOPMOST | MB_SETFOREGROUND);
-}
-
 void FrmPopup::Shutdown() {
-  if (shutting_down_) return;
-  shutting_down_ = true;
+  if (lifecycle_ && lifecycle_->ShuttingDown()) return;
   KillTimer(hwnd(), kKeyCombinationTimer);
   KillTimer(hwnd(), kRestoreTimer);
-  if (backup_) backup_->Finish();
-  if (notes_ && restorer_) {
-    // Closed before every note was restored (a log-off, an uninstall request): the index and
-    // the count still name the notes not yet open, so only the open ones are saved.
-    for (int position = 1; position <= notes_->Count(); ++position) notes_->SaveNote(position);
-  } else if (notes_) {
-    notes_->SaveAllNotes();
-  }
+  if (lifecycle_) lifecycle_->Shutdown();
   // The note windows are left to the end of the process: destroying some hundreds of them
   // one by one stalled in DestroyWindow under Wine, and the saved notes need nothing more.
   tray_.reset();
@@ -308,7 +196,7 @@ bool FrmPopup::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT
     case WM_POWERBROADCAST:
       // Back from sleep: alarms whose minute passed meanwhile fire now, once.
       if ((wparam == PBT_APMRESUMEAUTOMATIC || wparam == PBT_APMRESUMESUSPEND) && alarms_ &&
-          !restorer_) {
+          !lifecycle_->Restoring()) {
         alarms_->CheckAll();
       }
       result = TRUE;

@@ -13,10 +13,9 @@
 #include "platform/window_base_win.h"
 #include "shell/app_state.h"
 #include "shell/command_router.h"
-#include "shell/daily_backup.h"
 #include "shell/key_combination.h"
+#include "shell/lifecycle.h"
 #include "shell/popup_menu_win.h"
-#include "shell/restore.h"
 #include "shell/tray_icon_win.h"
 #include "store/note_collection.h"
 
@@ -24,7 +23,10 @@ namespace velumbrino {
 
 class NoteWindowFactoryWin;
 
-class FrmPopup : public WindowBase, public NoteWindowHost, private ShellServices {
+class FrmPopup : public WindowBase,
+                 public NoteWindowHost,
+                 private ShellServices,
+                 private LifecycleHost {
  public:
   explicit FrmPopup(DefaultFont default_font);
   ~FrmPopup() override;
@@ -58,8 +60,10 @@ class FrmPopup : public WindowBase, public NoteWindowHost, private ShellServices
   // the chosen command on `note_number`.
   void TrackAndRun(PopupMenu& menu, const MenuContext& context, int x, int y, int note_number);
   void ShowSaveFailureBox();
-  // Tells the user, once, that a note's body brought the program down and was set aside.
-  void ReportSetAsideBody(int number);
+
+  // LifecycleHost
+  void ReportSetAsideBody(int number) override;
+  void RestoreFinished() override;
 
   // ShellServices
   bool ConfirmDeleteNote() override;
@@ -85,7 +89,7 @@ class FrmPopup : public WindowBase, public NoteWindowHost, private ShellServices
   void ReportFileProblem(const std::string& message) override;
   void PrintNote(const std::string& title, const std::vector<std::string>& body_lines) override;
   // Tells the user once per run that notes could not be written, and where.
-  void ReportSaveFailure();
+  void ReportSaveFailure() override;
 
   AppState state_;
   DefaultFont default_font_;
@@ -96,17 +100,14 @@ class FrmPopup : public WindowBase, public NoteWindowHost, private ShellServices
   std::unique_ptr<NoteCollection> notes_;
   std::unique_ptr<CommandRouter> router_;
   std::unique_ptr<AlarmSignal> alarms_;
-  std::unique_ptr<NoteRestorer> restorer_;
-  std::unique_ptr<DailyBackup> backup_;
+  std::unique_ptr<Lifecycle> lifecycle_;
   std::unique_ptr<TrayIcon> tray_;
   PopupMenu tray_menu_;
   PopupMenu note_menu_;
   KeyCombinationEdge key_combination_;
   std::string app_folder_;
   bool first_run_ = false;
-  bool report_prepare_failure_ = false;
   bool save_failure_reported_ = false;
-  bool shutting_down_ = false;
 };
 
 }  // namespace velumbrino
