@@ -72,6 +72,16 @@
   "A nota \"%s\" não foi aberta: o texto dela fez o Velumbrino fechar ao ser carregado. " \
   "O arquivo foi guardado sem alterações: %s"
 
+// A body that exists but could not be read at start (held by another program): shown in its
+// place, read-only; it is loaded again at the next start (%s: file name).
+#define TXT_BODY_UNREADABLE                                                               \
+  "O texto desta nota não pôde ser lido agora (o arquivo %s está em uso por outro "       \
+  "programa). Ele não foi alterado e será aberto na próxima vez que o Velumbrino iniciar."
+// A command that would change such a body, or a set-aside one.
+#define TXT_BODY_PROTECTED                                                                \
+  "O texto desta nota não foi aberto, por isso não pode ser alterado agora. O arquivo "   \
+  "original continua guardado sem alterações."
+
 // ---- Alarms -----------------------------------------------------------------------------
 
 #define TXT_ALARM_DIALOG_CAPTION "Ajustar Alarme"
@@ -136,6 +146,15 @@
 // Print command: no printer installed (information box, caption as written).
 #define TXT_PRINT_NO_PRINTER "Aviso: Não foi possível localizar uma impressora padrão existente."
 #define TXT_PRINT_NO_PRINTER_CAPTION "imprimir"
+
+// Print command: the job could not be sent or finished.
+#define TXT_PRINT_FAILED "Não foi possível imprimir a nota."
+
+// Load command: the note already has text (the load replaces all of it).
+#define TXT_LOAD_REPLACES_TEXT \
+  "O texto atual desta nota será substituído pelo conteúdo do arquivo. Deseja continuar?"
+// Save command: the ".txt" added to the typed name makes it the name of an existing file.
+#define TXT_SAVE_REPLACES_FILE "O arquivo “%s” já existe. Deseja substituí-lo?"
 
 // Load and save commands: the file dialogs' filter, "description|pattern".
 #define TXT_TEXT_FILE_FILTER "Documentos de texto (*.txt)|*.txt"

@@ -98,22 +98,30 @@ AlarmCheckResult CheckAlarm(const NoteSettings& settings, const Clock& clock, Al
   return result;
 }
 
-bool RemoveAlarmKeys(NoteSettings& settings) {
-  std::vector<NoteKeyEdit> edits;
-  for (NoteKey key : kAlarmKeys) edits.push_back({key, std::nullopt});
-  return settings.Apply(edits);
+bool RemoveAlarmKeys(NoteSettings& settings, int total_forms) {
+  std::vector<NoteKeyEdit> keys;
+  for (NoteKey key : kAlarmKeys) keys.push_back({key, std::nullopt});
+  std::vector<IniEdit> edits = settings.Edits(keys);
+  edits.insert(edits.begin(), IniEdit{std::string(kIndexSection), std::string(kTotalFormsKey),
+                                      std::to_string(total_forms)});
+  return settings.File().Apply(edits);
 }
 
-bool FinishFiring(NoteSettings& settings, AlarmFiring& firing, std::string_view app_folder) {
+FiringOutcome FinishFiring(NoteSettings& settings, AlarmFiring& firing, std::string_view app_folder,
+                           int total_forms) {
   const AlarmKeys keys = ReadAlarmKeys(settings, app_folder);
-  firing.sound = ChooseAlarmSound(keys, app_folder);
   const bool unchanged = IsOn(keys.alarm) && IsDaily(keys) == firing.daily &&
                          keys.hora == firing.hora && (firing.daily || keys.data == firing.data);
-  if (!unchanged) return true;
-  if (!firing.daily) return RemoveAlarmKeys(settings);
-  const std::string served = FormatAlarmDate(DateOfMinute(firing.alarm_minute));
-  if (keys.data == served) return true;
-  return settings.Apply({{NoteKey::kData, served}});
+  if (!unchanged) return FiringOutcome::kDropped;
+  firing.sound = ChooseAlarmSound(keys, app_folder);
+  bool saved = true;
+  if (!firing.daily) {
+    saved = RemoveAlarmKeys(settings, total_forms);
+  } else if (const std::string served = FormatAlarmDate(DateOfMinute(firing.alarm_minute));
+             keys.data != served) {
+    saved = settings.Apply({{NoteKey::kData, served}});
+  }
+  return saved ? FiringOutcome::kSignal : FiringOutcome::kSignalUnsaved;
 }
 
 }  // namespace velumbrino

@@ -89,15 +89,20 @@ AlarmCheckResult DecideAlarm(const AlarmKeys& keys, std::string_view note, const
 AlarmCheckResult CheckAlarm(const NoteSettings& settings, const Clock& clock, AlarmState& state,
                             std::string_view app_folder);
 
-// Run when the firing signals (AppReady true). Reads the sound keys afresh into
-// firing.sound, then, in one write, removes the eight alarm keys of a one-time alarm or
-// marks a daily one as fired today ("Data" becomes the day it fired for). Keys the user
-// changed while the firing waited (another date, time or repetition, or the alarm turned
-// off) are left alone. False only when config.cfg could not be written.
-bool FinishFiring(NoteSettings& settings, AlarmFiring& firing, std::string_view app_folder);
+// Run when the firing is about to signal (AppReady true). Reads the alarm keys afresh. If the
+// user changed them while the firing waited (another date, time or repetition, or the alarm
+// turned off), the firing is dropped: nothing signals and the keys are left alone, so a moved
+// alarm fires at its new minute. Otherwise the sound keys go into firing.sound and, in one
+// write, the eight alarm keys of a one-time alarm are removed (with the note count
+// `total_forms`, as every removal of alarm keys writes it) or a daily one is marked as fired
+// today ("Data" becomes the day it fired for). A config.cfg that cannot be written keeps the
+// keys; the firing still signals.
+enum class FiringOutcome { kSignal, kSignalUnsaved, kDropped };
+FiringOutcome FinishFiring(NoteSettings& settings, AlarmFiring& firing, std::string_view app_folder,
+                           int total_forms);
 
-// The eight alarm keys deleted, in one write.
-bool RemoveAlarmKeys(NoteSettings& settings);
+// The eight alarm keys deleted, with the note count, in one write.
+bool RemoveAlarmKeys(NoteSettings& settings, int total_forms);
 
 // "Data" for a daily alarm armed or fired at `minute`: the day of its latest minute at or
 // before it, so that a missed-alarm check counts that day as served.

@@ -44,10 +44,14 @@ std::string TestSoundFile(const AlarmDialogState& state, std::string_view app_fo
 }
 
 std::string_view ValidateAlarmDialog(const AlarmDialogState& state, const LocalTime& now) {
-  const auto date = ParseAlarmDate(state.date_text);
+  // Only what the alarm uses is checked: a picker that gives no text must never stop the
+  // user from switching the alarm off.
+  if (!state.use_alarm) return {};
   const auto time = ParseAlarmTime(state.time_text);
-  if (!date || !time) return TXT_ALARM_UNREADABLE;
+  if (!time) return TXT_ALARM_UNREADABLE;
   if (!EnabledControls(state).date) return {};
+  const auto date = ParseAlarmDate(state.date_text);
+  if (!date) return TXT_ALARM_UNREADABLE;
   if (MinuteOf(*date, *time) <= MinuteOf(now)) return TXT_ALARM_IN_PAST;
   return {};
 }

@@ -41,7 +41,8 @@ AlarmDialogEnabled EnabledControls(const AlarmDialogState& state);
 // What "Testar" plays.
 std::string TestSoundFile(const AlarmDialogState& state, std::string_view app_folder);
 
-// Empty when OK may save; otherwise the message to show, the dialog staying open. A date
+// Empty when OK may save; otherwise the message to show, the dialog staying open. Only the
+// pickers the alarm uses are read: none when it is off, the time alone when it is daily. A date
 // before today, or today with a time not later than the current minute, is refused while the
 // date matters (the alarm in use and not daily).
 std::string_view ValidateAlarmDialog(const AlarmDialogState& state, const LocalTime& now);

@@ -49,8 +49,11 @@ void AlarmSignal::ReleaseWaiting() {
 void AlarmSignal::Signal(NoteWindowWin& note, AlarmFiring& firing) {
   NoteSettings settings(notes_.Settings(), firing.note);
   // A config.cfg that cannot be written keeps the keys; the note still signals, and the
-  // minute it fired for is remembered, so it does not fire again for it.
-  FinishFiring(settings, firing, app_folder_);
+  // minute it fired for is remembered, so it does not fire again for it. An alarm switched
+  // off or moved while the firing waited does not signal at all.
+  if (FinishFiring(settings, firing, app_folder_, notes_.Count()) == FiringOutcome::kDropped) {
+    return;
+  }
   note.SetBlinkTimerEnabled(true);
   if (!note.Visible()) {
     // In the band before it appears: the window is then shown straight above the others.

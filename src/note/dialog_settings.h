@@ -108,6 +108,7 @@ void ApplyFontDialogResult(const FontDialogResult& result, DialogSettings& setti
 // ---- File dialogs -------------------------------------------------------------------------
 
 inline constexpr std::uint32_t kTextFileDialogFlags = 5;  // OFN_READONLY | OFN_HIDEREADONLY
+inline constexpr std::uint32_t kOverwritePromptFlag = 2;  // OFN_OVERWRITEPROMPT
 
 // "a|b|c|d" with every '|' turned into NUL and a NUL at the end, so that data() holds the
 // double-NUL-terminated list the file dialogs take. An empty filter stays empty (no filter).

@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "note/autosave.h"
 #include "platform/twips_layout_win.h"
 #include "platform/wide_string_win.h"
 #include "ui_strings.h"
@@ -309,8 +310,11 @@ void NoteWindowWin::OnBodyMouse(UINT message, LPARAM lparam) {
 void NoteWindowWin::NoteChanged() {
   // Changes made while start-up fills a window that was never shown are not the user's.
   if (!hwnd() || (!host_.AppReady() && !shown_once_)) return;
-  // Re-arming the one-shot timer: the save comes after the last of a burst of changes.
-  SetTimer(hwnd(), kAutosaveTimer, kAutosaveDelayMs, nullptr);
+  // Re-arming the one-shot timer: the save comes after the last of a burst of changes, or
+  // at the latest some seconds after its first one.
+  const ULONGLONG now = GetTickCount64();
+  if (!first_unsaved_change_) first_unsaved_change_ = now;
+  SetTimer(hwnd(), kAutosaveTimer, AutosaveDelayMs(now - *first_unsaved_change_), nullptr);
 }
 
 bool NoteWindowWin::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) {
@@ -402,6 +406,7 @@ bool NoteWindowWin::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam, LR
     case WM_TIMER:
       if (wparam == kAutosaveTimer) {
         KillTimer(hwnd(), kAutosaveTimer);
+        first_unsaved_change_.reset();
         host_.NoteNeedsSave(*this);
         result = 0;
         return true;

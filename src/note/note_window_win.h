@@ -27,8 +27,6 @@ class NoteWindowWin : public WindowBase, public NoteWindow {
  public:
   static constexpr const wchar_t* kClassName = L"frmNote";
   static constexpr int kBodyControlId = 100;
-  // Quiet time after the user's last change before the note asks to be saved.
-  static constexpr UINT kAutosaveDelayMs = 2000;
 
   // Creates the window hidden. With app_ready (a note the user asked for) it takes a random
   // place and the date-and-time title; otherwise it keeps its design place and no title.
@@ -147,6 +145,8 @@ class NoteWindowWin : public WindowBase, public NoteWindow {
   int blink_interval_ms_ = kBlinkFirstIntervalMs;
   // Programmatic body changes (loading, fonts) are not the user's edits.
   int quiet_changes_ = 0;
+  // When the first change not yet saved came (GetTickCount64).
+  std::optional<ULONGLONG> first_unsaved_change_;
   bool shown_once_ = false;
   // A position set in twips reads back exactly while the window stays on that pixel.
   struct TwipsMemo {

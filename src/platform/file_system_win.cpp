@@ -28,12 +28,46 @@ std::size_t FirstFolderStart(const std::wstring& path) {
   return !path.empty() && IsSeparator(path[0]) ? 1 : 0;
 }
 
+// A cloud client that keeps Documents in sync opens each changed file for a moment: a replace
+// or delete that meets such a lock is tried again for up to two seconds before it fails. A
+// lock shows as a sharing violation, or as access denied on a file that is neither read-only
+// nor a folder (Wine reports it so). For a folder being renamed, access denied is a lock too:
+// an indexer or a scanner looking inside it.
+bool MayBeLocked(DWORD error, const std::wstring& target, bool folder) {
+  if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION) return true;
+  if (error != ERROR_ACCESS_DENIED) return false;
+  const DWORD attributes = GetFileAttributesW(target.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return false;
+  if (folder) return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  return !(attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY));
+}
+
+template <typename Attempt>
+bool RetryWhileLocked(const std::wstring& target, Attempt attempt, bool folder = false) {
+  const ULONGLONG start = GetTickCount64();
+  for (;;) {
+    if (attempt()) return true;
+    const DWORD error = GetLastError();
+    if (!MayBeLocked(error, target, folder) || GetTickCount64() - start >= 2000) {
+      SetLastError(error);
+      return false;
+    }
+    Sleep(50);
+  }
+}
+
 }  // namespace
 
 std::optional<std::string> ReadWholeFile(const std::wstring& path, std::uint64_t max_bytes) {
-  unique_file file(CreateFileW(path.c_str(), GENERIC_READ,
-                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  unique_file file;
+  // Held without sharing for a moment (a sync client, a scanner at log-on): waited out as
+  // for writes, so a body is not taken for unreadable because of a passing lock.
+  RetryWhileLocked(path, [&] {
+    file.reset(CreateFileW(path.c_str(), GENERIC_READ,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return static_cast<bool>(file);
+  });
   if (!file) return std::nullopt;
   LARGE_INTEGER size{};
   if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 ||
@@ -55,32 +89,6 @@ std::optional<std::string> ReadWholeFile(const std::wstring& path, std::uint64_t
 }
 
 namespace {
-
-// A cloud client that keeps Documents in sync opens each changed file for a moment: a replace
-// or delete that meets such a lock is tried again for up to two seconds before it fails. A
-// lock shows as a sharing violation, or as access denied on a file that is neither read-only
-// nor a folder (Wine reports it so).
-bool MayBeLocked(DWORD error, const std::wstring& target) {
-  if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION) return true;
-  if (error != ERROR_ACCESS_DENIED) return false;
-  const DWORD attributes = GetFileAttributesW(target.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES &&
-         !(attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY));
-}
-
-template <typename Attempt>
-bool RetryWhileLocked(const std::wstring& target, Attempt attempt) {
-  const ULONGLONG start = GetTickCount64();
-  for (;;) {
-    if (attempt()) return true;
-    const DWORD error = GetLastError();
-    if (!MayBeLocked(error, target) || GetTickCount64() - start >= 2000) {
-      SetLastError(error);
-      return false;
-    }
-    Sleep(50);
-  }
-}
 
 class WinFiles final : public FileSystem {
  public:
@@ -201,8 +209,9 @@ class WinFiles final : public FileSystem {
 
   bool RenameFolder(const std::string& from, const std::string& to) override {
     const std::wstring source = Widen(from), target = Widen(to);
-    return RetryWhileLocked(source,
-                            [&] { return MoveFileExW(source.c_str(), target.c_str(), 0) != 0; });
+    return RetryWhileLocked(
+        source, [&] { return MoveFileExW(source.c_str(), target.c_str(), 0) != 0; },
+        /*folder=*/true);
   }
 
   bool RemoveFolder(const std::string& path) override {

@@ -3,6 +3,7 @@
 #include "dialogs/delete_notes.h"
 #include "note/note_style.h"
 #include "store/note_keys.h"
+#include "ui_strings.h"
 
 namespace velumbrino {
 
@@ -23,6 +24,13 @@ void CommandRouter::Run(CommandId command, int note_number) {
 NoteWindow* CommandRouter::Note(int note_number) {
   const int position = notes_.FindNoteWindow(note_number);
   return position > 0 ? &notes_.At(position) : nullptr;
+}
+
+NoteWindow* CommandRouter::ChangeableNote(int note_number) {
+  NoteWindow* window = Note(note_number);
+  if (!window || !notes_.StoredBodyKept(note_number)) return window;
+  services_.ShowWarning(TXT_BODY_PROTECTED);
+  return nullptr;
 }
 
 MenuContext CommandRouter::TrayMenuContext() {
@@ -132,7 +140,8 @@ void CommandRouter::OpacityCommand(CommandId id, int note_number) {
 }
 
 void CommandRouter::BodyEditCommand(CommandId id, int note_number) {
-  NoteWindow* window = Note(note_number);
+  const bool changes = id == CommandId::kUndo || id == CommandId::kCut || id == CommandId::kPaste;
+  NoteWindow* window = changes ? ChangeableNote(note_number) : Note(note_number);
   if (!window) return;
   switch (id) {
     case CommandId::kUndo: window->EditBody(NoteWindow::BodyEdit::kUndo); break;
@@ -153,7 +162,7 @@ void CommandRouter::TitleCommand(CommandId, int note_number) {
 }
 
 void CommandRouter::DateTimeCommand(CommandId, int note_number) {
-  NoteWindow* window = Note(note_number);
+  NoteWindow* window = ChangeableNote(note_number);
   if (!window) return;
   const auto text = services_.ChooseDateTimeText(window->Handle());
   window = Note(note_number);

@@ -43,6 +43,8 @@ class ShellServices {
   virtual NoteListChoice ChooseFromNoteList(NoteListMode mode, const NoteListModel& list) = 0;
   // A warning the user has to read before going on.
   virtual void ShowWarning(const std::string& text) = 0;
+  // A question whose safe answer is No (the default button); true for Yes.
+  virtual bool AskYesNo(const std::string& question) = 0;
   // The alarm dialog of that note; on OK it saves the alarm and sets the note's check timer.
   virtual void ShowAlarmDialog(int note_number) = 0;
 
@@ -111,6 +113,9 @@ class CommandRouter {
  private:
   // The open window of that note, or nullptr when it has none (deleted meanwhile).
   NoteWindow* Note(int note_number);
+  // The same for a command that changes the body: nullptr, with a word to the user, when the
+  // body was not opened (unreadable or set aside) and must stay as it is stored.
+  NoteWindow* ChangeableNote(int note_number);
   void SetVisibleAll(bool visible);
   void SetOpacity(NoteWindow& window, int note_number, int level);
   void StoreColors(NoteWindow& window, int note_number);

@@ -33,7 +33,23 @@ DailyBackup::DailyBackup(FileSystem& files, std::string data_folder)
       data_folder_(std::move(data_folder)),
       separator_(!data_folder_.empty() && data_folder_.back() == '/' ? '/' : '\\') {}
 
-bool DailyBackup::Run(const LocalTime& now) { return Begin(now) && Finish(); }
+bool DailyBackup::Run(const LocalTime& now) {
+  constexpr AlarmMinute kRetryMinutes = 60;
+  if (!pending_ && failed_at_ && MinuteOf(now) - *failed_at_ < kRetryMinutes) {
+    return false;
+  }
+  const bool made = Begin(now) && Finish();
+  if (made) {
+    failed_at_.reset();
+  } else {
+    failed_at_ = MinuteOf(now);
+  }
+  return made;
+}
+
+void DailyBackup::Cancel() {
+  if (pending_) Abandon();
+}
 
 bool DailyBackup::Begin(const LocalTime& now) {
   if (pending_) return true;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "alarm/alarm_time.h"
 #include "store/clock.h"
 #include "store/file_system.h"
 
@@ -22,7 +23,8 @@ class DailyBackup {
  public:
   DailyBackup(FileSystem& files, std::string data_folder);
   // Makes today's copy unless it was made already (this run or before). False when the copy
-  // failed; it is tried again at the next call. Completes a copy begun with Begin.
+  // failed; a failed copy (a full disk, an unreadable body) is tried again at most once an
+  // hour, not after every save. Completes a copy begun with Begin.
   bool Run(const LocalTime& now);
 
   // The same copy a file at a time, so that start-up shows notes meanwhile. Begin copies the
@@ -32,6 +34,9 @@ class DailyBackup {
   bool Begin(const LocalTime& now);
   bool CopyStep(int note_number);
   bool Finish();
+  // Drops an unfinished copy (the program is closing): the next start of the day makes a
+  // whole one, so a day's copy never mixes files from before and after a save.
+  void Cancel();
   bool InProgress() const { return pending_.has_value(); }
 
  private:
@@ -51,6 +56,7 @@ class DailyBackup {
   std::string data_folder_;
   char separator_;
   std::optional<std::string> done_for_;
+  std::optional<AlarmMinute> failed_at_;
   std::optional<Pending> pending_;
 };
 

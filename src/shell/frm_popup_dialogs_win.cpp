@@ -1,5 +1,7 @@
 // The dialogs, boxes and notices the controller opens for the commands and the run.
 
+#include "shell/frm_popup_win.h"
+
 #include <mmsystem.h>
 
 #include "alarm/alarm_dialog_win.h"
@@ -9,7 +11,6 @@
 #include "platform/message_box_win.h"
 #include "platform/wide_string_win.h"
 #include "shell/about_win.h"
-#include "shell/frm_popup_win.h"
 #include "shell/help_win.h"
 #include "ui_strings.h"
 
@@ -51,6 +52,11 @@ NoteListChoice FrmPopup::ChooseFromNoteList(NoteListMode mode, const NoteListMod
 void FrmPopup::ShowWarning(const std::string& text) {
   ShowMessageBox(state_.app_ready, hwnd(), text, TXT_MESSAGE_TITLE,
                  MB_OK | MB_ICONWARNING | MB_TOPMOST);
+}
+
+bool FrmPopup::AskYesNo(const std::string& question) {
+  return ShowMessageBox(state_.app_ready, hwnd(), question, TXT_MESSAGE_TITLE,
+                        MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2 | MB_TOPMOST) == IDYES;
 }
 
 void FrmPopup::ShowAlarmDialog(int note_number) {

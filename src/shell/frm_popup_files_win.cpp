@@ -57,9 +57,9 @@ void FrmPopup::ReportFileProblem(const std::string& message) {
 }
 
 void FrmPopup::PrintNote(const std::string& title, const std::vector<std::string>& body_lines) {
-  // Errors end the job silently: what was printed stays in it.
+  // An error ends the job (what was printed stays in it), and the user hears of it.
   const unique_dc printer = dialogs_.CreatePrinterDC();
-  PrintNoteOnPrinter(printer.get(), title, body_lines);
+  if (!PrintNoteOnPrinter(printer.get(), title, body_lines)) ShowWarning(TXT_PRINT_FAILED);
 }
 
 }  // namespace velumbrino

@@ -77,6 +77,7 @@ class FrmPopup : public WindowBase,
   std::optional<std::string> ChooseDateTimeText(WindowHandle owner) override;
   NoteListChoice ChooseFromNoteList(NoteListMode mode, const NoteListModel& list) override;
   void ShowWarning(const std::string& text) override;
+  bool AskYesNo(const std::string& question) override;
   void ShowAlarmDialog(int note_number) override;
   // Font, print and text-file services (frm_popup_files_win.cpp).
   bool AskMakeDefaultFont() override;

@@ -14,7 +14,7 @@ void Lifecycle::Start(const LocalTime& now, bool prepare_failed) {
 }
 
 bool Lifecycle::RestoreTick() {
-  if (!restorer_) return false;
+  if (!restorer_ || shutting_down_) return false;
   if (const std::optional<int> number = restorer_->NextNumber()) backup_.CopyStep(*number);
   restorer_->RestoreNext();
   if (!restorer_->Done()) return false;
@@ -38,14 +38,18 @@ void Lifecycle::NoteChanged(int number, const LocalTime& now) {
 void Lifecycle::Shutdown() {
   if (shutting_down_) return;
   shutting_down_ = true;
-  backup_.Finish();
   if (restorer_) {
     // Closed before every note was restored (a log-off, an uninstall request): the index and
     // the count still name the notes not yet open, so only the open ones are saved.
     for (int position = 1; position <= notes_.Count(); ++position) notes_.SaveNote(position);
+    // No load is running any more: a record left naming the last note restored would set
+    // that healthy note aside at the next start.
+    notes_.LoadMarker().EndLoad();
   } else {
     notes_.SaveAllNotes();
   }
+  // The notes first; an unfinished day's copy is dropped, not completed inside a log-off.
+  backup_.Cancel();
 }
 
 }  // namespace velumbrino

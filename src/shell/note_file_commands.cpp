@@ -10,6 +10,7 @@
 #include "note/save_path.h"
 #include "shell/command_router.h"
 #include "store/text_file_encoding.h"
+#include "ui_strings.h"
 
 namespace velumbrino {
 
@@ -22,7 +23,7 @@ std::uintptr_t OwnerOf(const NoteWindow& window) {
 }  // namespace
 
 void CommandRouter::FontCommand(CommandId, int note_number) {
-  NoteWindow* window = Note(note_number);
+  NoteWindow* window = ChangeableNote(note_number);
   if (!window) return;
   DialogSettings& settings = SharedDialogSettings();
   ReadSelectionFont(window->GetSelectionFont(), settings);
@@ -57,7 +58,7 @@ void CommandRouter::PrintCommand(CommandId, int note_number) {
 }
 
 void CommandRouter::LoadFileCommand(CommandId, int note_number) {
-  NoteWindow* window = Note(note_number);
+  NoteWindow* window = ChangeableNote(note_number);
   if (!window) return;
   DialogSettings& settings = SharedDialogSettings();
   PrepareTextFileDialog(OwnerOf(*window), services_.DocumentsFolder(), settings);
@@ -79,6 +80,14 @@ void CommandRouter::LoadFileCommand(CommandId, int note_number) {
   // Found again only now: the message boxes above are modal too.
   window = Note(note_number);
   if (!window) return;
+  // The load replaces the whole body and cannot be undone: one wrong pick in the file dialog
+  // must not cost the note's text.
+  const std::string current = window->BodyText();
+  if (current.find_first_not_of(" \t\r\n") != std::string::npos) {
+    if (!services_.AskYesNo(TXT_LOAD_REPLACES_TEXT)) return;
+    window = Note(note_number);
+    if (!window) return;
+  }
   if (loaded.rich_text) {
     window->ReplaceBodyWithRtf(loaded.text);
   } else {
@@ -91,11 +100,18 @@ void CommandRouter::SaveFileCommand(CommandId, int note_number) {
   if (!window) return;
   DialogSettings& settings = SharedDialogSettings();
   PrepareTextFileDialog(OwnerOf(*window), services_.DocumentsFolder(), settings);
+  // The dialog asks before replacing the file it names; the program asks when the ".txt"
+  // it adds makes the name of another existing file.
+  settings.flags |= kOverwritePromptFlag;
   services_.Dialogs().ShowSaveDialog(settings);
   if (settings.file_name.empty()) return;
+  const std::string path = TextFileSavePath(settings.file_name);
+  if (path != settings.file_name && notes_.Files().FileExists(path) &&
+      !services_.AskYesNo(FormatMessageText(TXT_SAVE_REPLACES_FILE, path))) {
+    return;
+  }
   window = Note(note_number);
   if (!window) return;
-  const std::string path = TextFileSavePath(settings.file_name);
   const EncodedTextFile file = EncodeTextFile(window->BodyText());
   if (const auto problem = services_.WriteTextFile(path, file.bytes)) {
     services_.ReportFileProblem(FileProblemMessage(FileOperation::kSave, *problem, path));

@@ -38,7 +38,10 @@ void RestoreOne(NoteCollection& notes, FileSystem& files, const DefaultFont& fon
     notes.KeepStoredBody(n);
     window.ShowBodySetAside(SetAsideBodyText(BodyFileName(n)));
   } else if (!notes.LoadStoredBody(window, /*end_load=*/false) && files.FileExists(body_path)) {
+    // Read-only with a word of why: typing into an empty body that is never saved would be
+    // lost without a sign. The next start reads the file again.
     notes.KeepStoredBody(n);
+    window.ShowBodySetAside(UnreadableBodyText(BodyFileName(n)));
   }
   if (auto color = ParseColor(settings.Read(NoteKey::kColor1, ""))) {
     window.SetBackColor(*color);

@@ -124,6 +124,10 @@ std::string SetAsideBodyText(const std::string& body_file_name) {
   return Format(TXT_BODY_SET_ASIDE, body_file_name);
 }
 
+std::string UnreadableBodyText(const std::string& body_file_name) {
+  return Format(TXT_BODY_UNREADABLE, body_file_name);
+}
+
 std::string SetAsideNotice(const std::string& note_title, const std::string& body_path) {
   return Format(TXT_BODY_SET_ASIDE_NOTICE, CutUtf8(note_title, kMaxTitleBytes), body_path);
 }

@@ -58,6 +58,8 @@ std::string FormatLoadMarker(const LoadMarkerContents& contents);
 
 // The line shown in place of a set-aside body, and the one-time notice of it (UTF-8).
 std::string SetAsideBodyText(const std::string& body_file_name);
+// The line shown in place of a body that could not be read (UTF-8).
+std::string UnreadableBodyText(const std::string& body_file_name);
 std::string SetAsideNotice(const std::string& note_title, const std::string& body_path);
 
 }  // namespace velumbrino

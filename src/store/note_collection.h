@@ -62,6 +62,8 @@ class NoteCollection {
   // A stored body that exists but could not be read (locked, too large) is never
   // overwritten by the empty body its note was opened with.
   void KeepStoredBody(const std::string& number) { kept_bodies_.insert(number); }
+  // Such a body (and a set-aside one) is shown read-only; nothing may change it this run.
+  bool StoredBodyKept(int number) const { return kept_bodies_.count(std::to_string(number)) > 0; }
 
  private:
   FileSystem& files_;

@@ -46,6 +46,7 @@ class NoteSettings {
       : NoteSettings(settings, std::to_string(number)) {}
 
   const std::string& Section() const { return section_; }
+  SettingsFile& File() const { return settings_; }
   // A missing or empty value gives the default (at most 254 characters come back).
   std::string Read(NoteKey key, std::string_view default_value) const;
   // False when config.cfg could not be written; the old file then stays whole.

@@ -129,7 +129,7 @@ TEST_F(AlarmFiringTest, OneTimeAlarmFiresOnceAndLosesItsKeysInOneWrite) {
   EXPECT_FALSE(Tick(At(20, 3, 2026, 14, 5, 4)));  // same minute: no second firing
 
   files_.writes_left = 0;  // config.cfg locked: the alarm stays, and fires late next start
-  EXPECT_FALSE(FinishFiring(note_, *firing, kAppFolder));
+  EXPECT_EQ(FinishFiring(note_, *firing, kAppFolder, 4), FiringOutcome::kSignalUnsaved);
   EXPECT_TRUE(HasAnyAlarmKey());
   EXPECT_FALSE(Tick(At(20, 3, 2026, 14, 30)));
   state_ = {};
@@ -138,10 +138,11 @@ TEST_F(AlarmFiringTest, OneTimeAlarmFiresOnceAndLosesItsKeysInOneWrite) {
   EXPECT_TRUE(firing->late);
 
   files_.writes_left = 1;
-  EXPECT_TRUE(FinishFiring(note_, *firing, kAppFolder));
+  EXPECT_EQ(FinishFiring(note_, *firing, kAppFolder, 4), FiringOutcome::kSignal);
   EXPECT_EQ(std::tuple(files_.writes_left, firing->sound.kind, HasAnyAlarmKey(),
                        note_.Read(NoteKey::kTitulo, "")),
             std::tuple(0, AlarmSound::kBuiltIn, false, "Compras"));
+  EXPECT_NE(dir_.Read("config.cfg").find("[Indice]\r\nTotalForms=4\r\n"), std::string::npos);
 }
 
 TEST_F(AlarmFiringTest, DailyAlarmIsMarkedServedSoARestartDoesNotFireItAgain) {
@@ -149,7 +150,7 @@ TEST_F(AlarmFiringTest, DailyAlarmIsMarkedServedSoARestartDoesNotFireItAgain) {
   StoreAlarm(true, "01/03/2026", "09:00:00");
   std::optional<AlarmFiring> firing = Tick(At(20, 3, 2026, 9, 0, 30));
   ASSERT_TRUE(firing);
-  ASSERT_TRUE(FinishFiring(note_, *firing, kAppFolder));
+  ASSERT_EQ(FinishFiring(note_, *firing, kAppFolder, 1), FiringOutcome::kSignal);
   EXPECT_EQ(note_.Read(NoteKey::kData, ""), "20/03/2026");
 
   state_ = {};
@@ -157,17 +158,28 @@ TEST_F(AlarmFiringTest, DailyAlarmIsMarkedServedSoARestartDoesNotFireItAgain) {
   EXPECT_TRUE(Tick(At(21, 3, 2026, 9, 0, 10)));
 }
 
-TEST_F(AlarmFiringTest, AlarmChangedWhileTheFiringWaitedIsLeftAlone) {
+TEST_F(AlarmFiringTest, AFiringWhoseAlarmChangedWhileItWaitedIsDropped) {
   files_.writes_left = -1;
   StoreAlarm(false, "20/03/2026", "14:05:00");
   std::optional<AlarmFiring> firing = Tick(At(20, 3, 2026, 14, 5));
   ASSERT_TRUE(firing);
-  // The alarm dialog saves a new alarm, with its own sound, before the firing signals.
+  // The alarm dialog moves the alarm, with its own sound, before the firing signals: the
+  // firing is dropped, and the moved alarm fires at its own minute.
   StoreAlarm(false, "21/03/2026", "08:00:00");
   Store({{NoteKey::kSom, "1"}, {NoteKey::kPath, "D:\\galo.wav"}});
-  EXPECT_TRUE(FinishFiring(note_, *firing, kAppFolder));
-  EXPECT_EQ(std::pair(note_.Read(NoteKey::kData, ""), firing->sound.file),
-            std::pair("21/03/2026"s, "D:\\galo.wav"s));
+  EXPECT_EQ(FinishFiring(note_, *firing, kAppFolder, 1), FiringOutcome::kDropped);
+  EXPECT_EQ(note_.Read(NoteKey::kData, ""), "21/03/2026");
+  EXPECT_FALSE(Tick(At(21, 3, 2026, 7, 59)));
+  EXPECT_TRUE(Tick(At(21, 3, 2026, 8, 0)));
+
+  // Switched off while a firing waited: nothing signals.
+  firing = Tick(At(21, 3, 2026, 8, 0, 30));
+  ASSERT_FALSE(firing);
+  state_ = {};
+  firing = Tick(At(21, 3, 2026, 8, 0, 40));
+  ASSERT_TRUE(firing);
+  Store({{NoteKey::kAlarm, "0"}});
+  EXPECT_EQ(FinishFiring(note_, *firing, kAppFolder, 1), FiringOutcome::kDropped);
 }
 
 }  // namespace

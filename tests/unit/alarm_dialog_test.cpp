@@ -54,7 +54,7 @@ TEST_F(AlarmDialogTest, LoadsStoredValuesOrDefaults) {
 
 TEST_F(AlarmDialogTest, OkRefusesTheCurrentMinuteAndEarlier) {
   const LocalTime now = clock_.now;  // 20/03/2026 14:05:30
-  AlarmDialogState off = InUse("01/01/2020", "00:00:00");
+  AlarmDialogState off = InUse("", "");  // pickers that give no text never block switching off
   off.use_alarm = false;
   struct Case {
     AlarmDialogState state;
@@ -69,6 +69,8 @@ TEST_F(AlarmDialogTest, OkRefusesTheCurrentMinuteAndEarlier) {
       {InUse("01/01/2020", "08:00:00", /*daily=*/true), ""},
       {off, ""},
       {InUse("", "14:06:00"), TXT_ALARM_UNREADABLE},
+      {InUse("", "08:00:00", /*daily=*/true), ""},
+      {InUse("01/01/2020", "", /*daily=*/true), TXT_ALARM_UNREADABLE},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(ValidateAlarmDialog(c.state, now), c.message)

@@ -93,14 +93,20 @@ TEST(DailyBackupEmpty, AFolderWithoutNotesGetsNoCopyUntilItHasSome) {
   EXPECT_EQ(dir.Read("Backup/2026-12-06/indice.dat"), ",1,\r\n");
 }
 
-TEST_F(DailyBackupTest, AFailedCopyLeavesNoDayFolderAndIsTriedAgain) {
+TEST_F(DailyBackupTest, AFailedCopyLeavesNoDayFolderAndIsTriedAgainAnHourLater) {
   FullDiskFileSystem full;
   full.writes_left = 2;  // the third file does not fit
   DailyBackup backup(full, dir_.Path());
   EXPECT_FALSE(backup.Run(Day(6)));
   EXPECT_EQ(Days(), std::vector<std::string>{});
   full.writes_left = -1;
-  EXPECT_TRUE(backup.Run(Day(6)));
+  LocalTime later = Day(6);
+  later.hour += 1;
+  later.minute -= 1;
+  EXPECT_FALSE(backup.Run(later));  // not at every save
+  EXPECT_EQ(Days(), std::vector<std::string>{});
+  later.minute += 1;
+  EXPECT_TRUE(backup.Run(later));
   EXPECT_EQ(Days(), std::vector<std::string>{"2026-12-06"});
 }
 

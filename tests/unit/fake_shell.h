@@ -78,7 +78,11 @@ class FakeServices : public ShellServices {
     if (while_open) while_open();
     return list_answer;
   }
-  void ShowWarning(const std::string&) override {}
+  void ShowWarning(const std::string& text) override { warnings.push_back(text); }
+  bool AskYesNo(const std::string& question) override {
+    questions.push_back(question);
+    return answer_yes;
+  }
   void ShowAlarmDialog(int note_number) override { alarm_dialogs.push_back(note_number); }
 
   FakeDialogs dialogs;
@@ -90,6 +94,8 @@ class FakeServices : public ShellServices {
   std::vector<std::string> titles_shown;
   std::vector<NoteListMode> list_modes;
   std::vector<NoteListModel> lists_shown;
+  std::vector<std::string> warnings, questions;
+  bool answer_yes = true;
   bool AskMakeDefaultFont() override {
     ++font_questions;
     return make_default_font;

@@ -4,6 +4,7 @@
 
 #include "note/dialog_settings.h"
 #include "router_fixture.h"
+#include "ui_strings.h"
 
 namespace velumbrino {
 namespace {
@@ -113,6 +114,50 @@ TEST_F(NoteFileCommandsTest, LoadReplacesTheBodyAsTextOrRichTextOrTellsWhy) {
       EXPECT_TRUE(services_.problems.empty());
     }
   }
+}
+
+TEST_F(NoteFileCommandsTest, NoOneClickInAFileDialogCostsTheNotesText) {
+  // Loading over a body with text asks first; No keeps the text.
+  services_.files["C:\\novo.txt"] = "do arquivo";
+  services_.dialogs.file_choice = "C:\\novo.txt";
+  Note(0).text = "meu texto";
+  services_.answer_yes = false;
+  router_.Run(CommandId::kLoadFile, 1);
+  EXPECT_EQ(Note(0).text, "meu texto");
+  EXPECT_EQ(services_.questions, std::vector<std::string>{TXT_LOAD_REPLACES_TEXT});
+  // An empty body is filled without a question.
+  Note(0).text = " \r\n";
+  router_.Run(CommandId::kLoadFile, 1);
+  EXPECT_EQ(Note(0).text, "do arquivo");
+  EXPECT_EQ(services_.questions.size(), 1u);
+
+  // Saving: the dialog asks about the name it shows; the program asks when its ".txt" names
+  // another existing file, and No writes nothing.
+  dir_.Write("lista.txt", "do usuario");
+  services_.dialogs.file_choice = dir_.Path() + "lista";
+  router_.Run(CommandId::kSaveFile, 1);
+  EXPECT_EQ(services_.dialogs.requests.back().flags & kOverwritePromptFlag, kOverwritePromptFlag);
+  ASSERT_EQ(services_.questions.size(), 2u);
+  EXPECT_NE(services_.questions[1].find(dir_.Path() + "lista.txt"), std::string::npos);
+  EXPECT_EQ(services_.files.count(dir_.Path() + "lista.txt"), 0u);
+}
+
+TEST_F(NoteFileCommandsTest, ABodyThatWasNotOpenedIsNeverChanged) {
+  notes_.KeepStoredBody("2");
+  services_.dialogs.file_choice = "C:\\novo.txt";
+  services_.files["C:\\novo.txt"] = "do arquivo";
+  services_.date_time_answer = "07/12/2026";
+  Note(1).selection_length = 1;
+  services_.dialogs.font_choice = [](DialogSettings&) {};
+  for (CommandId command : {CommandId::kLoadFile, CommandId::kDateTime, CommandId::kFont,
+                            CommandId::kPaste, CommandId::kUndo, CommandId::kCopy}) {
+    router_.Run(command, 2);
+  }
+  EXPECT_EQ(services_.warnings, std::vector<std::string>(5, TXT_BODY_PROTECTED));
+  EXPECT_TRUE(Note(1).inserted.empty());
+  EXPECT_TRUE(Note(1).applied_fonts.empty());
+  EXPECT_EQ(Note(1).edits, std::vector<NoteWindow::BodyEdit>{NoteWindow::BodyEdit::kCopy});
+  EXPECT_EQ(Note(1).text, "");
 }
 
 // The written file's name and bytes are checked end to end and by TextFileSavePath.

@@ -96,37 +96,5 @@ TEST_F(RestoreTest, TotalFormsNeitherCreatesNorDropsNotes) {
 
 TEST_F(RestoreTest, MissingIndexRestoresNothing) { EXPECT_EQ(Restore(), 0); }
 
-// Reads of one file fail although it is there (locked by another program, too large).
-class UnreadableBodyFiles : public testing::FullDiskFileSystem {
- public:
-  explicit UnreadableBodyFiles(std::string unreadable) : unreadable_(std::move(unreadable)) {
-    writes_left = -1;
-  }
-  std::optional<std::string> ReadFile(const std::string& path) override {
-    if (path == unreadable_) return std::nullopt;
-    return FullDiskFileSystem::ReadFile(path);
-  }
-
- private:
-  std::string unreadable_;
-};
-
-TEST(RestoreUnreadableBody, TheStoredBodyIsNeverOverwrittenByAnEmptyOne) {
-  testing::TempFolder dir;
-  dir.Write("indice.dat", ",1,2,\r\n");
-  dir.Write("stickie1.vmb", "{\\rtf1 precioso}");
-  dir.Write("stickie2.vmb", "{\\rtf1 dois}");
-  UnreadableBodyFiles files(dir.Path() + "stickie1.vmb");
-  testing::FakeNoteWindowFactory factory(files);
-  NoteCollection notes(files, factory, dir.Path());
-  ASSERT_EQ(RestoreNotes(notes, {}), 2);
-  factory.created[1]->body = "{\\rtf1 dois editado}";
-
-  ASSERT_TRUE(notes.SaveAllNotes());
-  ASSERT_TRUE(notes.SaveNote(1));
-  EXPECT_EQ(dir.Read("stickie1.vmb"), "{\\rtf1 precioso}");
-  EXPECT_EQ(dir.Read("stickie2.vmb"), "{\\rtf1 dois editado}");
-}
-
 }  // namespace
 }  // namespace velumbrino
