@@ -1,6 +1,8 @@
 // Helper of the end-to-end fault tests, run under Wine beside the program:
-//   fault_helper lock <file> <seconds>    holds the file open with no sharing (another
-//                                         process's lock), printing "locked" once it holds it
+//   fault_helper lock <file> <seconds> [release file]
+//                                         holds the file open with no sharing (another
+//                                         process's lock), printing "locked" once it holds it,
+//                                         for that long or until the release file appears
 //   fault_helper save-loop <data folder>  restores the folder's notes (bodies as bytes)
 //                                         and saves them all over and over, changing each
 //                                         note's title and position every round, until killed
@@ -20,7 +22,7 @@ using namespace velumbrino;
 
 namespace {
 
-int Lock(const wchar_t* path, int seconds) {
+int Lock(const wchar_t* path, int seconds, const wchar_t* release) {
   HANDLE file = CreateFileW(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
@@ -29,8 +31,14 @@ int Lock(const wchar_t* path, int seconds) {
   }
   std::printf("locked\n");
   std::fflush(stdout);
-  Sleep(static_cast<DWORD>(seconds) * 1000);
+  const ULONGLONG until = GetTickCount64() + static_cast<ULONGLONG>(seconds) * 1000;
+  while (GetTickCount64() < until &&
+         (!release || GetFileAttributesW(release) == INVALID_FILE_ATTRIBUTES)) {
+    Sleep(50);
+  }
   CloseHandle(file);
+  std::printf("released\n");
+  std::fflush(stdout);
   return 0;
 }
 
@@ -63,7 +71,9 @@ int SaveLoop(const std::wstring& folder) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  if (argc == 4 && std::wcscmp(argv[1], L"lock") == 0) return Lock(argv[2], _wtoi(argv[3]));
+  if ((argc == 4 || argc == 5) && std::wcscmp(argv[1], L"lock") == 0) {
+    return Lock(argv[2], _wtoi(argv[3]), argc == 5 ? argv[4] : nullptr);
+  }
   if (argc == 3 && std::wcscmp(argv[1], L"save-loop") == 0) return SaveLoop(argv[2]);
   std::fprintf(stderr, "usage: fault_helper lock <file> <seconds> | save-loop <folder>\n");
   return 1;

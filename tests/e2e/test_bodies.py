@@ -116,6 +116,69 @@ def untouched_foreign_body_keeps_its_bytes_until_typed_in():
     assert h.read("stickie2.vmb") == b"{\\rtf1\\ansi outra\\par}\r\n"
 
 
+def seed_plain_notes(count):
+    h.write("indice.dat", ("," + "".join(f"{n}," for n in range(1, count + 1))).encode() + b"\r\n")
+    h.write("config.cfg", notes_config(count))
+    for n in range(1, count + 1):
+        h.write(f"stickie{n}.vmb", b"{\\rtf1\\ansi corpo %d\\par}\r\n" % n)
+    return {n: h.read(f"stickie{n}.vmb") for n in range(1, count + 1)}
+
+
+def close_during_start_up_sets_no_note_aside():
+    bodies = seed_plain_notes(60)
+    program = h.start()
+    h.wait_for(lambda: len(h.note_windows()) >= 12, interval=0.05, what="12 notes shown")
+    h.stop(program)  # the uninstaller's close request, while notes are still restored
+    assert not os.path.exists(os.path.join(h.DATA, "carregando.dat"))
+
+    program = h.start_and_wait(60)
+    assert balloons() == [], "no note may be reported as set aside"
+    h.stop(program)
+    assert not os.path.exists(os.path.join(h.DATA, "carregando.dat"))
+    assert {n: h.read(f"stickie{n}.vmb") for n in bodies} == bodies
+
+
+def body_locked_at_start_is_read_only_and_loaded_next_time():
+    bodies = seed_plain_notes(2)
+    body = "Z:" + os.path.join(h.DATA, "stickie2.vmb").replace("/", "\\")
+    release = os.path.join(os.path.dirname(h.DIST), "release-lock")
+    if os.path.exists(release):
+        os.remove(release)
+    log = os.path.join(os.path.dirname(h.DIST), "lock_helper.log")
+    with open(log, "wb") as out:
+        # Wine itself, not the wrapper, so that "locked" reaches the log while it holds.
+        lock = subprocess.Popen([os.environ["WINE"], os.environ["VELUMBRINO_FAULT_HELPER"], "lock",
+                                 body, "120", "Z:" + release.replace("/", "\\")],
+                                stdout=out, stderr=subprocess.DEVNULL)
+    try:
+        h.wait_for(lambda: b"locked" in open(log, "rb").read(), what="the lock")
+        program = start_until_notes_or_exit(2)
+        assert program is not None
+        _, x, y, _, _ = sorted(h.note_windows(), key=lambda w: w[1])[1]
+        h.xdotool("mousemove", x + 90, y + 120, "click", 1)
+        h.xdotool("type", "--delay", "20", "digitado agora")
+        h.screenshot("body-locked.png")
+    finally:
+        open(release, "wb").close()
+        lock.wait(timeout=30)
+    time.sleep(2.5)  # past the autosave's pause: nothing typed may have gone into the file
+    assert h.read("stickie2.vmb") == bodies[2]
+    h.stop(program)
+    assert h.read("stickie2.vmb") == bodies[2]
+    assert h.read("stickie1.vmb") == bodies[1]
+
+    program = start_until_notes_or_exit(2)
+    _, x, y, _, _ = sorted(h.note_windows(), key=lambda w: w[1])[1]
+    h.xdotool("mousemove", x + 90, y + 120, "click", 1, "key", "ctrl+End")
+    h.xdotool("type", "--delay", "20", " digitado depois")
+    h.wait_for(lambda: b"digitado depois" in h.read("stickie2.vmb"), timeout=10,
+               what="the autosave of the body loaded this time")
+    h.stop(program)
+    assert b"corpo 2" in h.read("stickie2.vmb")
+
+
 if __name__ == "__main__":
     h.main([crashing_body_is_set_aside_and_kept_as_it_was,
-            untouched_foreign_body_keeps_its_bytes_until_typed_in])
+            untouched_foreign_body_keeps_its_bytes_until_typed_in,
+            close_during_start_up_sets_no_note_aside,
+            body_locked_at_start_is_read_only_and_loaded_next_time])

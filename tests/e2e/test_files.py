@@ -54,6 +54,12 @@ def type_file_name(name):
     h.wait_for(lambda: dialog() is None, what="the file dialog to close")
 
 
+def answer_question(*keys):
+    box = h.wait_for(h.message_boxes, what="the program's question")[0]
+    h.xdotool("key", "--window", box, *keys)
+    h.wait_for(lambda: not h.message_boxes(), what="the question to close")
+
+
 def save_and_load_through_the_menu():
     program = start_with_one_note(b"{\\rtf1\\ansi linha um\\par linha dois \\'e7}")
     note_menu((h.NOTE_MENU, "Texto"), (TEXT_SUBMENU, "Salvar em Arquivo..."))
@@ -64,11 +70,24 @@ def save_and_load_through_the_menu():
                       what="the saved file")
     assert data == b"linha um\r\nlinha dois \xe7\r\n", data
 
-    # A UTF-8 file replaces the whole body.
+    # "saida" again: the ".txt" added names the file just written, so the program asks; No,
+    # the default answer, leaves the file alone.
+    written = os.stat(saved).st_mtime_ns
+    note_menu((h.NOTE_MENU, "Texto"), (TEXT_SUBMENU, "Salvar em Arquivo..."))
+    type_file_name("saida")
+    answer_question("Return")
+    assert os.stat(saved).st_mtime_ns == written
+
+    # A UTF-8 file replaces the whole body, only once the user agrees to replace its text.
     with open(os.path.join(h.DOCUMENTS, "entrada.txt"), "wb") as f:
         f.write("carregado do arquivo: ação\nsegunda linha\n".encode())
-    note_menu((h.NOTE_MENU, "Texto"), (TEXT_SUBMENU, "Carregar do Arquivo..."))
-    type_file_name("entrada.txt")
+    for keys in (["Return"], ["shift+Tab", "space"]):  # No, then Yes
+        note_menu((h.NOTE_MENU, "Texto"), (TEXT_SUBMENU, "Carregar do Arquivo..."))
+        type_file_name("entrada.txt")
+        answer_question(*keys)
+        if keys == ["Return"]:
+            time.sleep(2.5)  # past the autosave's pause: the body must still be the old one
+            assert b"linha um" in h.read("stickie1.vmb")
     time.sleep(1)
 
     # A binary file is refused with a message naming it; the body stays.
