@@ -16,7 +16,7 @@
 #include "platform/message_box_win.h"
 #include "resource.h"
 #include "shell/about_win.h"
-#include "shell/help_win.h"
+#include "platform/help_win.h"
 #include "shell/tray_decode.h"
 #include "store/body_load_marker.h"
 #include "store/data_folder.h"

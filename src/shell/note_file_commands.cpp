@@ -4,10 +4,10 @@
 
 #include <cstdint>
 
-#include "note/dialog_settings.h"
-#include "note/file_problem.h"
 #include "note/font_settings.h"
 #include "note/save_path.h"
+#include "platform/dialog_settings.h"
+#include "platform/file_problem.h"
 #include "shell/command_router.h"
 #include "store/text_file_encoding.h"
 
