@@ -5,10 +5,10 @@
 #include <utility>
 
 #include "alarm/alarm_check.h"
+#include "platform/help_win.h"
 #include "platform/message_box_win.h"
 #include "platform/wide_string_win.h"
 #include "resource.h"
-#include "shell/help_win.h"
 #include "ui_strings.h"
 
 namespace velumbrino {

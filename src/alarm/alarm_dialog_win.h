@@ -28,8 +28,6 @@ class AlarmDialog : public DialogBase {
 
   // What the controls hold now (for tests and OK).
   AlarmDialogState Collect() const;
-  const clsSysDateTimePick32& DatePick() const { return date_pick_; }
-  const clsSysDateTimePick32& TimePick() const { return time_pick_; }
 
  protected:
   void OnInit() override;

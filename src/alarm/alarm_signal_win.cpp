@@ -2,8 +2,8 @@
 
 #include <utility>
 
+#include "alarm/alarm_note.h"
 #include "alarm/blink.h"
-#include "note/note_window_win.h"
 #include "store/text_utils.h"
 
 namespace velumbrino {
@@ -16,7 +16,7 @@ AlarmSignal::AlarmSignal(NoteCollection& notes, const Clock& clock, const AppRea
       app_folder_(std::move(app_folder)),
       play_sound_(std::move(play_sound)) {}
 
-void AlarmSignal::CheckTick(NoteWindowWin& note) {
+void AlarmSignal::CheckTick(AlarmNote& note) {
   const NoteSettings settings(notes_.Settings(), note.Tag());
   const AlarmCheckResult result = CheckAlarm(settings, clock_, note.AlarmCheckState(), app_folder_);
   note.SetAlarmInterval(result.next_interval_ms);
@@ -32,7 +32,7 @@ void AlarmSignal::CheckTick(NoteWindowWin& note) {
 
 void AlarmSignal::CheckAll() {
   for (int position = 1; position <= notes_.Count(); ++position) {
-    if (auto* note = dynamic_cast<NoteWindowWin*>(&notes_.At(position))) CheckTick(*note);
+    if (auto* note = dynamic_cast<AlarmNote*>(&notes_.At(position))) CheckTick(*note);
   }
 }
 
@@ -42,11 +42,11 @@ void AlarmSignal::ReleaseWaiting() {
     // Found again by number: the note may have been deleted while its firing waited.
     const int position = notes_.FindNoteWindow(static_cast<int>(LeadingNumber(firing.note)));
     if (position == 0) continue;
-    if (auto* note = dynamic_cast<NoteWindowWin*>(&notes_.At(position))) Signal(*note, firing);
+    if (auto* note = dynamic_cast<AlarmNote*>(&notes_.At(position))) Signal(*note, firing);
   }
 }
 
-void AlarmSignal::Signal(NoteWindowWin& note, AlarmFiring& firing) {
+void AlarmSignal::Signal(AlarmNote& note, AlarmFiring& firing) {
   NoteSettings settings(notes_.Settings(), firing.note);
   // A config.cfg that cannot be written keeps the keys; the note still signals, and the
   // minute it fired for is remembered, so it does not fire again for it. An alarm switched
@@ -64,14 +64,14 @@ void AlarmSignal::Signal(NoteWindowWin& note, AlarmFiring& firing) {
   if (!firing.sound.file.empty() && play_sound_) play_sound_(firing.sound.file);
 }
 
-void AlarmSignal::BlinkTick(NoteWindowWin& note) {
+void AlarmSignal::BlinkTick(AlarmNote& note) {
   const BlinkStep step =
       NextBlinkStep(note.BackColor(), ReadNoteColors(NoteSettings(notes_.Settings(), note.Tag())));
   note.SetBlinkInterval(step.next_interval_ms);
   note.SetBackColor(step.frame);
 }
 
-void AlarmSignal::StopBlinking(NoteWindowWin& note) {
+void AlarmSignal::StopBlinking(AlarmNote& note) {
   note.SetBlinkTimerEnabled(false);
   const NoteColors colors = ReadNoteColors(NoteSettings(notes_.Settings(), note.Tag()));
   note.SetBackColor(colors.window);

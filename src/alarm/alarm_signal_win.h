@@ -14,7 +14,7 @@
 
 namespace velumbrino {
 
-class NoteWindowWin;
+class AlarmNote;
 
 class AlarmSignal {
  public:
@@ -23,13 +23,13 @@ class AlarmSignal {
               std::string app_folder, PlaySound play_sound);
 
   // The note's check timer ticked.
-  void CheckTick(NoteWindowWin& note);
+  void CheckTick(AlarmNote& note);
   // One check of every note at once: alarms missed while the program was not running or the
   // computer slept fire late.
   void CheckAll();
-  void BlinkTick(NoteWindowWin& note);
+  void BlinkTick(AlarmNote& note);
   // A press in the body: the blink ends and both stored colours come back.
-  void StopBlinking(NoteWindowWin& note);
+  void StopBlinking(AlarmNote& note);
   // The note's window is going away: a firing waiting for it must never signal.
   void NoteClosing(const std::string& note) { pending_.Drop(note); }
   // Signals every waiting firing; does nothing while AppReady is false.
@@ -37,7 +37,7 @@ class AlarmSignal {
   bool HasWaiting() const { return !pending_.Empty(); }
 
  private:
-  void Signal(NoteWindowWin& note, AlarmFiring& firing);
+  void Signal(AlarmNote& note, AlarmFiring& firing);
 
   NoteCollection& notes_;
   const Clock& clock_;

@@ -94,7 +94,7 @@ std::string FormatAlarmTime(const AlarmTime& time) {
 }
 
 std::optional<AlarmDate> ParseAlarmDate(std::string_view text) {
-  const std::string trimmed = Trim(text);
+  const std::string_view trimmed = Trim(text);
   static constexpr Field kFields[] = {{1, 2}, {1, 2}, {4, 4}};
   const auto values = ReadFields(trimmed, '/', kFields, 3);
   if (!values) return std::nullopt;
@@ -107,7 +107,7 @@ std::optional<AlarmDate> ParseAlarmDate(std::string_view text) {
 }
 
 std::optional<AlarmTime> ParseAlarmTime(std::string_view text) {
-  const std::string trimmed = Trim(text);
+  const std::string_view trimmed = Trim(text);
   static constexpr Field kFields[] = {{1, 2}, {2, 2}, {2, 2}};
   const auto values = ReadFields(trimmed, ':', kFields, 2);
   if (!values) return std::nullopt;

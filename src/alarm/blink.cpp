@@ -9,9 +9,7 @@ namespace velumbrino {
 namespace {
 
 Color StoredColor(const NoteSettings& settings, NoteKey key, Color fallback) {
-  const auto value = ParseWholeNumber(settings.Read(key, std::to_string(fallback)));
-  if (!value || *value < 0 || *value > 0xFFFFFF) return fallback;
-  return static_cast<Color>(*value);
+  return ParseColor(settings.Read(key, std::to_string(fallback))).value_or(fallback);
 }
 
 }  // namespace

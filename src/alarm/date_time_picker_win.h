@@ -28,7 +28,6 @@ class clsSysDateTimePick32 {
                               int control_id);
   void Destroy_DTP_Controllers();
   HWND Get_Handle() const { return handle_; }
-  Style GetStyle() const { return style_; }
 
   // The picked date, "dd/MM/yyyy"; empty without a window.
   std::string Get_Date() const;

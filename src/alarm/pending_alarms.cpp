@@ -16,9 +16,4 @@ void PendingAlarms::Drop(std::string_view note) {
 
 std::vector<AlarmFiring> PendingAlarms::TakeAll() { return std::exchange(waiting_, {}); }
 
-bool PendingAlarms::Contains(std::string_view note) const {
-  return std::any_of(waiting_.begin(), waiting_.end(),
-                     [&](const AlarmFiring& firing) { return firing.note == note; });
-}
-
 }  // namespace velumbrino

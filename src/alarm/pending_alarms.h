@@ -19,7 +19,6 @@ class PendingAlarms {
   // Every waiting firing, oldest first, and the queue emptied. Call when AppReady is true.
   std::vector<AlarmFiring> TakeAll();
   bool Empty() const { return waiting_.empty(); }
-  bool Contains(std::string_view note) const;
 
  private:
   std::vector<AlarmFiring> waiting_;

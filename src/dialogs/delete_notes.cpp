@@ -13,48 +13,12 @@
 namespace velumbrino {
 namespace {
 
-constexpr std::string_view kBodyPrefix = "stickie";
-constexpr std::string_view kBodySuffix = ".vmb";
-constexpr std::string_view kTempMark = ".~";
-constexpr std::string_view kTempSuffix = ".tmp";
 // A message lists at most this many names per kind.
 constexpr std::size_t kMaxListedNames = 10;
-
-std::string Lowercase(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return lower;
-}
-
-bool AllDigits(std::string_view text) {
-  return !text.empty() &&
-         std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
-// The file an atomic-write temp belongs to: "<name>.~<digits and hyphens>.tmp" -> "<name>".
-std::optional<std::string_view> TempFileTarget(std::string_view lower_name) {
-  if (!lower_name.ends_with(kTempSuffix)) return std::nullopt;
-  lower_name.remove_suffix(kTempSuffix.size());
-  const std::size_t mark = lower_name.rfind(kTempMark);
-  if (mark == std::string_view::npos) return std::nullopt;
-  const std::string_view counter = lower_name.substr(mark + kTempMark.size());
-  const bool counter_ok =
-      !counter.empty() && std::all_of(counter.begin(), counter.end(),
-                                      [](char c) { return (c >= '0' && c <= '9') || c == '-'; });
-  if (!counter_ok) return std::nullopt;
-  return lower_name.substr(0, mark);
-}
 
 bool IsIndex(std::string_view lower_name) { return lower_name == kIndexFileName; }
 bool IsSettings(std::string_view lower_name) { return lower_name == kSettingsFileName; }
 bool IsLoadMarker(std::string_view lower_name) { return lower_name == kLoadMarkerFileName; }
-
-bool IsOwnTarget(std::string_view lower_name) {
-  return IsIndex(lower_name) || IsSettings(lower_name) || IsLoadMarker(lower_name) ||
-         BodyFileNumber(lower_name).has_value();
-}
 
 std::vector<std::string> CandidateNames(FileSystem& files, const std::string& folder) {
   if (auto listed = files.ListFiles(folder)) return *listed;
@@ -88,32 +52,13 @@ std::string ListedNames(const std::vector<std::string>& names) {
 
 }  // namespace
 
-std::optional<int> BodyFileNumber(std::string_view file_name) {
-  const std::string lower = Lowercase(file_name);
-  std::string_view name = lower;
-  if (!name.starts_with(kBodyPrefix) || !name.ends_with(kBodySuffix)) return std::nullopt;
-  name.remove_prefix(kBodyPrefix.size());
-  name.remove_suffix(kBodySuffix.size());
-  if (!AllDigits(name) || name.front() == '0') return std::nullopt;
-  const std::optional<int> number = ParseWholeNumber(name);
-  if (!number || *number <= 0) return std::nullopt;
-  return number;
-}
-
-bool IsOwnDataFileName(std::string_view file_name) {
-  const std::string lower = Lowercase(file_name);
-  if (IsOwnTarget(lower)) return true;
-  const auto target = TempFileTarget(lower);
-  return target && IsOwnTarget(*target);
-}
-
 std::vector<std::string> DeleteOwnFiles(FileSystem& files, const std::string& folder,
                                         const std::set<int>& kept_notes) {
   std::vector<std::string> doomed;
   for (std::string& name : CandidateNames(files, folder)) {
     if (!IsOwnDataFileName(name)) continue;
     if (!kept_notes.empty()) {
-      const std::string lower = Lowercase(name);
+      const std::string lower = LowerAscii(name);
       const auto body = BodyFileNumber(lower);
       // The kept notes still need their files (the marker may list one set aside);
       // leftover temps may go.
@@ -127,7 +72,7 @@ std::vector<std::string> DeleteOwnFiles(FileSystem& files, const std::string& fo
   // The index goes last: until then the folder still names its notes.
   std::sort(doomed.begin(), doomed.end());
   std::stable_partition(doomed.begin(), doomed.end(),
-                        [](const std::string& name) { return !IsIndex(Lowercase(name)); });
+                        [](const std::string& name) { return !IsIndex(LowerAscii(name)); });
   std::vector<std::string> failed;
   for (const std::string& name : doomed) {
     if (!Remove(files, folder + name)) failed.push_back(name);
@@ -169,7 +114,7 @@ DeleteOutcome DeleteAllNotes(NoteCollection& notes, const std::function<void()>&
   // An index that could not be removed must still give number 1 to the next note.
   const bool index_left =
       std::any_of(outcome.kept_files.begin(), outcome.kept_files.end(),
-                  [](const std::string& name) { return IsIndex(Lowercase(name)); });
+                  [](const std::string& name) { return IsIndex(LowerAscii(name)); });
   if (index_left && kept.empty()) notes.Index().Write(",");
   return outcome;
 }

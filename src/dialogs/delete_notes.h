@@ -16,17 +16,9 @@
 
 namespace velumbrino {
 
-// The note number of a body file name ("stickie12.vmb" -> 12, any letter case); nullopt for
-// any other name, including leading zeros or a zero number, which the program never writes.
-std::optional<int> BodyFileNumber(std::string_view file_name);
-// indice.dat, config.cfg, carregando.dat, a body file, or the temporary file an atomic write
-// of one of them leaves behind ("config.cfg.~12.tmp", "indice.dat.~4711-3.tmp"); any case.
-bool IsOwnDataFileName(std::string_view file_name);
-
 struct DeleteOutcome {
   std::vector<std::string> kept_notes;  // list entries of the notes that stay, list order
   std::vector<std::string> kept_files;  // other own files that could not be removed
-  bool Complete() const { return kept_notes.empty() && kept_files.empty(); }
 };
 
 // Deletes the notes in the order given (the dialog's plan: last entry first). Numbers

@@ -1,9 +1,9 @@
 #include "dialogs/note_list_dialogs_win.h"
 
+#include "platform/help_win.h"
 #include "platform/twips_layout_win.h"
 #include "platform/wide_string_win.h"
 #include "resource.h"
-#include "shell/help_win.h"
 
 namespace velumbrino {
 

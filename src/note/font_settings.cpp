@@ -2,8 +2,6 @@
 
 #include <cmath>
 
-#include "note/note_layout.h"
-
 namespace velumbrino {
 
 namespace {
@@ -59,25 +57,6 @@ std::string FontSizeText(double points, char decimal_separator) {
     if (fraction % 10 != 0) text += static_cast<char>('0' + fraction % 10);
   }
   return text;
-}
-
-DefaultFont ToDefaultFont(const DialogSettings& settings) {
-  DefaultFont font;
-  font.face = settings.font_name;
-  font.size = std::to_string(settings.font_size);
-  font.bold = settings.bold;
-  font.italic = settings.italic;
-  font.underline = settings.underline;
-  return font;
-}
-
-void ApplyDefaultFont(const DefaultFont& font, DialogSettings& settings) {
-  settings.font_name = font.face;
-  settings.font_size = static_cast<int>(std::lround(ParseFontSize(font.size)));
-  settings.bold = font.bold;
-  settings.italic = font.italic;
-  settings.underline = font.underline;
-  settings.strikeout = false;
 }
 
 }  // namespace velumbrino

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "note/dialog_settings.h"
+#include "platform/dialog_settings.h"
 #include "store/note_window.h"
 
 namespace velumbrino {
@@ -22,11 +22,5 @@ std::string FontSizeText(double points, char decimal_separator);
 
 // The dialog's font fields and colour as a font to apply to the selection, every attribute set.
 SelectionFont ToSelectionFont(const DialogSettings& settings);
-
-// The default note font from the dialog's font fields (strikeout and colour are not part of it).
-DefaultFont ToDefaultFont(const DialogSettings& settings);
-// The dialog's font fields from the default note font: the stored size text read as points and
-// rounded (an unreadable size gives 10), strikeout off; colour and file fields unchanged.
-void ApplyDefaultFont(const DefaultFont& font, DialogSettings& settings);
 
 }  // namespace velumbrino

@@ -6,24 +6,10 @@
 #include <cstdio>
 
 #include "store/date_text.h"
+#include "store/text_utils.h"
 
 namespace velumbrino {
 namespace {
-
-// numerator / denominator (denominator > 0) to the nearest whole number, halves to even.
-int DivideRoundHalfEven(std::int64_t numerator, std::int64_t denominator) {
-  std::int64_t quotient = numerator / denominator;
-  std::int64_t remainder = numerator % denominator;
-  if (remainder < 0) {  // make it a floor division
-    --quotient;
-    remainder += denominator;
-  }
-  const std::int64_t twice = remainder * 2;
-  if (twice > denominator || (twice == denominator && quotient % 2 != 0)) ++quotient;
-  return static_cast<int>(quotient);
-}
-
-int SafeDpi(int dpi) { return dpi > 0 ? dpi : 96; }
 
 int PlacementCoordinate(double r, int available) {
   if (available <= 0) return 0;
@@ -44,14 +30,6 @@ int ClampInto(int start, int size, int area_start, int area_end) {
 
 }  // namespace
 
-int TwipsToPixels(int twips, int dpi) {
-  return DivideRoundHalfEven(static_cast<std::int64_t>(twips) * SafeDpi(dpi), kTwipsPerInch);
-}
-
-int PixelsToTwips(int pixels, int dpi) {
-  return DivideRoundHalfEven(static_cast<std::int64_t>(pixels) * kTwipsPerInch, SafeDpi(dpi));
-}
-
 LayoutRect TwipsRectToPixels(const LayoutRect& twips, int dpi) {
   return {TwipsToPixels(twips.left, dpi), TwipsToPixels(twips.top, dpi),
           TwipsToPixels(twips.width, dpi), TwipsToPixels(twips.height, dpi)};
@@ -66,7 +44,7 @@ NoteLayout NoteLayoutForDpi(int dpi) {
   layout.pin = TwipsRectToPixels(note_design::kPin, dpi);
   layout.hide_button = TwipsRectToPixels(note_design::kHideButton, dpi);
   layout.corner_ellipse =
-      DivideRoundHalfEven(std::int64_t{note_design::kCornerEllipseAt96Dpi} * SafeDpi(dpi), 96);
+      MultiplyDivideRoundHalfEven(note_design::kCornerEllipseAt96Dpi, SafeDpi(dpi), 96);
   return layout;
 }
 
@@ -93,13 +71,10 @@ std::optional<ScreenPoint> OffScreenCorrection(const ScreenRect& window,
 }
 
 double ParseFontSize(std::string_view stored) {
-  std::string text(stored);
-  std::replace(text.begin(), text.end(), ',', '.');
   // Blanks around the number are allowed, nothing else.
-  const auto first = text.find_first_not_of(" \t");
-  if (first == std::string::npos) return 10.0;
-  const auto last = text.find_last_not_of(" \t");
-  text = text.substr(first, last - first + 1);
+  std::string text(Trim(stored));
+  if (text.empty()) return 10.0;
+  std::replace(text.begin(), text.end(), ',', '.');
   double value = 0.0;
   int consumed = 0;
   if (std::sscanf(text.c_str(), "%lf%n", &value, &consumed) != 1 ||

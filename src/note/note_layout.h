@@ -1,21 +1,16 @@
 #pragma once
-// Geometry of a note window: twips <-> pixels at the screen's real resolution, the controls'
-// places, where a new note lands, its date-and-time title, and keeping a note on screen.
+// Geometry of a note window at the screen's real resolution: the controls' places, where a
+// new note lands, its date-and-time title, and keeping a note on screen.
 
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "platform/twips.h"
 #include "store/clock.h"
 
 namespace velumbrino {
-
-inline constexpr int kTwipsPerInch = 1440;
-
-// Whole-pixel conversions; a result exactly between two whole numbers goes to the even one.
-int TwipsToPixels(int twips, int dpi);
-int PixelsToTwips(int pixels, int dpi);
 
 struct LayoutRect {
   int left = 0;

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "alarm/alarm_check.h"
+#include "alarm/alarm_note.h"
 #include "alarm/blink.h"
 #include "note/note_layout.h"
 #include "note/note_pictures_win.h"
@@ -23,7 +23,7 @@
 
 namespace velumbrino {
 
-class NoteWindowWin : public WindowBase, public NoteWindow {
+class NoteWindowWin : public WindowBase, public AlarmNote {
  public:
   static constexpr const wchar_t* kClassName = L"frmNote";
   static constexpr int kBodyControlId = 100;
@@ -75,23 +75,18 @@ class NoteWindowWin : public WindowBase, public NoteWindow {
   void ReplaceBodyWithText(std::string_view utf8_text) override;
 
   // The alarm check timer (`tmrEvent`): its interval, kept while it is stopped.
-  int AlarmInterval() const { return alarm_interval_ms_; }
-  void SetAlarmInterval(int milliseconds);
+  void SetAlarmInterval(int milliseconds) override;
   // What the alarm check remembers of this note; a new window starts afresh.
-  AlarmState& AlarmCheckState() { return alarm_state_; }
+  AlarmState& AlarmCheckState() override { return alarm_state_; }
   // The blink timer (`Piscar`); the blink itself belongs to the alarm.
   bool BlinkTimerEnabled() const { return blink_timer_enabled_; }
-  void SetBlinkTimerEnabled(bool enabled);
-  int BlinkInterval() const { return blink_interval_ms_; }
-  void SetBlinkInterval(int milliseconds);
+  void SetBlinkTimerEnabled(bool enabled) override;
+  void SetBlinkInterval(int milliseconds) override;
   // Top of the topmost band without moving or resizing; the stored pin is not changed.
-  void LiftToTopmost();
+  void LiftToTopmost() override;
 
   RichTextBody* Body() { return body_.get(); }
   int Dpi() const { return dpi_; }
-  NotePicture PinPicture() const { return pin_picture_; }
-  NotePicture HidePicture() const { return hide_picture_; }
-  HWND Tooltip() const { return tooltip_; }
 
  protected:
   bool HandleMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) override;

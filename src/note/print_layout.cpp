@@ -2,13 +2,12 @@
 
 #include <algorithm>
 
+#include "store/text_utils.h"
 #include "ui_strings.h"
 
 namespace velumbrino {
 
 namespace {
-
-bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
 
 bool IsLineBreak(char c) { return c == '\r' || c == '\n' || c == '\v'; }
 
@@ -16,13 +15,7 @@ bool IsLineBreak(char c) { return c == '\r' || c == '\n' || c == '\v'; }
 
 std::string PrintableBodyLine(std::string_view control_line) {
   while (!control_line.empty() && IsLineBreak(control_line.back())) control_line.remove_suffix(1);
-  std::size_t end = 0;
-  for (std::size_t characters = 0; end < control_line.size(); ++characters) {
-    if (characters == kPrintLineMaxChars) break;
-    ++end;
-    while (end < control_line.size() && IsContinuationByte(control_line[end])) ++end;
-  }
-  return std::string(control_line.substr(0, end));
+  return std::string(FirstCharacters(control_line, kPrintLineMaxChars));
 }
 
 std::vector<PrintedPage> LayOutPrintedNote(std::string_view title,

@@ -2,18 +2,14 @@
 
 #include <string>
 
+#include "platform/twips.h"
 #include "platform/wide_string_win.h"
 
 namespace velumbrino {
 
 namespace {
 
-constexpr int kTwipsPerInch = 1440;
-
-int DotsPerInch(HDC dc, int index) {
-  const int dpi = GetDeviceCaps(dc, index);
-  return dpi > 0 ? dpi : 96;
-}
+int DotsPerInch(HDC dc, int index) { return SafeDpi(GetDeviceCaps(dc, index)); }
 
 }  // namespace
 
@@ -26,20 +22,19 @@ PrintMetrics PrintSinkWin::Metrics() const {
   const int dpi_y = DotsPerInch(dc_, LOGPIXELSY);
   TEXTMETRICW text{};
   if (GetTextMetricsW(dc_, &text) && text.tmHeight > 0) {
-    metrics.line_height_twips =
-        MulDiv(text.tmHeight + text.tmExternalLeading, kTwipsPerInch, dpi_y);
+    metrics.line_height_twips = PixelsToTwips(text.tmHeight + text.tmExternalLeading, dpi_y);
   }
   const int page_pixels = GetDeviceCaps(dc_, VERTRES);
-  if (page_pixels > 0) metrics.page_height_twips = MulDiv(page_pixels, kTwipsPerInch, dpi_y);
+  if (page_pixels > 0) metrics.page_height_twips = PixelsToTwips(page_pixels, dpi_y);
   return metrics;
 }
 
 int PrintSinkWin::ToDeviceX(int twips) const {
-  return MulDiv(twips, DotsPerInch(dc_, LOGPIXELSX), kTwipsPerInch);
+  return TwipsToPixels(twips, DotsPerInch(dc_, LOGPIXELSX));
 }
 
 int PrintSinkWin::ToDeviceY(int twips) const {
-  return MulDiv(twips, DotsPerInch(dc_, LOGPIXELSY), kTwipsPerInch);
+  return TwipsToPixels(twips, DotsPerInch(dc_, LOGPIXELSY));
 }
 
 bool PrintSinkWin::BeginDocument(std::string_view document_name) {

@@ -4,7 +4,6 @@
 
 #include <cstddef>
 #include <string>
-#include <string_view>
 
 #include "store/clock.h"
 
@@ -12,15 +11,6 @@ namespace velumbrino {
 
 // Typing stops here; a stored title that is longer is shown and kept whole.
 inline constexpr std::size_t kTitleMaxChars = 23;
-
-// Characters (code points) of UTF-8 text; a byte that starts no valid sequence counts as one.
-std::size_t CharacterCount(std::string_view utf8);
-// The first `max_chars` characters, never cutting a character in two.
-std::string FirstCharacters(std::string_view utf8, std::size_t max_chars);
-// What a typed or pasted title becomes under the typing limit.
-inline std::string LimitTypedTitle(std::string_view typed) {
-  return FirstCharacters(typed, kTitleMaxChars);
-}
 
 // The three buttons, in the order of their control array.
 enum class TitleButton { kDate = 0, kTime = 1, kDateAndTime = 2 };

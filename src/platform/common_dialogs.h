@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "note/dialog_settings.h"
+#include "platform/dialog_settings.h"
 #include "store/note_window.h"
 
 namespace velumbrino {

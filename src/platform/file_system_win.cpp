@@ -58,7 +58,12 @@ bool RetryWhileLocked(const std::wstring& target, Attempt attempt, bool folder =
 
 }  // namespace
 
-std::optional<std::string> ReadWholeFile(const std::wstring& path, std::uint64_t max_bytes) {
+std::optional<std::string> ReadWholeFile(const std::wstring& path, std::uint64_t max_bytes,
+                                         std::uint32_t* error) {
+  const auto failed = [error](DWORD code) -> std::optional<std::string> {
+    if (error) *error = code;
+    return std::nullopt;
+  };
   unique_file file;
   // Held without sharing for a moment (a sync client, a scanner at log-on): waited out as
   // for writes, so a body is not taken for unreadable because of a passing lock.
@@ -68,11 +73,11 @@ std::optional<std::string> ReadWholeFile(const std::wstring& path, std::uint64_t
                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     return static_cast<bool>(file);
   });
-  if (!file) return std::nullopt;
+  if (!file) return failed(GetLastError());
   LARGE_INTEGER size{};
-  if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 ||
-      static_cast<std::uint64_t>(size.QuadPart) > max_bytes) {
-    return std::nullopt;
+  if (!GetFileSizeEx(file.get(), &size)) return failed(GetLastError());
+  if (size.QuadPart < 0 || static_cast<std::uint64_t>(size.QuadPart) > max_bytes) {
+    return failed(ERROR_FILE_TOO_LARGE);
   }
   std::string bytes;
   bytes.resize(static_cast<std::size_t>(size.QuadPart));
@@ -80,7 +85,9 @@ std::optional<std::string> ReadWholeFile(const std::wstring& path, std::uint64_t
   while (done < bytes.size()) {
     const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
     DWORD read = 0;
-    if (!::ReadFile(file.get(), bytes.data() + done, chunk, &read, nullptr)) return std::nullopt;
+    if (!::ReadFile(file.get(), bytes.data() + done, chunk, &read, nullptr)) {
+      return failed(GetLastError());
+    }
     if (read == 0) break;  // the file shrank while being read
     done += read;
   }

@@ -11,7 +11,9 @@ namespace velumbrino {
 
 FileSystem& WinFileSystem();
 
-// The whole file; nothing when it is missing, unreadable or larger than max_bytes.
-std::optional<std::string> ReadWholeFile(const std::wstring& path, std::uint64_t max_bytes);
+// The whole file; nothing when it is missing, unreadable or larger than max_bytes. `error`, when
+// given, receives the system's error number of a failure (ERROR_FILE_TOO_LARGE for the size).
+std::optional<std::string> ReadWholeFile(const std::wstring& path, std::uint64_t max_bytes,
+                                         std::uint32_t* error = nullptr);
 
 }  // namespace velumbrino

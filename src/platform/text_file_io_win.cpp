@@ -2,10 +2,9 @@
 
 #include <windows.h>
 
-#include <algorithm>
+#include <utility>
 
 #include "platform/file_system_win.h"
-#include "platform/unique_handle.h"
 #include "platform/wide_string_win.h"
 #include "store/text_file_encoding.h"
 
@@ -27,29 +26,12 @@ FileProblem ProblemOf(DWORD error, const std::wstring& path) {
 }  // namespace
 
 TextFileBytes ReadTextFileBytes(const std::string& path) {
-  const std::wstring wide = Widen(path);
-  unique_file file(CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return {{}, FileProblemFromSystemError(GetLastError())};
-  LARGE_INTEGER size{};
-  if (!GetFileSizeEx(file.get(), &size)) return {{}, FileProblemFromSystemError(GetLastError())};
-  if (!TextFileSizeAllowed(static_cast<std::uint64_t>(size.QuadPart))) {
-    return {{}, FileProblem::kTooLarge};
+  std::uint32_t error = 0;
+  if (auto bytes = ReadWholeFile(Widen(path), kMaxTextFileBytes, &error)) {
+    return {std::move(*bytes), {}};
   }
-  TextFileBytes result;
-  result.bytes.resize(static_cast<size_t>(size.QuadPart));
-  size_t done = 0;
-  while (done < result.bytes.size()) {
-    const DWORD wanted = static_cast<DWORD>(std::min<size_t>(result.bytes.size() - done, 1u << 24));
-    DWORD got = 0;
-    if (!ReadFile(file.get(), result.bytes.data() + done, wanted, &got, nullptr)) {
-      return {{}, FileProblemFromSystemError(GetLastError())};
-    }
-    if (got == 0) break;  // shorter than it was a moment ago
-    done += got;
-  }
-  result.bytes.resize(done);
-  return result;
+  if (error == ERROR_FILE_TOO_LARGE) return {{}, FileProblem::kTooLarge};
+  return {{}, FileProblemFromSystemError(error)};
 }
 
 std::optional<FileProblem> WriteTextFileBytes(const std::string& path, std::string_view bytes) {

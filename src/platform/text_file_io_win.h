@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "note/file_problem.h"
+#include "platform/file_problem.h"
 
 namespace velumbrino {
 

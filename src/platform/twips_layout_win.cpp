@@ -1,6 +1,6 @@
 #include "platform/twips_layout_win.h"
 
-#include "note/note_layout.h"
+#include "platform/twips.h"
 #include "platform/unique_handle.h"
 
 namespace velumbrino {
@@ -15,8 +15,7 @@ int WindowDpi(HWND window) {
     if (dpi > 0) return static_cast<int>(dpi);
   }
   window_dc screen(nullptr);
-  const int dpi = screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSX) : 0;
-  return dpi > 0 ? dpi : 96;
+  return SafeDpi(screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSX) : 0);
 }
 
 void SetClientSizeTwips(HWND dialog, int width, int height) {

@@ -45,7 +45,6 @@ LRESULT CALLBACK WindowBase::StaticWindowProc(HWND hwnd, UINT message, WPARAM wp
   if (message == WM_NCDESTROY) {
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
     self->hwnd_ = nullptr;
-    self->OnDestroyed();
   }
   return handled ? result : DefWindowProcW(hwnd, message, wparam, lparam);
 }

@@ -24,8 +24,6 @@ class WindowBase {
               int x, int y, int width, int height, HWND parent, HMENU menu);
   // Return true and set `result` when the message was handled.
   virtual bool HandleMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) = 0;
-  // Called after WM_NCDESTROY, when the handle is gone.
-  virtual void OnDestroyed() {}
 
   static LRESULT CALLBACK StaticWindowProc(HWND hwnd, UINT message, WPARAM wparam,
                                            LPARAM lparam);

@@ -10,8 +10,8 @@
 
 #include "dialogs/note_list.h"
 #include "dialogs/note_list_choice.h"
-#include "note/file_problem.h"
 #include "platform/common_dialogs.h"
+#include "platform/file_problem.h"
 #include "shell/app_state.h"
 #include "shell/command_table.h"
 #include "store/note_collection.h"

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "dialogs/delete_notes.h"
 #include "store/data_folder.h"
 
 namespace velumbrino {

@@ -11,7 +11,7 @@
 #include "platform/message_box_win.h"
 #include "platform/wide_string_win.h"
 #include "shell/about_win.h"
-#include "shell/help_win.h"
+#include "platform/help_win.h"
 #include "ui_strings.h"
 
 namespace velumbrino {

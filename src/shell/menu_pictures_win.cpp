@@ -1,103 +1,10 @@
 #include "shell/menu_pictures_win.h"
 
-#include <algorithm>
-#include <initializer_list>
-#include <vector>
-
-#include "platform/unique_handle.h"
+#include "platform/grid_painter_win.h"
 
 namespace velumbrino {
 
 namespace {
-
-// Draws in a 16 x 16 cell (its size at 96 dpi) with small GDI calls, every coordinate and pen
-// scaled to the resolution given: at 144 dpi a 24 x 24 picture is drawn, not a small one
-// stretched. A disabled picture turns into light greys.
-class Painter {
- public:
-  Painter(HDC dc, int x, int y, bool disabled, int dpi = 96)
-      : dc_(dc), x_(x), y_(y), disabled_(disabled), dpi_(dpi > 0 ? dpi : 96) {}
-
-  COLORREF Ink(COLORREF c) const {
-    if (!disabled_) return c;
-    const int lum = (GetRValue(c) * 30 + GetGValue(c) * 59 + GetBValue(c) * 11) / 100;
-    const int grey = 150 + lum * 95 / 255;
-    return RGB(grey, grey, grey);
-  }
-  // Cells l..r x t..b, inclusive; never thinner than one device pixel.
-  void Fill(int l, int t, int r, int b, COLORREF c) {
-    unique_brush brush(CreateSolidBrush(Ink(c)));
-    RECT rect{DeviceX(l), DeviceY(t), std::max(DeviceX(r + 1), DeviceX(l) + 1),
-              std::max(DeviceY(b + 1), DeviceY(t) + 1)};
-    FillRect(dc_, &rect, brush.get());
-  }
-  void Box(int l, int t, int r, int b, COLORREF fill, COLORREF edge) {
-    Fill(l, t, r, b, edge);
-    if (r - l >= 2 && b - t >= 2) Fill(l + 1, t + 1, r - 1, b - 1, fill);
-  }
-  void Line(int x1, int y1, int x2, int y2, COLORREF c, int width = 1) {
-    if (width == 1 && (x1 == x2 || y1 == y2)) {  // straight: whole cells, as at 96 dpi
-      Fill(std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2), c);
-      return;
-    }
-    unique_pen pen(CreatePen(PS_SOLID, std::max(1, Scale(width)), Ink(c)));
-    scoped_select use(dc_, pen.get());
-    MoveToEx(dc_, CentreX(x1), CentreY(y1), nullptr);
-    LineTo(dc_, CentreX(x2), CentreY(y2));
-    if (width == 1) SetPixelV(dc_, CentreX(x2), CentreY(y2), Ink(c));  // LineTo leaves the end out
-  }
-  void Ellipse(int l, int t, int r, int b, COLORREF fill, COLORREF edge) {
-    Shape(fill, edge,
-          [&] { ::Ellipse(dc_, DeviceX(l), DeviceY(t), DeviceX(r + 1), DeviceY(b + 1)); });
-  }
-  void Polygon(std::initializer_list<POINT> points, COLORREF fill, COLORREF edge) {
-    std::vector<POINT> moved;
-    for (POINT p : points) moved.push_back({DeviceX(p.x), DeviceY(p.y)});
-    Shape(fill, edge, [&] { ::Polygon(dc_, moved.data(), static_cast<int>(moved.size())); });
-  }
-  void Arc(int l, int t, int r, int b, int sx, int sy, int ex, int ey, COLORREF c, int width) {
-    unique_pen pen(CreatePen(PS_SOLID, std::max(1, Scale(width)), Ink(c)));
-    scoped_select use(dc_, pen.get());
-    ::Arc(dc_, DeviceX(l), DeviceY(t), DeviceX(r + 1), DeviceY(b + 1), DeviceX(sx), DeviceY(sy),
-          DeviceX(ex), DeviceY(ey));
-  }
-  void Pixel(int x, int y, COLORREF c) { Fill(x, y, x, y, c); }
-  // One bold letter, centred in the cell's rectangle l..r, t..b.
-  void Letter(const wchar_t* text, int l, int t, int r, int b, int height, COLORREF c,
-              const wchar_t* face) {
-    unique_font font(CreateFontW(-Scale(height), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE,
-                                 DEFAULT_CHARSET, 0, 0, ANTIALIASED_QUALITY, 0, face));
-    scoped_select use(dc_, font.get());
-    SetBkMode(dc_, TRANSPARENT);
-    SetTextColor(dc_, Ink(c));
-    RECT rect{DeviceX(l), DeviceY(t), DeviceX(r + 1), DeviceY(b + 1)};
-    DrawTextW(dc_, text, -1, &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-  }
-
- private:
-  int Scale(int at_96) const { return MulDiv(at_96, dpi_, 96); }
-  int DeviceX(int cell) const { return x_ + Scale(cell); }
-  int DeviceY(int cell) const { return y_ + Scale(cell); }
-  // The middle of a cell, where a thin line through it runs.
-  int CentreX(int cell) const { return (DeviceX(cell) + DeviceX(cell + 1) - 1) / 2; }
-  int CentreY(int cell) const { return (DeviceY(cell) + DeviceY(cell + 1) - 1) / 2; }
-  // Whole device pixels per cell, so outlines stay one crisp line at 1.5 x.
-  int OutlineWidth() const { return std::max(1, dpi_ / 96); }
-
-  template <typename Draw>
-  void Shape(COLORREF fill, COLORREF edge, Draw draw) {
-    unique_brush brush(CreateSolidBrush(Ink(fill)));
-    unique_pen pen(CreatePen(PS_SOLID, OutlineWidth(), Ink(edge)));
-    scoped_select use_brush(dc_, brush.get());
-    scoped_select use_pen(dc_, pen.get());
-    draw();
-  }
-
-  HDC dc_;
-  int x_, y_;
-  bool disabled_;
-  int dpi_;
-};
 
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
@@ -113,7 +20,7 @@ constexpr COLORREF kLightGrey = RGB(0xD8, 0xD8, 0xD8);
 constexpr COLORREF kFolder = RGB(0xF0, 0xC8, 0x48);
 constexpr COLORREF kFolderEdge = RGB(0xA0, 0x78, 0x10);
 
-void DrawNote(Painter& p, int l, int t, int r, int b, bool lines) {
+void DrawNote(const GridPainter& p, int l, int t, int r, int b, bool lines) {
   p.Box(l, t, r, b, kNoteYellow, kNoteEdge);
   p.Fill(l + 1, t + 1, r - 1, t + 2, RGB(0xE5, 0xE5, 0x73));  // the title strip
   if (lines) {
@@ -121,26 +28,26 @@ void DrawNote(Painter& p, int l, int t, int r, int b, bool lines) {
   }
 }
 
-void DrawPage(Painter& p, int l, int t, int r, int b) {
+void DrawPage(const GridPainter& p, int l, int t, int r, int b) {
   p.Box(l, t, r, b, kWhite, kGrey);
   for (int y = t + 3; y <= b - 2; y += 2) p.Line(l + 2, y, r - 2, y, RGB(0x90, 0xA0, 0xC0));
 }
 
-void DrawPlus(Painter& p, int cx, int cy, COLORREF c) {
+void DrawPlus(const GridPainter& p, int cx, int cy, COLORREF c) {
   p.Fill(cx - 3, cy - 1, cx + 3, cy + 1, kWhite);
   p.Fill(cx - 1, cy - 3, cx + 1, cy + 3, kWhite);
   p.Fill(cx - 2, cy, cx + 2, cy, c);
   p.Fill(cx, cy - 2, cx, cy + 2, c);
 }
 
-void DrawTrash(Painter& p) {
+void DrawTrash(const GridPainter& p) {
   p.Fill(2, 2, 13, 3, kGrey);   // lid
   p.Fill(6, 0, 9, 1, kGrey);    // handle
   p.Polygon({{3, 4}, {12, 4}, {11, 15}, {4, 15}}, RGB(0xB0, 0xC4, 0xDE), RGB(0x40, 0x50, 0x70));
   for (int x : {5, 7, 9}) p.Line(x + (x == 9 ? 1 : 0), 6, x + (x == 9 ? 1 : 0), 13, RGB(0x40, 0x50, 0x70));
 }
 
-void DrawEye(Painter& p, bool open) {
+void DrawEye(const GridPainter& p, bool open) {
   if (open) {
     p.Ellipse(0, 3, 15, 12, kWhite, kBlack);
     p.Ellipse(4, 4, 11, 11, kBlue, kDarkBlue);
@@ -152,12 +59,13 @@ void DrawEye(Painter& p, bool open) {
   }
 }
 
-void DrawRoundBadge(Painter& p, COLORREF fill, const wchar_t* glyph, const wchar_t* face) {
+void DrawRoundBadge(const GridPainter& p, COLORREF fill, const wchar_t* glyph,
+                    const wchar_t* face) {
   p.Ellipse(0, 0, 15, 15, fill, RGB(GetRValue(fill) / 2, GetGValue(fill) / 2, GetBValue(fill) / 2));
   p.Letter(glyph, 0, 0, 15, 15, 13, kWhite, face);
 }
 
-void DrawClock(Painter& p) {
+void DrawClock(const GridPainter& p) {
   p.Ellipse(0, 0, 5, 5, RGB(0xF0, 0xC0, 0x30), kFolderEdge);  // bells
   p.Ellipse(10, 0, 15, 5, RGB(0xF0, 0xC0, 0x30), kFolderEdge);
   p.Line(3, 14, 2, 15, kBlack);
@@ -167,7 +75,7 @@ void DrawClock(Painter& p) {
   p.Line(7, 8, 10, 10, kBlack);
 }
 
-void DrawPin(Painter& p) {
+void DrawPin(const GridPainter& p) {
   p.Line(6, 9, 1, 14, kGrey, 2);  // the needle
   p.Polygon({{4, 8}, {7, 5}, {10, 11}}, RGB(0xA8, 0x18, 0x18), RGB(0x70, 0x10, 0x10));
   p.Polygon({{6, 6}, {10, 2}, {13, 5}, {9, 9}}, kRed, RGB(0x70, 0x10, 0x10));
@@ -175,7 +83,7 @@ void DrawPin(Painter& p) {
   p.Pixel(11, 2, RGB(0xFF, 0xA0, 0xA0));
 }
 
-void DrawPalette(Painter& p) {
+void DrawPalette(const GridPainter& p) {
   p.Ellipse(0, 1, 15, 14, RGB(0xF0, 0xD8, 0xA8), RGB(0x90, 0x70, 0x40));
   p.Ellipse(9, 8, 12, 11, kWhite, RGB(0x90, 0x70, 0x40));  // thumb hole
   p.Ellipse(3, 3, 5, 5, kRed, kRed);
@@ -184,7 +92,7 @@ void DrawPalette(Painter& p) {
   p.Ellipse(2, 7, 4, 9, RGB(0xF0, 0xD0, 0x10), RGB(0xF0, 0xD0, 0x10));
 }
 
-void DrawPrinter(Painter& p) {
+void DrawPrinter(const GridPainter& p) {
   p.Box(4, 0, 11, 6, kWhite, kGrey);  // paper in
   p.Box(0, 5, 15, 12, kLightGrey, RGB(0x50, 0x50, 0x50));
   p.Fill(12, 7, 13, 7, kGreen);
@@ -192,19 +100,19 @@ void DrawPrinter(Painter& p) {
   p.Line(5, 12, 10, 12, kInk);
 }
 
-void DrawScissors(Painter& p) {
+void DrawScissors(const GridPainter& p) {
   p.Line(4, 0, 10, 10, kGrey, 2);
   p.Line(11, 0, 5, 10, kGrey, 2);
   p.Ellipse(1, 9, 6, 14, kWhite, kRed);
   p.Ellipse(9, 9, 14, 14, kWhite, kRed);
 }
 
-void DrawFolder(Painter& p) {
+void DrawFolder(const GridPainter& p) {
   p.Polygon({{0, 3}, {5, 3}, {6, 4}, {12, 4}, {12, 14}, {0, 14}}, kFolder, kFolderEdge);
   p.Polygon({{3, 7}, {15, 7}, {12, 14}, {0, 14}}, RGB(0xFA, 0xDC, 0x78), kFolderEdge);
 }
 
-void DrawFloppy(Painter& p) {
+void DrawFloppy(const GridPainter& p) {
   p.Polygon({{0, 0}, {13, 0}, {15, 2}, {15, 15}, {0, 15}}, RGB(0x30, 0x58, 0xB0), kDarkBlue);
   p.Box(3, 0, 12, 6, kWhite, kGrey);  // label
   p.Line(5, 2, 10, 2, kBlue);
@@ -213,7 +121,7 @@ void DrawFloppy(Painter& p) {
   p.Fill(8, 10, 9, 13, RGB(0x30, 0x58, 0xB0));
 }
 
-void DrawCalendar(Painter& p) {
+void DrawCalendar(const GridPainter& p) {
   p.Box(0, 2, 15, 15, kWhite, kGrey);
   p.Fill(1, 3, 14, 5, kRed);
   p.Fill(4, 0, 4, 3, kBlack);
@@ -227,7 +135,7 @@ void DrawCalendar(Painter& p) {
 }  // namespace
 
 void DrawMenuCheckMark(HDC dc, int cx, int cy, COLORREF color, int dpi) {
-  Painter p(dc, cx - MulDiv(4, dpi, 96), cy - MulDiv(4, dpi, 96), false, dpi);
+  const GridPainter p(dc, cx - MulDiv(4, dpi, 96), cy - MulDiv(4, dpi, 96), dpi);
   for (int i = 0; i < 2; ++i) {
     p.Line(0, 4 + i, 2, 6 + i, color);
     p.Line(2, 6 + i, 7, 1 + i, color);
@@ -235,7 +143,7 @@ void DrawMenuCheckMark(HDC dc, int cx, int cy, COLORREF color, int dpi) {
 }
 
 void DrawMenuPicture(HDC dc, int x, int y, MenuPicture picture, bool disabled, int dpi) {
-  Painter p(dc, x, y, disabled, dpi);
+  const GridPainter p(dc, x, y, dpi, disabled);
   switch (picture) {
     case MenuPicture::kNone:
       break;
@@ -363,11 +271,11 @@ void DrawMenuPicture(HDC dc, int x, int y, MenuPicture picture, bool disabled, i
 }
 
 void DrawMenuLine(HDC dc, int x1, int y1, int x2, int y2, COLORREF color) {
-  Painter(dc, 0, 0, false).Line(x1, y1, x2, y2, color);
+  GridPainter(dc, 0, 0, 96).Line(x1, y1, x2, y2, color);
 }
 
 void DrawMenuBox(HDC dc, int left, int top, int right, int bottom, COLORREF fill, COLORREF edge) {
-  Painter(dc, 0, 0, false).Box(left, top, right, bottom, fill, edge);
+  GridPainter(dc, 0, 0, 96).Box(left, top, right, bottom, fill, edge);
 }
 
 }  // namespace velumbrino

@@ -4,12 +4,13 @@
 
 #include <cstdint>
 
-#include "note/dialog_settings.h"
-#include "note/file_problem.h"
 #include "note/font_settings.h"
 #include "note/save_path.h"
+#include "platform/dialog_settings.h"
+#include "platform/file_problem.h"
 #include "shell/command_router.h"
 #include "store/text_file_encoding.h"
+#include "store/text_utils.h"
 #include "ui_strings.h"
 
 namespace velumbrino {
@@ -107,7 +108,7 @@ void CommandRouter::SaveFileCommand(CommandId, int note_number) {
   if (settings.file_name.empty()) return;
   const std::string path = TextFileSavePath(settings.file_name);
   if (path != settings.file_name && notes_.Files().FileExists(path) &&
-      !services_.AskYesNo(FormatMessageText(TXT_SAVE_REPLACES_FILE, path))) {
+      !services_.AskYesNo(FormatText(TXT_SAVE_REPLACES_FILE, path))) {
     return;
   }
   window = Note(note_number);

@@ -233,9 +233,4 @@ bool PopupMenu::HandleOwnerDrawMessage(UINT message, WPARAM, LPARAM lparam, LRES
   return false;
 }
 
-std::wstring PopupMenu::CaptionOfItemData(ULONG_PTR item_data) {
-  const ItemData* data = OurItem(item_data);
-  return data ? data->caption : std::wstring();
-}
-
 }  // namespace velumbrino

@@ -39,9 +39,6 @@ class PopupMenu {
   // Measures or draws an item of any PopupMenu; false for messages that are not about one.
   static bool HandleOwnerDrawMessage(UINT message, WPARAM wparam, LPARAM lparam,
                                      LRESULT& result);
-  // The caption of the item whose item data (MENUITEMINFOW::dwItemData) is given, or empty
-  // when it is not an item of a PopupMenu.
-  static std::wstring CaptionOfItemData(ULONG_PTR item_data);
 
   struct ItemData;
 

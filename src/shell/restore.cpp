@@ -13,13 +13,6 @@ namespace velumbrino {
 
 namespace {
 
-// A stored colour applies only when it is a plain 24-bit value.
-std::optional<Color> ParseColor(const std::string& stored) {
-  const auto value = ParseWholeNumber(stored);
-  if (!value || *value < 0 || *value > 0xFFFFFF) return std::nullopt;
-  return static_cast<Color>(*value);
-}
-
 void RestoreOne(NoteCollection& notes, FileSystem& files, const DefaultFont& font, int number) {
   const std::string n = std::to_string(number);
   const NoteSettings settings(notes.Settings(), n);

@@ -1,7 +1,6 @@
 #include "store/body_load_marker.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <string_view>
 
 #include "store/text_utils.h"
@@ -27,24 +26,6 @@ std::vector<std::string_view> Lines(std::string_view text) {
   return lines;
 }
 
-// Cuts at a character boundary of the UTF-8 text.
-std::string CutUtf8(const std::string& text, std::size_t max_bytes) {
-  if (text.size() <= max_bytes) return text;
-  std::size_t end = max_bytes;
-  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
-  return text.substr(0, end) + "...";
-}
-
-// `pattern` holds one or two %s.
-std::string Format(const char* pattern, const std::string& a, const std::string& b = {}) {
-  const int size = std::snprintf(nullptr, 0, pattern, a.c_str(), b.c_str());
-  if (size <= 0) return pattern;
-  std::string out(static_cast<std::size_t>(size) + 1, '\0');
-  std::snprintf(out.data(), out.size(), pattern, a.c_str(), b.c_str());
-  out.resize(static_cast<std::size_t>(size));
-  return out;
-}
-
 }  // namespace
 
 LoadMarkerContents ParseLoadMarker(const std::string& bytes) {
@@ -52,7 +33,7 @@ LoadMarkerContents ParseLoadMarker(const std::string& bytes) {
   for (std::string_view line : Lines(bytes)) {
     const std::size_t equals = line.find('=');
     if (equals == std::string_view::npos) continue;
-    const std::string key = Trim(line.substr(0, equals));
+    const std::string_view key = Trim(line.substr(0, equals));
     const std::optional<int> number = ParseWholeNumber(Trim(line.substr(equals + 1)));
     if (!number || *number <= 0) continue;
     if (key == kLoadingKey) contents.loading = number;
@@ -121,15 +102,17 @@ bool BodyLoadMarker::Write() {
 }
 
 std::string SetAsideBodyText(const std::string& body_file_name) {
-  return Format(TXT_BODY_SET_ASIDE, body_file_name);
+  return FormatText(TXT_BODY_SET_ASIDE, body_file_name);
 }
 
 std::string UnreadableBodyText(const std::string& body_file_name) {
-  return Format(TXT_BODY_UNREADABLE, body_file_name);
+  return FormatText(TXT_BODY_UNREADABLE, body_file_name);
 }
 
 std::string SetAsideNotice(const std::string& note_title, const std::string& body_path) {
-  return Format(TXT_BODY_SET_ASIDE_NOTICE, CutUtf8(note_title, kMaxTitleBytes), body_path);
+  std::string title = note_title;
+  if (title.size() > kMaxTitleBytes) title = std::string(FirstBytes(title, kMaxTitleBytes)) + "...";
+  return FormatText(TXT_BODY_SET_ASIDE_NOTICE, title, body_path);
 }
 
 }  // namespace velumbrino

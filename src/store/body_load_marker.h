@@ -25,7 +25,6 @@ class BodyLoadMarker {
   // returned joins the set-aside notes and is returned; the file is rewritten at once.
   std::optional<int> ReadAtStart();
   bool IsSetAside(int number) const { return set_aside_.count(number) > 0; }
-  const std::set<int>& SetAside() const { return set_aside_; }
 
   // Written (atomically) right before the note's body is loaded; false when it could not be
   // written (the load goes ahead anyway).

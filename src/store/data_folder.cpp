@@ -1,6 +1,10 @@
 #include "store/data_folder.h"
 
+#include <algorithm>
+
+#include "store/body_load_marker.h"
 #include "store/cp1252.h"
+#include "store/text_utils.h"
 
 namespace velumbrino {
 
@@ -12,8 +16,60 @@ std::string DataFolderPathFor(std::string_view documents_folder) {
   return path;
 }
 
+namespace {
+
+constexpr std::string_view kBodyPrefix = "stickie";
+constexpr std::string_view kBodySuffix = ".vmb";
+constexpr std::string_view kTempMark = ".~";
+constexpr std::string_view kTempSuffix = ".tmp";
+
+bool AllDigits(std::string_view text) {
+  return !text.empty() &&
+         std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// The file an atomic-write temp belongs to: "<name>.~<digits and hyphens>.tmp" -> "<name>".
+std::optional<std::string_view> TempFileTarget(std::string_view lower_name) {
+  if (!lower_name.ends_with(kTempSuffix)) return std::nullopt;
+  lower_name.remove_suffix(kTempSuffix.size());
+  const std::size_t mark = lower_name.rfind(kTempMark);
+  if (mark == std::string_view::npos) return std::nullopt;
+  const std::string_view counter = lower_name.substr(mark + kTempMark.size());
+  const bool counter_ok =
+      !counter.empty() && std::all_of(counter.begin(), counter.end(),
+                                      [](char c) { return (c >= '0' && c <= '9') || c == '-'; });
+  if (!counter_ok) return std::nullopt;
+  return lower_name.substr(0, mark);
+}
+
+bool IsOwnTarget(std::string_view lower_name) {
+  return lower_name == kIndexFileName || lower_name == kSettingsFileName ||
+         lower_name == kLoadMarkerFileName || BodyFileNumber(lower_name).has_value();
+}
+
+}  // namespace
+
 std::string BodyFileName(std::string_view note_number) {
-  return "stickie" + std::string(note_number) + ".vmb";
+  return std::string(kBodyPrefix) + std::string(note_number) + std::string(kBodySuffix);
+}
+
+std::optional<int> BodyFileNumber(std::string_view file_name) {
+  const std::string lower = LowerAscii(file_name);
+  std::string_view name = lower;
+  if (!name.starts_with(kBodyPrefix) || !name.ends_with(kBodySuffix)) return std::nullopt;
+  name.remove_prefix(kBodyPrefix.size());
+  name.remove_suffix(kBodySuffix.size());
+  if (!AllDigits(name) || name.front() == '0') return std::nullopt;
+  const std::optional<int> number = ParseWholeNumber(name);
+  if (!number || *number <= 0) return std::nullopt;
+  return number;
+}
+
+bool IsOwnDataFileName(std::string_view file_name) {
+  const std::string lower = LowerAscii(file_name);
+  if (IsOwnTarget(lower)) return true;
+  const auto target = TempFileTarget(lower);
+  return target && IsOwnTarget(*target);
 }
 
 namespace {

@@ -4,49 +4,35 @@
 #include <unordered_map>
 #include <utility>
 
+#include "store/text_utils.h"
+
 namespace velumbrino {
 
 namespace {
 
 enum class LineEnd : std::uint8_t { kNone, kCr, kLf, kCrLf };
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-std::string_view TrimBlanks(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
-
-std::string LowerAscii(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return out;
-}
-
 // "[name]" after optional blanks; the name runs to the last ']' of the line.
 std::optional<std::string_view> SectionName(std::string_view line) {
-  std::string_view text = TrimBlanks(line);
+  std::string_view text = Trim(line);
   if (text.empty() || text.front() != '[') return std::nullopt;
   const std::size_t close = text.rfind(']');
   if (close == std::string_view::npos) return std::nullopt;
-  return TrimBlanks(text.substr(1, close - 1));
+  return Trim(text.substr(1, close - 1));
 }
 
 // The key name of a "key=value" line; nullopt for anything else.
 std::optional<std::string_view> KeyName(std::string_view line) {
   const std::size_t equals = line.find('=');
   if (equals == std::string_view::npos) return std::nullopt;
-  std::string_view key = TrimBlanks(line.substr(0, equals));
+  std::string_view key = Trim(line.substr(0, equals));
   if (key.empty()) return std::nullopt;
   return key;
 }
 
 std::string_view ValueOf(std::string_view line) {
   const std::size_t equals = line.find('=');
-  return TrimBlanks(line.substr(equals + 1));
+  return Trim(line.substr(equals + 1));
 }
 
 // A written value must stay on its own line.
@@ -105,7 +91,7 @@ struct IniDocument::Impl {
   }
 
   Section* FindSection(std::string_view name) {
-    auto found = first_section.find(LowerAscii(TrimBlanks(name)));
+    auto found = first_section.find(LowerAscii(Trim(name)));
     return found == first_section.end() ? nullptr : &sections[found->second];
   }
   const Section* FindSection(std::string_view name) const {
@@ -147,13 +133,13 @@ std::optional<std::string> IniDocument::Get(std::string_view section, std::strin
   if (!impl_) return std::nullopt;
   const Impl::Section* found = impl_->FindSection(section);
   if (!found) return std::nullopt;
-  auto lines = found->keys.find(LowerAscii(TrimBlanks(key)));
+  auto lines = found->keys.find(LowerAscii(Trim(key)));
   if (lines == found->keys.end() || lines->second.empty()) return std::nullopt;
   return std::string(ValueOf(found->lines[lines->second.front()].text));
 }
 
 void IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
-  const std::string_view key_name = TrimBlanks(key);
+  const std::string_view key_name = Trim(key);
   if (key_name.empty()) return;  // "=value" would be no key at all
   if (!impl_) {
     impl_ = std::make_shared<Impl>();
@@ -165,7 +151,7 @@ void IniDocument::Set(std::string_view section, std::string_view key, std::strin
   text += OneLine(value);
   Impl::Section* target = impl_->FindSection(section);
   if (!target) {
-    const std::string_view name = TrimBlanks(section);
+    const std::string_view name = Trim(section);
     impl_->first_section.emplace(LowerAscii(name), impl_->sections.size());
     target = &impl_->sections.emplace_back();
     std::string header = "[";
@@ -193,12 +179,12 @@ void IniDocument::Delete(std::string_view section, std::string_view key) {
   {
     const Impl::Section* found = impl_->FindSection(section);
     if (!found) return;
-    auto lines = found->keys.find(LowerAscii(TrimBlanks(key)));
+    auto lines = found->keys.find(LowerAscii(Trim(key)));
     if (lines == found->keys.end() || lines->second.empty()) return;
   }
   if (impl_.use_count() > 1) impl_ = std::make_shared<Impl>(*impl_);
   Impl::Section& target = *impl_->FindSection(section);
-  auto lines = target.keys.find(LowerAscii(TrimBlanks(key)));
+  auto lines = target.keys.find(LowerAscii(Trim(key)));
   const std::size_t index = lines->second.front();
   lines->second.erase(lines->second.begin());
   if (lines->second.empty()) target.keys.erase(lines);

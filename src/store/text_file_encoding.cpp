@@ -1,6 +1,7 @@
 #include "store/text_file_encoding.h"
 
 #include "store/cp1252.h"
+#include "store/text_utils.h"
 
 namespace velumbrino {
 
@@ -11,35 +12,6 @@ constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
 constexpr std::string_view kUtf16BeBom = "\xFE\xFF";
 constexpr std::string_view kRtfStart = "{\\rtf";
 constexpr char32_t kReplacement = 0xFFFD;
-
-// Length of the well-formed UTF-8 sequence at `i` (no overlong forms, no surrogates, nothing
-// above U+10FFFF), or 0 when it is malformed.
-std::size_t Utf8SequenceAt(std::string_view bytes, std::size_t i) {
-  const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(bytes[i + k]); };
-  const unsigned char lead = byte(0);
-  if (lead < 0x80) return 1;
-  std::size_t length = 0;
-  unsigned char low = 0x80, high = 0xBF;  // allowed range of the second byte
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3;
-    if (lead == 0xE0) low = 0xA0;
-    if (lead == 0xED) high = 0x9F;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4;
-    if (lead == 0xF0) low = 0x90;
-    if (lead == 0xF4) high = 0x8F;
-  } else {
-    return 0;
-  }
-  if (i + length > bytes.size()) return 0;
-  if (byte(1) < low || byte(1) > high) return 0;
-  for (std::size_t k = 2; k < length; ++k) {
-    if ((byte(k) & 0xC0) != 0x80) return 0;
-  }
-  return length;
-}
 
 bool IsValidUtf8(std::string_view bytes) {
   for (std::size_t i = 0; i < bytes.size();) {

@@ -1,6 +1,7 @@
 #include "store/text_utils.h"
 
 #include <climits>
+#include <iterator>
 
 namespace velumbrino {
 
@@ -9,6 +10,14 @@ namespace {
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
+// One character's bytes at `at`: a well-formed sequence, or a single stray byte.
+std::size_t CharacterAt(std::string_view utf8, std::size_t at) {
+  const std::size_t length = Utf8SequenceAt(utf8, at);
+  return length == 0 ? 1 : length;
+}
+
+}  // namespace
+
 std::string LowerAscii(std::string_view text) {
   std::string out(text);
   for (char& c : out) {
@@ -16,8 +25,6 @@ std::string LowerAscii(std::string_view text) {
   }
   return out;
 }
-
-}  // namespace
 
 std::string ChangeExtension(std::string_view name, std::string& extension) {
   // Only a dot in the last part of the path starts an extension: cutting at a dot in a
@@ -31,10 +38,10 @@ std::string ChangeExtension(std::string_view name, std::string& extension) {
   return std::string(base) + extension;
 }
 
-std::string Trim(std::string_view text) {
+std::string_view Trim(std::string_view text) {
   while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
   while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  return std::string(text);
+  return text;
 }
 
 long long LeadingNumber(std::string_view text) {
@@ -54,8 +61,7 @@ long long LeadingNumber(std::string_view text) {
 }
 
 std::optional<int> ParseWholeNumber(std::string_view text) {
-  const std::string trimmed = Trim(text);
-  std::string_view digits = trimmed;
+  std::string_view digits = Trim(text);
   bool negative = false;
   if (!digits.empty() && (digits.front() == '+' || digits.front() == '-')) {
     negative = digits.front() == '-';
@@ -92,6 +98,69 @@ std::optional<bool> TextToBool(std::string_view text) {
   }
   if (!any_digit) return std::nullopt;
   return !zero;
+}
+
+std::optional<std::uint32_t> ParseColor(std::string_view text) {
+  const std::optional<int> value = ParseWholeNumber(text);
+  if (!value || *value < 0 || *value > 0xFFFFFF) return std::nullopt;
+  return static_cast<std::uint32_t>(*value);
+}
+
+std::string FormatText(std::string_view pattern, std::string_view first, std::string_view second) {
+  std::string out;
+  const std::string_view values[] = {first, second};
+  std::size_t used = 0;
+  for (std::size_t at = pattern.find("%s"); at != std::string_view::npos; at = pattern.find("%s")) {
+    out.append(pattern.substr(0, at));
+    if (used < std::size(values)) out.append(values[used++]);
+    pattern.remove_prefix(at + 2);
+  }
+  return out.append(pattern);
+}
+
+std::size_t Utf8SequenceAt(std::string_view bytes, std::size_t at) {
+  const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(bytes[at + k]); };
+  const unsigned char lead = byte(0);
+  if (lead < 0x80) return 1;
+  std::size_t length = 0;
+  unsigned char low = 0x80, high = 0xBF;  // allowed range of the second byte
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+    if (lead == 0xE0) low = 0xA0;
+    if (lead == 0xED) high = 0x9F;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+    if (lead == 0xF0) low = 0x90;
+    if (lead == 0xF4) high = 0x8F;
+  } else {
+    return 0;
+  }
+  if (at + length > bytes.size()) return 0;
+  if (byte(1) < low || byte(1) > high) return 0;
+  for (std::size_t k = 2; k < length; ++k) {
+    if ((byte(k) & 0xC0) != 0x80) return 0;
+  }
+  return length;
+}
+
+std::string_view FirstCharacters(std::string_view utf8, std::size_t max_chars) {
+  std::size_t end = 0;
+  for (std::size_t count = 0; count < max_chars && end < utf8.size(); ++count) {
+    end += CharacterAt(utf8, end);
+  }
+  return utf8.substr(0, end);
+}
+
+std::string_view FirstBytes(std::string_view utf8, std::size_t max_bytes) {
+  std::size_t end = 0;
+  while (end < utf8.size()) {
+    const std::size_t next = end + CharacterAt(utf8, end);
+    if (next > max_bytes) break;
+    end = next;
+  }
+  return utf8.substr(0, end);
 }
 
 }  // namespace velumbrino

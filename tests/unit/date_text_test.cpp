@@ -62,29 +62,5 @@ TEST(DateTextTest, TwelveSamplesInListOrder) {
   EXPECT_EQ(DateTimeSamples(moment, "Saturday, December 5, 2026")[2], "Saturday, December 5, 2026");
 }
 
-TEST(TitleRulesTest, LimitCountsCharactersNotBytes) {
-  struct Case {
-    const char* typed;
-    std::size_t characters;
-    const char* kept;
-  };
-  const Case cases[] = {
-      // 23 accented letters: 46 bytes, all kept.
-      {"ÁÉÍÓÚáéíóúÃÕãõÇçÂÊÔâêôà", 23, "ÁÉÍÓÚáéíóúÃÕãõÇçÂÊÔâêôà"},
-      {"ÁÉÍÓÚáéíóúÃÕãõÇçÂÊÔâêôàü", 24, "ÁÉÍÓÚáéíóúÃÕãõÇçÂÊÔâêôà"},
-      {"Reunião com José e Inês!", 24, "Reunião com José e Inês"},
-      {"aaaaaaaaaaaaaaaaaaaaaação", 25, "aaaaaaaaaaaaaaaaaaaaaaç"},
-      {"", 0, ""},
-      {"curto", 5, "curto"},
-      // A stray byte counts as one character and is never glued to the next.
-      {"\xff\xc3", 2, "\xff\xc3"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.typed);
-    EXPECT_EQ(CharacterCount(c.typed), c.characters);
-    EXPECT_EQ(LimitTypedTitle(c.typed), c.kept);
-  }
-}
-
 }  // namespace
 }  // namespace velumbrino

@@ -75,7 +75,7 @@ TEST_F(DeleteAllNotesTest, DeleteAllRemovesOnlyOurFilesAndRestartsNumbering) {
   dir_.Write("fotos/stickie3.vmb", "kept in a subfolder");
 
   int pumped = 0;
-  EXPECT_TRUE(DeleteAllNotes(notes_, [&] { ++pumped; }).Complete());
+  EXPECT_EQ(DeleteFailureMessage(DeleteAllNotes(notes_, [&] { ++pumped; })), "");
   EXPECT_EQ(pumped, 2);
   EXPECT_EQ(notes_.Count(), 0);
   EXPECT_TRUE(factory_.created[0]->closed && factory_.created[1]->closed);
@@ -92,7 +92,7 @@ TEST_F(DeleteAllNotesTest, DeleteAllWithoutListingStillRemovesWhatTheIndexNames)
   dir_.Write("stickie5.vmb", "x");
   dir_.Write("lista.txt", "compras");
   files_.can_list = false;
-  EXPECT_TRUE(DeleteAllNotes(notes_).Complete());
+  EXPECT_EQ(DeleteFailureMessage(DeleteAllNotes(notes_)), "");
   EXPECT_EQ(FolderContents(), (std::set<std::string>{"lista.txt"}));
 }
 

@@ -1,4 +1,4 @@
-#include "note/dialog_settings.h"
+#include "platform/dialog_settings.h"
 
 #include <gtest/gtest.h>
 
@@ -30,19 +30,9 @@ TEST(FontSettings, SelectionAndDefaultFont) {
                        settings.color),
             std::tuple("Courier New", 11, true, true, 0x00FF00u));
 
-  DefaultFont font = ToDefaultFont(settings);
-  EXPECT_EQ(std::tuple(font.face, font.size, font.bold, font.italic, font.underline),
-            std::tuple("Courier New", "11", true, true, false));
+  DefaultFont font{"Courier New", "11", true, true, false};
   ReadSelectionFont(SelectionFont{.face = "Verdana", .size = 10.5}, ',', font);
   EXPECT_EQ(std::tuple(font.face, font.size, font.bold), std::tuple("Verdana", "10,5", true));
-
-  DialogSettings back;
-  back.strikeout = true;
-  ApplyDefaultFont(DefaultFont{"Arial", "9,75", false, true, true}, back);
-  EXPECT_EQ(std::tuple(back.font_name, back.font_size, back.strikeout),
-            std::tuple("Arial", 10, false));
-  ApplyDefaultFont(DefaultFont{"Arial", "grande"}, back);
-  EXPECT_EQ(back.font_size, 10);
 
   EXPECT_EQ(FontSizeText(10.0, ',') + " " + FontSizeText(9.75, ',') + " " +
                 FontSizeText(11.5, '.') + " " + FontSizeText(-3.0, ','),

@@ -2,7 +2,7 @@
 
 #include <tuple>
 
-#include "note/dialog_settings.h"
+#include "platform/dialog_settings.h"
 #include "router_fixture.h"
 #include "ui_strings.h"
 

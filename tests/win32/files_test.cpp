@@ -13,9 +13,9 @@
 #include <tuple>
 #include <vector>
 
-#include "note/dialog_settings.h"
 #include "note/note_window_win.h"
 #include "platform/common_dialogs_win.h"
+#include "platform/dialog_settings.h"
 #include "platform/text_file_io_win.h"
 #include "platform/wide_string_win.h"
 #include "store/text_file_encoding.h"

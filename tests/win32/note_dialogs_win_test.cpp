@@ -61,9 +61,8 @@ TEST_F(NoteFolderTest, DeleteOwnFilesLeavesUserFilesFoldersAndLockedFiles) {
 }
 
 TEST(SystemLongDateTest, GivesTheSystemFormOfTheDayOrNothing) {
-  const std::string text = SystemLongDate({2026, 12, 5, 14, 30, 45});
-  EXPECT_NE(text.find("2026"), std::string::npos) << text;
-  EXPECT_NE(text.find('5'), std::string::npos) << text;
+  // The tests run in Portuguese (Brazil); the day of the week is filled in from the date.
+  EXPECT_EQ(SystemLongDate({2026, 12, 5, 14, 30, 45}), "sábado, 5 de dezembro de 2026");
   EXPECT_EQ(SystemLongDate({2026, 13, 40, 0, 0, 0}), "");
 }
 

@@ -1,5 +1,6 @@
-#include "note/file_problem.h"
+#include "platform/file_problem.h"
 
+#include "store/text_utils.h"
 #include "ui_strings.h"
 
 namespace velumbrino {
@@ -45,14 +46,6 @@ FileProblem FileProblemFromRefusal(TextFileRefusal refusal) {
   return FileProblem::kOther;
 }
 
-std::string FormatMessageText(std::string_view text, std::string_view value) {
-  const std::size_t at = text.find("%s");
-  if (at == std::string_view::npos) return std::string(text);
-  std::string out(text.substr(0, at));
-  out.append(value).append(text.substr(at + 2));
-  return out;
-}
-
 std::string FileProblemMessage(FileOperation operation, FileProblem problem,
                                std::string_view path) {
   const char* reason = TXT_FILE_REASON_OTHER;
@@ -90,7 +83,7 @@ std::string FileProblemMessage(FileOperation operation, FileProblem problem,
   }
   const char* lead =
       operation == FileOperation::kLoad ? TXT_FILE_CANNOT_LOAD : TXT_FILE_CANNOT_SAVE;
-  return FormatMessageText(lead, path) + "\n\n" + reason;
+  return FormatText(lead, path) + "\n\n" + reason;
 }
 
 }  // namespace velumbrino

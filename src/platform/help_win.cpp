@@ -1,4 +1,4 @@
-#include "shell/help_win.h"
+#include "platform/help_win.h"
 
 #include "platform/file_system_win.h"
 #include "platform/message_box_win.h"
@@ -45,8 +45,8 @@ HelpResult ShowHelpTopic(HWND owner, const std::wstring& app_folder, const wchar
   const std::wstring path = HelpFilePath(app_folder);
   if (!WinFileSystem().FileExists(Narrow(path))) {
     if (hooks.message_box) {
-      hooks.message_box(owner, Widen(TXT_HELP_MISSING).c_str(), Widen(TXT_HELP_MISSING_TITLE).c_str(),
-                        MB_ICONINFORMATION);
+      hooks.message_box(owner, Widen(TXT_HELP_MISSING).c_str(),
+                        Widen(TXT_HELP_MISSING_TITLE).c_str(), MB_ICONINFORMATION);
     }
     return HelpResult::kFileMissing;
   }

@@ -33,7 +33,4 @@ FileProblem FileProblemFromRefusal(TextFileRefusal refusal);
 // "Não foi possível carregar o arquivo “C:\x.txt”." and the reason, on two paragraphs.
 std::string FileProblemMessage(FileOperation operation, FileProblem problem, std::string_view path);
 
-// The first "%s" of a message text replaced by `value`.
-std::string FormatMessageText(std::string_view text, std::string_view value);
-
 }  // namespace velumbrino

@@ -113,7 +113,7 @@ inline constexpr std::uint32_t kOverwritePromptFlag = 2;  // OFN_OVERWRITEPROMPT
 // "a|b|c|d" with every '|' turned into NUL and a NUL at the end, so that data() holds the
 // double-NUL-terminated list the file dialogs take. An empty filter stays empty (no filter).
 std::string FilterWithNuls(std::string_view filter);
-// A returned name or title buffer: the text before its first NUL, trimmed of spaces.
+// A returned name or title buffer: the text before its first NUL, trimmed of blanks.
 std::string FileNameFromBuffer(std::string_view buffer);
 
 struct FileDialogRequest {

@@ -1,9 +1,10 @@
-#include "note/dialog_settings.h"
+#include "platform/dialog_settings.h"
 
 #include <algorithm>
 #include <climits>
 #include <cmath>
 
+#include "store/text_utils.h"
 #include "ui_strings.h"
 
 namespace velumbrino {
@@ -15,21 +16,6 @@ int RoundToInt(double value) {
   if (!(rounded >= static_cast<double>(INT_MIN))) return INT_MIN;  // also NaN
   if (rounded > static_cast<double>(INT_MAX)) return INT_MAX;
   return static_cast<int>(rounded);
-}
-
-std::size_t Utf8SequenceLength(unsigned char lead) {
-  if (lead < 0x80) return 1;
-  if ((lead >> 5) == 0x6) return 2;
-  if ((lead >> 4) == 0xE) return 3;
-  if ((lead >> 3) == 0x1E) return 4;
-  return 1;  // a stray byte counts as one character
-}
-
-std::string TrimSpaces(std::string_view text) {
-  const std::size_t first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  const std::size_t last = text.find_last_not_of(' ');
-  return std::string(text.substr(first, last - first + 1));
 }
 
 }  // namespace
@@ -67,8 +53,7 @@ std::string FitFaceName(std::string_view face) {
   std::size_t end = 0;
   int units = 0;
   while (end < face.size()) {
-    const std::size_t length =
-        std::min(Utf8SequenceLength(static_cast<unsigned char>(face[end])), face.size() - end);
+    const std::size_t length = std::max<std::size_t>(Utf8SequenceAt(face, end), 1);
     const int needed = length == 4 ? 2 : 1;  // characters beyond U+FFFF take a surrogate pair
     if (units + needed > kLogFontFaceChars) break;
     units += needed;
@@ -120,7 +105,7 @@ std::string FilterWithNuls(std::string_view filter) {
 }
 
 std::string FileNameFromBuffer(std::string_view buffer) {
-  return TrimSpaces(TextBeforeNul(buffer));
+  return std::string(Trim(TextBeforeNul(buffer)));
 }
 
 FileDialogRequest MakeFileDialogRequest(const DialogSettings& settings) {
