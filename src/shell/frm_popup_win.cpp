@@ -1,6 +1,5 @@
 #include "shell/frm_popup_win.h"
 
-#include <mmsystem.h>
 #include <shlobj.h>
 #include <windowsx.h>
 
@@ -11,6 +10,7 @@
 #include "note/title_dialog_win.h"
 #include "platform/file_system_win.h"
 #include "platform/single_instance_win.h"
+#include "platform/sound_win.h"
 #include "platform/system_paths_win.h"
 #include "platform/wide_string_win.h"
 #include "platform/message_box_win.h"
@@ -171,10 +171,7 @@ bool FrmPopup::ConfirmDeleteNote() {
                         MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2 | MB_TOPMOST) == IDYES;
 }
 
-void FrmPopup::PlaySoundFile(const std::string& path) {
-  // No SND_NODEFAULT: a missing file plays the system's default sound.
-  PlaySoundW(Widen(path).c_str(), nullptr, SND_ASYNC | SND_FILENAME);
-}
+void FrmPopup::PlaySoundFile(const std::string& path) { velumbrino::PlaySoundFile(Widen(path)); }
 
 void FrmPopup::ShowHelpTopic(const char* topic) {
   velumbrino::ShowHelpTopic(hwnd(), state_.app_ready, Widen(app_folder_), Widen(topic).c_str());
