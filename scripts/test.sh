@@ -21,6 +21,7 @@ prepare_wine_prefix private
 "$WINE" wineboot >/dev/null 2>&1 </dev/null || true
 
 status=0
+"$REPO_DIR/scripts/check_imports.sh" build/windows/dist/Velumbrino.exe || status=1
 ctest --preset native || status=1
 ctest --preset windows || status=1
 # Each libFuzzer target gets a bounded run (FUZZ_SECONDS, default 60).
