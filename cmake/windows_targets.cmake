@@ -55,12 +55,17 @@ target_link_libraries(fault_helper PRIVATE velumbrino_win)
 target_link_options(fault_helper PRIVATE -municode)
 target_compile_options(fault_helper PRIVATE ${WARNINGS})
 
+# Planted beside a copy of the program under system libraries' names: leaves a mark if loaded.
+add_library(planted_library SHARED ${CMAKE_SOURCE_DIR}/tests/e2e/planted_library_win.cpp)
+target_compile_definitions(planted_library PRIVATE ${WIN_DEFINITIONS})
+target_link_options(planted_library PRIVATE -static)
+
 file(GLOB E2E_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/test_*.py)
 foreach(test_file ${E2E_TESTS})
   get_filename_component(test_name ${test_file} NAME_WE)
   add_test(NAME e2e_${test_name} COMMAND ${PYTHON3} ${test_file})
   set_tests_properties(e2e_${test_name} PROPERTIES
-    ENVIRONMENT "VELUMBRINO_DIST=${DIST_DIR};VELUMBRINO_WINE_RUN=${CMAKE_SOURCE_DIR}/scripts/wine-run.sh;VELUMBRINO_TOOLS=${CMAKE_BINARY_DIR};VELUMBRINO_FAULT_HELPER=$<TARGET_FILE:fault_helper>"
+    ENVIRONMENT "VELUMBRINO_DIST=${DIST_DIR};VELUMBRINO_WINE_RUN=${CMAKE_SOURCE_DIR}/scripts/wine-run.sh;VELUMBRINO_TOOLS=${CMAKE_BINARY_DIR};VELUMBRINO_FAULT_HELPER=$<TARGET_FILE:fault_helper>;VELUMBRINO_PLANTED_LIBRARY=$<TARGET_FILE:planted_library>"
     RUN_SERIAL TRUE TIMEOUT 600)
 endforeach()
 
