@@ -34,6 +34,7 @@ def planted_libraries_never_run():
         h.tray_click(3)
         h.choose([(h.TRAY_MENU, "Ajuda")])
         viewer = h.wait_for(lambda: h.window_named("Ajuda do Velumbrino"), what="the help viewer")
+        h.screenshot("planted-libraries-help.png")
         h.close_window(viewer)
 
         code = subprocess.run([h.WINE_RUN, exe, "uninstall"], stdout=subprocess.DEVNULL,
