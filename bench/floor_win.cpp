@@ -11,6 +11,7 @@
 #include <string>
 
 #include "note/note_layout.h"
+#include "platform/system_library_win.h"
 
 using namespace velumbrino;
 
@@ -94,7 +95,7 @@ int wmain(int argc, wchar_t** argv) {
   g_folder = argv[1];
   g_count = _wtoi(argv[2]);
   if (argc > 3) g_alpha = static_cast<BYTE>(std::clamp(_wtoi(argv[3]), 0, 255));
-  LoadLibraryW(L"Msftedit.dll");
+  LoadSystemLibrary(L"Msftedit.dll");
   g_layout = NoteLayoutForDpi(96);
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;

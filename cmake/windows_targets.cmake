@@ -1,6 +1,9 @@
 # Windows build: the program, its Win32 integration tests and the end-to-end tests.
 set(WIN_DEFINITIONS UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0A00 WINVER=0x0A00)
-set(WIN_SYSTEM_LIBS user32 gdi32 comctl32 comdlg32 shell32 shlwapi ole32 advapi32 winmm winspool uuid)
+# Only libraries Windows always takes from the system folder are imported; winmm and winspool
+# are loaded from there on first use (platform/system_library_win.h). check_imports.sh holds
+# the program to that.
+set(WIN_SYSTEM_LIBS user32 gdi32 comctl32 comdlg32 shell32 shlwapi ole32 advapi32 uuid)
 set(DIST_DIR ${CMAKE_BINARY_DIR}/dist)
 
 target_compile_definitions(velumbrino_core PUBLIC ${WIN_DEFINITIONS})
@@ -35,7 +38,8 @@ file(GLOB WIN32_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/*
 # With the program's resources: the dialogs are templates of its resource script.
 add_executable(win32_tests ${WIN32_TEST_SOURCES} ${CMAKE_SOURCE_DIR}/resources/velumbrino.rc)
 target_include_directories(win32_tests PRIVATE ${CMAKE_SOURCE_DIR}/resources ${GENERATED_DIR})
-target_link_libraries(win32_tests PRIVATE velumbrino_win GTest::gmock GTest::gtest oleacc oleaut32)
+target_link_libraries(win32_tests PRIVATE velumbrino_win GTest::gmock GTest::gtest oleacc oleaut32
+                      winspool)
 target_compile_options(win32_tests PRIVATE ${WARNINGS})
 # One ctest test per Wine process: each Wine start costs seconds.
 add_test(NAME win32_tests COMMAND win32_tests)
@@ -51,12 +55,17 @@ target_link_libraries(fault_helper PRIVATE velumbrino_win)
 target_link_options(fault_helper PRIVATE -municode)
 target_compile_options(fault_helper PRIVATE ${WARNINGS})
 
+# Planted beside a copy of the program under system libraries' names: leaves a mark if loaded.
+add_library(planted_library SHARED ${CMAKE_SOURCE_DIR}/tests/e2e/planted_library_win.cpp)
+target_compile_definitions(planted_library PRIVATE ${WIN_DEFINITIONS})
+target_link_options(planted_library PRIVATE -static)
+
 file(GLOB E2E_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/test_*.py)
 foreach(test_file ${E2E_TESTS})
   get_filename_component(test_name ${test_file} NAME_WE)
   add_test(NAME e2e_${test_name} COMMAND ${PYTHON3} ${test_file})
   set_tests_properties(e2e_${test_name} PROPERTIES
-    ENVIRONMENT "VELUMBRINO_DIST=${DIST_DIR};VELUMBRINO_WINE_RUN=${CMAKE_SOURCE_DIR}/scripts/wine-run.sh;VELUMBRINO_TOOLS=${CMAKE_BINARY_DIR};VELUMBRINO_FAULT_HELPER=$<TARGET_FILE:fault_helper>"
+    ENVIRONMENT "VELUMBRINO_DIST=${DIST_DIR};VELUMBRINO_WINE_RUN=${CMAKE_SOURCE_DIR}/scripts/wine-run.sh;VELUMBRINO_TOOLS=${CMAKE_BINARY_DIR};VELUMBRINO_FAULT_HELPER=$<TARGET_FILE:fault_helper>;VELUMBRINO_PLANTED_LIBRARY=$<TARGET_FILE:planted_library>"
     RUN_SERIAL TRUE TIMEOUT 600)
 endforeach()
 

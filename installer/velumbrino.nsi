@@ -2,6 +2,13 @@
 ; ICON and OUTFILE from the build. Everything the user reads is in Portuguese.
 ; A 64-bit installer: the program is 64-bit, and so are the systems it is made for.
 Target amd64-unicode
+; Built by makensis 3, the installer and its uninstaller limit their library search to the system
+; folder before they load anything, and load plug-ins (nsDialogs, for the welcome and finish
+; pages) by full path from $PLUGINSDIR, a new folder of their own: a library dropped beside the
+; installer in Downloads never runs. Earlier versions searched the installer's folder first.
+!ifndef NSIS_PACKEDVERSION
+  !error "The installer must be built with NSIS 3 or later."
+!endif
 SetCompressor /SOLID lzma
 RequestExecutionLevel admin
 

@@ -22,6 +22,7 @@ prepare_wine_prefix private
 
 status=0
 "$REPO_DIR/scripts/check_layers.sh" || status=1
+"$REPO_DIR/scripts/check_imports.sh" build/windows/dist/Velumbrino.exe || status=1
 ctest --preset native || status=1
 ctest --preset windows || status=1
 # Each libFuzzer target gets a bounded run (FUZZ_SECONDS, default 60).

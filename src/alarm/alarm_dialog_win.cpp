@@ -1,12 +1,11 @@
 #include "alarm/alarm_dialog_win.h"
 
-#include <mmsystem.h>
-
 #include <utility>
 
 #include "alarm/alarm_check.h"
 #include "platform/help_win.h"
 #include "platform/message_box_win.h"
+#include "platform/sound_win.h"
 #include "platform/wide_string_win.h"
 #include "resource.h"
 #include "ui_strings.h"
@@ -124,9 +123,7 @@ void AlarmDialog::OnCommand(int control_id, int notification) {
       Browse();
       return;
     case IDC_ALARM_TEST:
-      // No SND_NODEFAULT: a file that cannot be played gives the default alert.
-      PlaySoundW(Widen(TestSoundFile(Collect(), app_folder_)).c_str(), nullptr,
-                 SND_ASYNC | SND_FILENAME);
+      PlaySoundFile(Widen(TestSoundFile(Collect(), app_folder_)));
       return;
     case IDC_ALARM_HELP:
       ShowHelpTopic(hwnd(), app_ready_, Widen(app_folder_), L"alarme.htm");

@@ -10,6 +10,7 @@
 #include <new>
 
 #include "platform/file_system_win.h"
+#include "platform/system_library_win.h"
 #include "platform/unique_handle.h"
 #include "platform/wide_string_win.h"
 #include "store/cp1252.h"
@@ -26,7 +27,7 @@ constexpr double kMaxFontPoints = 1638.0;  // the largest size RichEdit accepts
 
 // Loaded once and kept for the life of the process: windows of its class may exist until exit.
 bool EnsureRichEditLoaded() {
-  static const HMODULE library = LoadLibraryW(L"Msftedit.dll");
+  static const HMODULE library = LoadSystemLibrary(L"Msftedit.dll");
   return library != nullptr;
 }
 

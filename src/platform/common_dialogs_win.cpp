@@ -7,6 +7,7 @@
 
 #include "platform/message_box_win.h"
 #include "platform/registry_win.h"
+#include "platform/system_library_win.h"
 #include "platform/wide_string_win.h"
 #include "ui_strings.h"
 
@@ -15,17 +16,35 @@ namespace velumbrino {
 namespace {
 constexpr std::string_view kCustomColorsValue = "RegColors";
 
+// winspool is not among the libraries Windows always takes from the system folder, so it is
+// loaded from there on first use instead of being imported. Without it there is no printer.
+BOOL DefaultPrinter(LPWSTR name, LPDWORD size) {
+  static const auto get =
+      SystemFunction<decltype(&GetDefaultPrinterW)>(L"winspool.drv", "GetDefaultPrinterW");
+  if (get) return get(name, size);
+  *size = 0;
+  return FALSE;
+}
+
+bool AnyPrinterInstalled() {
+  static const auto enumerate =
+      SystemFunction<decltype(&EnumPrintersW)>(L"winspool.drv", "EnumPrintersW");
+  DWORD needed = 0;
+  DWORD count = 0;
+  if (enumerate) {
+    enumerate(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, 4, nullptr, 0, &needed,
+              &count);
+  }
+  return needed > 0;
+}
+
 bool PrinterInstalled() {
   DWORD size = 0;
-  if (!GetDefaultPrinterW(nullptr, &size) && GetLastError() == ERROR_INSUFFICIENT_BUFFER) {
+  if (!DefaultPrinter(nullptr, &size) && GetLastError() == ERROR_INSUFFICIENT_BUFFER) {
     return true;
   }
   // No default, but the user may still pick one of those installed.
-  DWORD needed = 0;
-  DWORD count = 0;
-  EnumPrintersW(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, 4, nullptr, 0, &needed,
-                &count);
-  return needed > 0;
+  return AnyPrinterInstalled();
 }
 
 // The global memory block locked for as long as it lives.
@@ -199,10 +218,10 @@ unique_dc CommonDialogsWin::CreatePrinterDC() const {
   }
   // Nothing chosen yet: the default printer with its own settings.
   DWORD size = 0;
-  GetDefaultPrinterW(nullptr, &size);
+  DefaultPrinter(nullptr, &size);
   if (size == 0) return unique_dc();
   std::wstring device(size, L'\0');
-  if (!GetDefaultPrinterW(device.data(), &size)) return unique_dc();
+  if (!DefaultPrinter(device.data(), &size)) return unique_dc();
   return unique_dc(CreateDCW(L"WINSPOOL", device.c_str(), nullptr, nullptr));
 }
 

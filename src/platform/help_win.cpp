@@ -2,6 +2,7 @@
 
 #include "platform/file_system_win.h"
 #include "platform/message_box_win.h"
+#include "platform/system_library_win.h"
 #include "platform/wide_string_win.h"
 #include "ui_strings.h"
 
@@ -16,12 +17,7 @@ using HtmlHelpWFn = HWND(WINAPI*)(HWND, LPCWSTR, UINT, DWORD_PTR);
 // hhctrl.ocx is loaded on first use and kept for the rest of the run: the help window lives in
 // it, so unloading it would take an open help window down with it.
 HtmlHelpWFn HtmlHelpEntry() {
-  static const HtmlHelpWFn entry = [] {
-    HMODULE module = LoadLibraryW(L"hhctrl.ocx");
-    return module ? reinterpret_cast<HtmlHelpWFn>(
-                        reinterpret_cast<void*>(GetProcAddress(module, "HtmlHelpW")))
-                  : nullptr;
-  }();
+  static const HtmlHelpWFn entry = SystemFunction<HtmlHelpWFn>(L"hhctrl.ocx", "HtmlHelpW");
   return entry;
 }
 

@@ -2,16 +2,15 @@
 
 #include "shell/frm_popup_win.h"
 
-#include <mmsystem.h>
-
 #include "alarm/alarm_dialog_win.h"
 #include "dialogs/insert_date_time_win.h"
 #include "dialogs/note_list_dialogs_win.h"
 #include "note/title_dialog_win.h"
+#include "platform/help_win.h"
 #include "platform/message_box_win.h"
+#include "platform/sound_win.h"
 #include "platform/wide_string_win.h"
 #include "shell/about_win.h"
-#include "platform/help_win.h"
 #include "ui_strings.h"
 
 namespace velumbrino {
@@ -21,10 +20,7 @@ bool FrmPopup::ConfirmDeleteNote() {
                         MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2 | MB_TOPMOST) == IDYES;
 }
 
-void FrmPopup::PlaySoundFile(const std::string& path) {
-  // No SND_NODEFAULT: a missing file plays the system's default sound.
-  PlaySoundW(Widen(path).c_str(), nullptr, SND_ASYNC | SND_FILENAME);
-}
+void FrmPopup::PlaySoundFile(const std::string& path) { velumbrino::PlaySoundFile(Widen(path)); }
 
 void FrmPopup::ShowHelpTopic(const char* topic) {
   velumbrino::ShowHelpTopic(hwnd(), state_.app_ready, Widen(app_folder_), Widen(topic).c_str());

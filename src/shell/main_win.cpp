@@ -5,11 +5,13 @@
 
 #include "platform/registry_win.h"
 #include "platform/single_instance_win.h"
+#include "platform/system_library_win.h"
 #include "shell/frm_popup_win.h"
 
 using namespace velumbrino;
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR command_line, int) {
+  LimitLibrarySearchToSystem();
   const DefaultFont font = LoadDefaultFont(RegistryPreferences());
 
   if (command_line && std::wcscmp(command_line, L"uninstall") == 0) {

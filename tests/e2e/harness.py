@@ -170,6 +170,14 @@ def xdotool(*args):
     subprocess.run(["xdotool", *map(str, args)], check=True)
 
 
+def close_window(wid):
+    """Closes a window as its user would, with Alt+F4, and waits until it is gone."""
+    xdotool("key", "--window", wid, "alt+F4")
+    wait_for(lambda: wid not in subprocess.run(
+        ["xdotool", "search", "--onlyvisible", "--name", "."], capture_output=True,
+        text=True).stdout.split(), what="the window to close")
+
+
 def main(tests):
     """Runs each test function; prints 'N passed, N failed' and exits non-zero on failure."""
     passed = failed = 0

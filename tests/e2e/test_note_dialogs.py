@@ -116,7 +116,7 @@ def show_dialog_hides_the_unselected_notes():
     open_dialog("^Mostrar Notas$")
     keys("alt+a")
     viewer = h.wait_for(lambda: h.window_named("Ajuda do Velumbrino"), what="the help viewer")
-    h.xdotool("windowclose", viewer)
+    h.close_window(viewer)
     click_in_client(open_dialog("^Mostrar Notas$"), LIST_CLIENT, ALL_BUTTON)
     h.wait_for(lambda: len(h.note_windows()) == 3, what="every note shown")
     h.tray_click(3)

@@ -156,7 +156,7 @@ def help_opens_and_a_missing_file_is_explained():
     h.tray_click(3)
     h.choose([(h.TRAY_MENU, "Obtendo Suporte...")])
     viewer = h.wait_for(lambda: h.window_named("Ajuda do Velumbrino"), what="the help viewer")
-    h.xdotool("windowclose", viewer)
+    h.close_window(viewer)
     h.stop(program)
 
     # The same program in a folder without its help file.
