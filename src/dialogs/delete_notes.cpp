@@ -13,8 +13,6 @@
 namespace velumbrino {
 namespace {
 
-constexpr std::string_view kBodyPrefix = "stickie";
-constexpr std::string_view kBodySuffix = ".vmb";
 constexpr std::string_view kTempMark = ".~";
 constexpr std::string_view kTempSuffix = ".tmp";
 // A message lists at most this many names per kind.
@@ -26,11 +24,6 @@ std::string Lowercase(std::string_view text) {
     if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
   }
   return lower;
-}
-
-bool AllDigits(std::string_view text) {
-  return !text.empty() &&
-         std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 // The file an atomic-write temp belongs to: "<name>.~<digits and hyphens>.tmp" -> "<name>".
@@ -88,18 +81,6 @@ std::string ListedNames(const std::vector<std::string>& names) {
 
 }  // namespace
 
-std::optional<int> BodyFileNumber(std::string_view file_name) {
-  const std::string lower = Lowercase(file_name);
-  std::string_view name = lower;
-  if (!name.starts_with(kBodyPrefix) || !name.ends_with(kBodySuffix)) return std::nullopt;
-  name.remove_prefix(kBodyPrefix.size());
-  name.remove_suffix(kBodySuffix.size());
-  if (!AllDigits(name) || name.front() == '0') return std::nullopt;
-  const std::optional<int> number = ParseWholeNumber(name);
-  if (!number || *number <= 0) return std::nullopt;
-  return number;
-}
-
 bool IsOwnDataFileName(std::string_view file_name) {
   const std::string lower = Lowercase(file_name);
   if (IsOwnTarget(lower)) return true;
@@ -141,7 +122,7 @@ DeleteOutcome DeleteNotes(NoteCollection& notes, const std::vector<int>& numbers
   for (int number : numbers) {
     const int position = notes.FindNoteWindow(number);
     if (position == 0) continue;
-    if (Remove(notes.Files(), notes.BodyPath(std::to_string(number)))) {
+    if (notes.RecycleBody(position)) {
       notes.DeleteNote(number, position);
     } else {
       outcome.kept_notes.push_back(NoteListEntry(notes.At(position).Title()));

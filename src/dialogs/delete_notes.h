@@ -1,7 +1,7 @@
 #pragma once
-// Deleting notes from the delete-notes dialog. A note whose body file cannot be removed is
-// not deleted at all: its window, keys and index entry stay, so no body is left orphaned,
-// and the user is told which notes remain. "&Todas" removes only the program's own files
+// Deleting notes from the delete-notes dialog, their bodies sent to the Recycle Bin. A note
+// whose body file cannot be removed is not deleted at all: its window, keys and index entry
+// stay, so no body is left orphaned, and the user is told which notes remain. "&Todas" removes only the program's own files
 // from the data folder; anything else the user keeps there, and every subfolder, stays.
 
 #include <functional>
@@ -11,14 +11,12 @@
 #include <string_view>
 #include <vector>
 
+#include "store/data_folder.h"
 #include "store/file_system.h"
 #include "store/note_collection.h"
 
 namespace velumbrino {
 
-// The note number of a body file name ("stickie12.vmb" -> 12, any letter case); nullopt for
-// any other name, including leading zeros or a zero number, which the program never writes.
-std::optional<int> BodyFileNumber(std::string_view file_name);
 // indice.dat, config.cfg, carregando.dat, a body file, or the temporary file an atomic write
 // of one of them leaves behind ("config.cfg.~12.tmp", "indice.dat.~4711-3.tmp"); any case.
 bool IsOwnDataFileName(std::string_view file_name);

@@ -1,5 +1,7 @@
 // The dialogs, boxes and notices the controller opens for the commands and the run.
 
+#include <windows.h>
+
 #include <mmsystem.h>
 
 #include "alarm/alarm_dialog_win.h"
@@ -87,6 +89,10 @@ void FrmPopup::ReportSetAsideBody(int number) {
   const std::string text =
       SetAsideNotice(notes_->At(position).Title(), notes_->BodyPath(std::to_string(number)));
   tray_->ShowBalloon(Widen(TXT_MESSAGE_TITLE), Widen(text), NIIF_WARNING, 30000);
+}
+
+void FrmPopup::ReportNotesCameBack(const std::string& notice) {
+  if (tray_) tray_->ShowBalloon(Widen(TXT_MESSAGE_TITLE), Widen(notice), NIIF_INFO, 30000);
 }
 
 void FrmPopup::ShowSaveFailureBox() {

@@ -1,6 +1,9 @@
 #include "store/data_folder.h"
 
+#include <algorithm>
+
 #include "store/cp1252.h"
+#include "store/text_utils.h"
 
 namespace velumbrino {
 
@@ -14,6 +17,34 @@ std::string DataFolderPathFor(std::string_view documents_folder) {
 
 std::string BodyFileName(std::string_view note_number) {
   return "stickie" + std::string(note_number) + ".vmb";
+}
+
+bool HasBodyExtension(std::string_view file_name) {
+  constexpr std::string_view kSuffix = ".vmb";
+  if (file_name.size() < kSuffix.size()) return false;
+  const std::string_view end = file_name.substr(file_name.size() - kSuffix.size());
+  return std::equal(end.begin(), end.end(), kSuffix.begin(), [](char a, char b) {
+    return (a >= 'A' && a <= 'Z' ? static_cast<char>(a - 'A' + 'a') : a) == b;
+  });
+}
+
+std::optional<int> BodyFileNumber(std::string_view file_name) {
+  constexpr std::string_view kPrefix = "stickie";
+  if (!HasBodyExtension(file_name) || file_name.size() <= kPrefix.size() + 4) return std::nullopt;
+  for (std::size_t i = 0; i < kPrefix.size(); ++i) {
+    const char c = file_name[i];
+    if ((c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c) != kPrefix[i]) {
+      return std::nullopt;
+    }
+  }
+  const std::string_view digits = file_name.substr(kPrefix.size(), file_name.size() - kPrefix.size() - 4);
+  if (digits.front() == '0' ||
+      !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+    return std::nullopt;
+  }
+  const std::optional<int> number = ParseWholeNumber(digits);
+  if (!number || *number <= 0) return std::nullopt;
+  return number;
 }
 
 namespace {

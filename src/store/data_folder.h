@@ -1,6 +1,7 @@
 #pragma once
 // The data folder under Documents and its first-run contents.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -22,6 +23,11 @@ inline constexpr const char* kSettingsFileName = "config.cfg";
 std::string DataFolderPathFor(std::string_view documents_folder);
 // "stickie" + number + ".vmb"
 std::string BodyFileName(std::string_view note_number);
+// The note number of a body file name ("stickie12.vmb" -> 12, any letter case); nullopt for
+// any other name, including leading zeros or a zero number, which the program never writes.
+std::optional<int> BodyFileNumber(std::string_view file_name);
+// Any file with the body extension ".vmb" (any letter case).
+bool HasBodyExtension(std::string_view file_name);
 
 // The first-run files, byte for byte (Windows-1252; CR between lines, CR LF at the end).
 std::string WelcomeSettingsBytes();
