@@ -205,8 +205,8 @@ class WinFiles final : public FileSystem {
     // The shell wants a full path in a list ended by two NULs (the string's own and this one).
     const std::wstring wide = Widen(path);
     std::wstring from(GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr), L'\0');
-    const DWORD length = GetFullPathNameW(wide.c_str(), static_cast<DWORD>(from.size()),
-                                          from.data(), nullptr);
+    const DWORD length =
+        GetFullPathNameW(wide.c_str(), static_cast<DWORD>(from.size()), from.data(), nullptr);
     if (length == 0 || length >= from.size()) return RemoveFile(path);
     from.resize(length);
     from.push_back(L'\0');
@@ -214,7 +214,8 @@ class WinFiles final : public FileSystem {
     operation.wFunc = FO_DELETE;
     operation.pFrom = from.c_str();
     operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
-    if (SHFileOperationW(&operation) == 0 && !operation.fAnyOperationsAborted && !FileExists(path)) {
+    if (SHFileOperationW(&operation) == 0 && !operation.fAnyOperationsAborted &&
+        !FileExists(path)) {
       return true;
     }
     // Where the bin cannot take the file (a folder it does not cover, the bin turned off).

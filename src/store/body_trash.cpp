@@ -31,8 +31,8 @@ std::string SafeTitle(std::string_view title) {
     const auto byte = static_cast<unsigned char>(c);
     const bool continuation = (byte & 0xC0) == 0x80;
     if (!continuation && ++chars > kMaxTitleChars) break;
-    const bool forbidden = byte < 0x20 || byte == 0x7F || std::string_view("\\/:*?\"<>|").find(c) !=
-                                                                std::string_view::npos;
+    const bool forbidden = byte < 0x20 || byte == 0x7F ||
+                           std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos;
     safe += forbidden ? '_' : c;
   }
   // Blanks at the ends would be lost or hard to see in a file name.
@@ -142,10 +142,14 @@ std::vector<std::string> AdoptBodies(NoteCollection& notes) {
     titles.push_back(TitleFromBodyFileName(name));
     // A new note's keys: no stored place (it opens where a new note does), colours,
     // transparency, pin or alarm an earlier note of that number left behind.
-    std::vector<NoteKeyEdit> keys{{NoteKey::kTop, std::nullopt},     {NoteKey::kLeft, std::nullopt},
-                                  {NoteKey::kTag, n},                {NoteKey::kTitulo, titles.back()},
-                                  {NoteKey::kVisivel, "True"},       {NoteKey::kOnTop, std::nullopt},
-                                  {NoteKey::kColor1, std::nullopt},  {NoteKey::kColor2, std::nullopt},
+    std::vector<NoteKeyEdit> keys{{NoteKey::kTop, std::nullopt},
+                                  {NoteKey::kLeft, std::nullopt},
+                                  {NoteKey::kTag, n},
+                                  {NoteKey::kTitulo, titles.back()},
+                                  {NoteKey::kVisivel, "True"},
+                                  {NoteKey::kOnTop, std::nullopt},
+                                  {NoteKey::kColor1, std::nullopt},
+                                  {NoteKey::kColor2, std::nullopt},
                                   {NoteKey::kOpacidade, std::nullopt}};
     for (NoteKey key : kAlarmKeys) keys.push_back({key, std::nullopt});
     for (IniEdit& edit : NoteSettings(notes.Settings(), n).Edits(keys)) {

@@ -37,7 +37,8 @@ std::optional<int> BodyFileNumber(std::string_view file_name) {
       return std::nullopt;
     }
   }
-  const std::string_view digits = file_name.substr(kPrefix.size(), file_name.size() - kPrefix.size() - 4);
+  const std::string_view digits =
+      file_name.substr(kPrefix.size(), file_name.size() - kPrefix.size() - 4);
   if (digits.front() == '0' ||
       !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) {
     return std::nullopt;

@@ -1,5 +1,6 @@
 // A deleted note's body goes to the bin under its own name; a body that comes back to the data
-// folder becomes a note again, never on the file of a live note.
+// folder becomes a note again, never on the file of a live note (the round trip through the
+// real bin is the end-to-end delete test).
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -102,7 +103,8 @@ TEST(BodyTrashTest, BodiesNoIndexEntryNamesBecomeNewNotes) {
       EXPECT_TRUE(state.visible);
       EXPECT_EQ(std::pair(state.top, state.left), std::pair(3510, 4140));
       EXPECT_EQ(state.body, c.bodies[i]);
-      EXPECT_EQ(notes.Settings().ReadIniValue(notes.At(first_new + i).Tag(), "Opacidade", "-"), "-");
+      EXPECT_EQ(notes.Settings().ReadIniValue(notes.At(first_new + i).Tag(), "Opacidade", "-"),
+                "-");
     }
     ASSERT_TRUE(notes.SaveAllNotes());
     if (!c.titles.empty()) {
@@ -125,7 +127,7 @@ class BinFiles : public FullDiskFileSystem {
   std::string bin_;
 };
 
-TEST(BodyTrashTest, DeletedBodyWaitsInTheBinAndComesBackBesideTheNoteThatTookItsNumber) {
+TEST(BodyTrashTest, DeletedBodyGoesToTheBinUnderTitleAndTimeOrStaysWithItsNote) {
   TempFolder dir;
   const std::string data = dir.Path() + "dados/", bin = dir.Path() + "lixeira/";
   fs::create_directories(data);
@@ -147,22 +149,10 @@ TEST(BodyTrashTest, DeletedBodyWaitsInTheBinAndComesBackBesideTheNoteThatTookIts
                                                   "stickie2.vmb"}));
   files.refuse = false;
   EXPECT_TRUE(DeleteNotes(notes, {2, 1}).Complete());
-  EXPECT_EQ(FilesIn(bin), (std::set<std::string>{"a_b_ c_ 2026-12-07 09h05m03.vmb",
-                                                 "Nota 2026-12-07 09h05m03.vmb"}));
-
-  notes.CreateNote(std::to_string(notes.NextNoteNumber()), true, {});  // takes number 1
-  notes.At(1).SetTitle("nova");
-  ASSERT_TRUE(notes.SaveAllNotes());
-  for (const std::string& name : FilesIn(bin)) fs::rename(bin + name, data + name);
-
-  FakeNoteWindowFactory next_factory(files);
-  NoteCollection next(files, next_factory, data);
-  EXPECT_EQ(AdoptBodies(next), (std::vector<std::string>{"Nota", "a_b_ c_"}));
-  RestoreNotes(next, {});
-  ASSERT_EQ(next.Count(), 3);
-  EXPECT_EQ(next_factory.created[0]->title, "nova");
-  EXPECT_EQ(next_factory.created[1]->body, "um");
-  EXPECT_EQ(next_factory.created[2]->body, "dois");
+  EXPECT_EQ(FilesIn(data), (std::set<std::string>{"config.cfg", "indice.dat"}));
+  EXPECT_EQ(dir.Read("lixeira/a_b_ c_ 2026-12-07 09h05m03.vmb"), "dois");
+  EXPECT_EQ(dir.Read("lixeira/Nota 2026-12-07 09h05m03.vmb"), "um");
+  EXPECT_EQ(TitleFromBodyFileName("a_b_ c_ 2026-12-07 09h05m03 (2).vmb"), "a_b_ c_");
   EXPECT_EQ(NotesCameBackNotice({"Nota", "", "3", "4", "5", "6", "7"}),
             "Estas notas voltaram:\nNota\n[Em Branco]\n3\n4\n5\ne mais 2.");
 }
