@@ -137,6 +137,10 @@
 #define TXT_DELETE_FAILED_MORE "e mais %d."
 #define TXT_DELETE_FAILED_HINT \
   "Feche os programas que possam estar usando esses arquivos e tente de novo."
+// The name a deleted note without a title has in the Recycle Bin (before its date and time).
+#define TXT_DELETED_NOTE_FILE_NAME "Nota"
+// Tray balloon at start, followed by the titles of the notes taken back in.
+#define TXT_NOTES_CAME_BACK "Estas notas voltaram:"
 
 // ---- Files: font, print, load and save --------------------------------------------------
 

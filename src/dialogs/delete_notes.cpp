@@ -86,7 +86,7 @@ DeleteOutcome DeleteNotes(NoteCollection& notes, const std::vector<int>& numbers
   for (int number : numbers) {
     const int position = notes.FindNoteWindow(number);
     if (position == 0) continue;
-    if (Remove(notes.Files(), notes.BodyPath(std::to_string(number)))) {
+    if (notes.RecycleBody(position)) {
       notes.DeleteNote(number, position);
     } else {
       outcome.kept_notes.push_back(NoteListEntry(notes.At(position).Title()));

@@ -1,7 +1,7 @@
 #pragma once
-// Deleting notes from the delete-notes dialog. A note whose body file cannot be removed is
-// not deleted at all: its window, keys and index entry stay, so no body is left orphaned,
-// and the user is told which notes remain. "&Todas" removes only the program's own files
+// Deleting notes from the delete-notes dialog, their bodies sent to the Recycle Bin. A note
+// whose body file cannot be removed is not deleted at all: its window, keys and index entry
+// stay, so no body is left orphaned, and the user is told which notes remain. "&Todas" removes only the program's own files
 // from the data folder; anything else the user keeps there, and every subfolder, stays.
 
 #include <functional>
@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "store/data_folder.h"
 #include "store/file_system.h"
 #include "store/note_collection.h"
 

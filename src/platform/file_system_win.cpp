@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <string>
 #include <vector>
 
@@ -214,7 +216,28 @@ class WinFiles final : public FileSystem {
     return List(folder, /*folders=*/true);
   }
 
-  bool RenameFolder(const std::string& from, const std::string& to) override {
+  bool RecycleFile(const std::string& path) override {
+    // The shell wants a full path in a list ended by two NULs (the string's own and this one).
+    const std::wstring wide = Widen(path);
+    std::wstring from(GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr), L'\0');
+    const DWORD length =
+        GetFullPathNameW(wide.c_str(), static_cast<DWORD>(from.size()), from.data(), nullptr);
+    if (length == 0 || length >= from.size()) return RemoveFile(path);
+    from.resize(length);
+    from.push_back(L'\0');
+    SHFILEOPSTRUCTW operation{};
+    operation.wFunc = FO_DELETE;
+    operation.pFrom = from.c_str();
+    operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
+    if (SHFileOperationW(&operation) == 0 && !operation.fAnyOperationsAborted &&
+        !FileExists(path)) {
+      return true;
+    }
+    // Where the bin cannot take the file (a folder it does not cover, the bin turned off).
+    return RemoveFile(path) || !FileExists(path);
+  }
+
+  bool Rename(const std::string& from, const std::string& to) override {
     const std::wstring source = Widen(from), target = Widen(to);
     return RetryWhileLocked(
         source, [&] { return MoveFileExW(source.c_str(), target.c_str(), 0) != 0; },

@@ -98,11 +98,13 @@ void CommandRouter::HideNoteCommand(CommandId, int note_number) {
 
 void CommandRouter::DeleteNoteCommand(CommandId, int note_number) {
   if (!Note(note_number) || !services_.ConfirmDeleteNote()) return;
-  // Found again after the question: the position is only known once it is answered.
-  const int position = notes_.FindNoteWindow(note_number);
-  if (position == 0) return;
+  // Looked for again: the note may have gone while the question was open.
+  if (notes_.FindNoteWindow(note_number) == 0) return;
   services_.PlaySoundFile(app_folder_ + "excluir.wav");
-  notes_.DeleteNote(note_number, position);
+  // As from the delete dialog: a body that cannot go to the bin keeps its note, and the user
+  // is told, so no body is left behind for a later note of that number.
+  const std::string problem = DeleteFailureMessage(DeleteNotes(notes_, {note_number}));
+  if (!problem.empty()) services_.ShowWarning(problem);
 }
 
 void CommandRouter::AlarmCommand(CommandId, int note_number) {

@@ -100,7 +100,7 @@ bool DailyBackup::Finish() {
     if (!CopyNext()) return false;
   }
   const std::string final_folder = pending_->root + pending_->day;
-  if (!files_.RenameFolder(pending_->partial.substr(0, pending_->partial.size() - 1),
+  if (!files_.Rename(pending_->partial.substr(0, pending_->partial.size() - 1),
                            final_folder)) {
     return Abandon();
   }

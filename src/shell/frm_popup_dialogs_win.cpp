@@ -91,6 +91,10 @@ void FrmPopup::ReportSetAsideBody(int number) {
   tray_->ShowBalloon(Widen(TXT_MESSAGE_TITLE), Widen(text), NIIF_WARNING, 30000);
 }
 
+void FrmPopup::ReportNotesCameBack(const std::string& notice) {
+  if (tray_) tray_->ShowBalloon(Widen(TXT_MESSAGE_TITLE), Widen(notice), NIIF_INFO, 30000);
+}
+
 void FrmPopup::ShowSaveFailureBox() {
   const std::string text = std::string(TXT_SAVE_FAILURE) + "\n\n" + notes_->DataFolderPath() +
                            "\n\n" + TXT_SAVE_FAILURE_ADVICE;

@@ -58,6 +58,7 @@ bool FrmPopup::Start() {
 
   factory_ = std::make_unique<NoteWindowFactoryWin>(*this, clock_);
   notes_ = std::make_unique<NoteCollection>(WinFileSystem(), *factory_, folder);
+  notes_->SetClock(clock_);
   router_ = std::make_unique<CommandRouter>(*notes_, state_, default_font_,
                                             static_cast<ShellServices&>(*this), app_folder_);
   alarms_ = std::make_unique<AlarmSignal>(

@@ -63,6 +63,7 @@ class FrmPopup : public WindowBase,
 
   // LifecycleHost
   void ReportSetAsideBody(int number) override;
+  void ReportNotesCameBack(const std::string& notice) override;
   void RestoreFinished() override;
 
   // ShellServices

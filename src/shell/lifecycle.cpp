@@ -1,5 +1,7 @@
 #include "shell/lifecycle.h"
 
+#include "store/body_trash.h"
+
 namespace velumbrino {
 
 Lifecycle::Lifecycle(NoteCollection& notes, const DefaultFont& font, LifecycleHost& host)
@@ -7,6 +9,9 @@ Lifecycle::Lifecycle(NoteCollection& notes, const DefaultFont& font, LifecycleHo
 
 void Lifecycle::Start(const LocalTime& now, bool prepare_failed) {
   prepare_failed_ = prepare_failed;
+  // Before the copy and the restore, so that both take in the notes that came back.
+  const std::vector<std::string> came_back = AdoptBodies(notes_);
+  if (!came_back.empty()) host_.ReportNotesCameBack(NotesCameBackNotice(came_back));
   // The day's copy of the notes as they were at start-up: made a file at a time while the
   // notes are restored, each body before its note is shown, so no note waits for the copy.
   backup_.Begin(now);

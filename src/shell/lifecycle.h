@@ -21,6 +21,8 @@ class LifecycleHost {
   virtual ~LifecycleHost() = default;
   // A body brought the last run down and is set aside from now on: tell the user once.
   virtual void ReportSetAsideBody(int number) = 0;
+  // Bodies brought back to the data folder became notes again: tell the user once.
+  virtual void ReportNotesCameBack(const std::string& notice) = 0;
   // Every note is restored: the program takes input, and alarms due meanwhile fire.
   virtual void RestoreFinished() = 0;
   // Notes could not be written (told once per run by the host).

@@ -72,6 +72,10 @@ bool IsOwnDataFileName(std::string_view file_name) {
   return target && IsOwnTarget(*target);
 }
 
+bool HasBodyExtension(std::string_view file_name) {
+  return LowerAscii(file_name).ends_with(kBodySuffix);
+}
+
 namespace {
 
 // Lines joined by a lone CR with CR LF after the last: the seed files' exact form.

@@ -29,6 +29,8 @@ std::optional<int> BodyFileNumber(std::string_view file_name);
 // indice.dat, config.cfg, carregando.dat, a body file, or the temporary file an atomic write
 // of one of them leaves behind ("config.cfg.~12.tmp", "indice.dat.~4711-3.tmp"); any case.
 bool IsOwnDataFileName(std::string_view file_name);
+// Any file with the body extension ".vmb" (any letter case).
+bool HasBodyExtension(std::string_view file_name);
 
 // The first-run files, byte for byte (Windows-1252; CR between lines, CR LF at the end).
 std::string WelcomeSettingsBytes();

@@ -42,10 +42,11 @@ class FileSystem {
   virtual std::optional<std::vector<std::string>> ListFolders(const std::string& /*folder*/) {
     return std::nullopt;
   }
-  // Renames a folder (in one step, so a half-made folder never appears under the new name).
-  virtual bool RenameFolder(const std::string& /*from*/, const std::string& /*to*/) {
-    return false;
-  }
+  // Renames a file or a folder in one step (so a half-made folder never appears under the
+  // new name); never over an existing `to`.
+  virtual bool Rename(const std::string& /*from*/, const std::string& /*to*/) { return false; }
+  // Sends a file to the Recycle Bin; deletes it where the bin cannot take it.
+  virtual bool RecycleFile(const std::string& path) { return RemoveFile(path); }
   // Removes an empty folder.
   virtual bool RemoveFolder(const std::string& /*path*/) { return false; }
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "store/body_trash.h"
 #include "store/data_folder.h"
 #include "store/note_keys.h"
 #include "store/text_utils.h"
@@ -125,8 +126,7 @@ void NoteCollection::DeleteNote(int number, int position) {
   settings_.Apply(edits);
   if (!full) return;
 
-  const std::string body = BodyPath(note.Section());
-  if (files_.FileExists(body)) files_.RemoveFile(body);
+  RecycleBody(position);
   kept_bodies_.erase(note.Section());
   load_marker_.Forget(number);
 
@@ -142,6 +142,12 @@ void NoteCollection::DeleteNote(int number, int position) {
   std::vector<int> numbers = index_.Numbers();
   numbers.erase(std::remove(numbers.begin(), numbers.end(), number), numbers.end());
   index_.WriteNumbers(numbers);
+}
+
+bool NoteCollection::RecycleBody(int position) {
+  NoteWindow& window = At(position);
+  return velumbrino::RecycleBody(files_, data_folder_, BodyFileName(window.Tag()), window.Title(),
+                                 clock_ ? clock_->Now() : LocalTime{});
 }
 
 bool NoteCollection::StoredPinned(const std::string& number) const {

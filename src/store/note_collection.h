@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "store/body_load_marker.h"
+#include "store/clock.h"
 #include "store/file_system.h"
 #include "store/index_file.h"
 #include "store/note_window.h"
@@ -47,6 +48,10 @@ class NoteCollection {
   bool SaveNote(int position);
   // Full delete with the window at `position`, or only the alarm keys when it is 0.
   void DeleteNote(int number, int position);
+  // Sends the body of the note at `position` to the Recycle Bin (see body_trash.h), named
+  // with the clock's time (the year 2000 without a clock). True when no body is left.
+  bool RecycleBody(int position);
+  void SetClock(const Clock& clock) { clock_ = &clock; }
   // The pin toggle of the window at `position`: OnTop written at once, every pinned note
   // placed at the top of the topmost band again.
   void TogglePin(int position);
@@ -74,6 +79,7 @@ class NoteCollection {
   std::vector<std::unique_ptr<NoteWindow>> windows_;
   std::set<std::string> kept_bodies_;
   BodyLoadMarker load_marker_;
+  const Clock* clock_ = nullptr;
 
   bool SaveBodyOf(NoteWindow& window);
 };

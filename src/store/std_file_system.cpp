@@ -109,8 +109,10 @@ class StdFiles final : public FileSystem {
     return List(folder, /*folders=*/true);
   }
 
-  bool RenameFolder(const std::string& from, const std::string& to) override {
+  bool Rename(const std::string& from, const std::string& to) override {
     std::error_code error;
+    // rename() replaces an existing file here; Rename never does.
+    if (fs::exists(ToPath(to), error) || error) return false;
     fs::rename(ToPath(from), ToPath(to), error);
     return !error;
   }

@@ -20,12 +20,16 @@ DOCUMENTS = os.path.join(PREFIX, "drive_c", "users", USER, "Documents")
 DATA = os.path.join(DOCUMENTS, "Velumbrino")
 SHOTS = os.path.join(os.path.dirname(DIST), "screenshots")
 NOTE_SIZE = (184, 192)  # 2760 x 2880 twips at 96 dpi
+# Wine's Recycle Bin is the Unix user's trash: kept under the build folder, never the user's.
+TRASH = os.path.join(os.path.dirname(DIST), "xdg-data", "Trash")
+os.environ["XDG_DATA_HOME"] = os.path.dirname(TRASH)
 
 
 def reset_documents():
     """An empty Documents folder and no running instance."""
     kill_all()
     shutil.rmtree(DATA, ignore_errors=True)
+    shutil.rmtree(TRASH, ignore_errors=True)
     os.makedirs(DOCUMENTS, exist_ok=True)
 
 
@@ -266,6 +270,14 @@ def window_opacity(wid):
     """_NET_WM_WINDOW_OPACITY scaled to 0-255, or None when the window has none."""
     match = re.search(r"_NET_WM_WINDOW_OPACITY\(CARDINAL\) = (\d+)", xprop(wid))
     return None if not match else round(int(match.group(1)) * 255 / 0xFFFFFFFF)
+
+
+def balloons():
+    """Visible windows of Wine's tray (explorer) other than the tray window itself."""
+    out = subprocess.run(["xdotool", "search", "--onlyvisible", "--classname", "explorer.exe"],
+                         capture_output=True, text=True).stdout.split()
+    tray = tray_window()
+    return [w for w in out if w != tray]
 
 
 def message_boxes():

@@ -1,7 +1,6 @@
 """Bodies written by other programs: a body the user did not change keeps its exact bytes,
 and a body that brings Wine's RichEdit down is set aside at the next start, not loaded again."""
 import os
-import subprocess
 import time
 
 import harness as h
@@ -21,14 +20,6 @@ def notes_config(count, x=1500):
     return b"".join(b"[%d]\r\nTop=%d\r\nLeft=%d\r\nOnTop=False\r\nTitulo=nota %d\r\n"
                     % (n, 600 + 3000 * ((n - 1) // 3), x + 3000 * ((n - 1) % 3), n)
                     for n in range(1, count + 1))
-
-
-def balloons():
-    """Visible windows of Wine's tray (explorer) other than the tray window itself."""
-    out = subprocess.run(["xdotool", "search", "--onlyvisible", "--classname", "explorer.exe"],
-                         capture_output=True, text=True).stdout.split()
-    tray = h.tray_window()
-    return [w for w in out if w != tray]
 
 
 def start_until_notes_or_exit(count, timeout=30):
@@ -66,7 +57,7 @@ def crashing_body_is_set_aside_and_kept_as_it_was():
 
     program = start_until_notes_or_exit(3)
     assert program is not None, "the second start died too"
-    h.wait_for(balloons, timeout=10, what="the tray balloon")
+    h.wait_for(h.balloons, timeout=10, what="the tray balloon")
     h.screenshot("body-set-aside.png")
     assert h.read("carregando.dat") == b"separada=2\r\n"
     # The set-aside body takes no typing.
@@ -84,7 +75,7 @@ def crashing_body_is_set_aside_and_kept_as_it_was():
     program = start_until_notes_or_exit(3)
     assert program is not None
     time.sleep(2)
-    assert balloons() == []
+    assert h.balloons() == []
     h.stop(program)
     assert h.read("stickie2.vmb") == CRASHING_BODY
     assert h.read("carregando.dat") == b"separada=2\r\n"

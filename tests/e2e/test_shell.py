@@ -1,9 +1,11 @@
 """The tray icon, Shift+Ctrl+N and both popup menus of the real program."""
 import os
+import re
 import shutil
 import subprocess
 import tempfile
 import time
+import urllib.parse
 
 import harness as h
 
@@ -76,9 +78,10 @@ def key_combination_makes_one_note_per_press():
     h.stop(program)
 
 
-def delete_asks_and_only_yes_deletes():
-    program = start_with([(1, 1500, 1500, ""), (2, 1500, 6000, "")])
-    h.write("stickie2.vmb", b"{\\rtf1 dois}")
+def delete_asks_and_only_yes_deletes_and_the_bin_gives_the_note_back():
+    program = start_with([(1, 1500, 1500, ""), (2, 1500, 6000, "Titulo=Compras\r\n")])
+    body = b"{\\rtf1 leite e p\\'e3o}"
+    h.write("stickie2.vmb", body)
     before = h.snapshot()
     note = [w for w in h.note_windows() if w[1] > 300][0]
     h.open_note_menu(note)
@@ -100,6 +103,22 @@ def delete_asks_and_only_yes_deletes():
     assert not os.path.exists(os.path.join(h.DATA, "stickie2.vmb"))
     assert h.ini_value("Indice", "TotalForms") == "1"
     h.stop(program)
+
+    # The body waits in the bin under the note's title and the time of the delete.
+    [info] = os.listdir(os.path.join(h.TRASH, "info"))
+    assert re.fullmatch(r"Compras \d{4}-\d\d-\d\d \d\dh\d\dm\d\d\.vmb\.trashinfo", info), info
+    with open(os.path.join(h.TRASH, "info", info), encoding="utf-8") as f:
+        original = urllib.parse.unquote(re.search(r"^Path=(.*)$", f.read(), re.M).group(1))
+    assert os.path.realpath(os.path.dirname(original)) == os.path.realpath(h.DATA), original
+    # Put back where it was, it is a note again at the next start, with its text.
+    shutil.move(os.path.join(h.TRASH, "files", info[:-len(".trashinfo")]), original)
+    program = h.start_and_wait(2)
+    h.wait_for(h.balloons, timeout=10, what="the balloon naming the note")
+    h.screenshot("note-back-from-bin.png")
+    h.stop(program)
+    assert sorted(h.read("indice.dat").strip(b",\r\n").split(b",")) == [b"1", b"2"]
+    assert h.read("stickie2.vmb") == body
+    assert h.ini_value("2", "Titulo") == "Compras" and not os.path.exists(original)
 
 
 def hide_all_then_show_all():
@@ -179,7 +198,7 @@ def help_opens_and_a_missing_file_is_explained():
 if __name__ == "__main__":
     h.main([tray_double_click_creates_one_note_unless_a_menu_or_box_is_open,
             key_combination_makes_one_note_per_press,
-            delete_asks_and_only_yes_deletes,
+            delete_asks_and_only_yes_deletes_and_the_bin_gives_the_note_back,
             hide_all_then_show_all,
             opacity_and_classic_colours_are_stored,
             fechar_saves_every_note_and_exits,

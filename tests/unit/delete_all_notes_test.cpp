@@ -18,8 +18,8 @@ using testing::FakeNoteWindowFactory;
 using testing::FullDiskFileSystem;
 using testing::TempFolder;
 
-// The standard file system, except that chosen files cannot be removed (open in another
-// program) and, optionally, folders cannot be listed.
+// The standard file system, except that chosen files cannot be removed or renamed (open in
+// another program) and, optionally, folders cannot be listed.
 class StubbornFiles : public FullDiskFileSystem {
  public:
   StubbornFiles() { writes_left = -1; }
@@ -29,6 +29,10 @@ class StubbornFiles : public FullDiskFileSystem {
   bool RemoveFile(const std::string& path) override {
     return !undeletable.count(std::filesystem::path(path).filename().string()) &&
            FullDiskFileSystem::RemoveFile(path);
+  }
+  bool Rename(const std::string& from, const std::string& to) override {
+    return !undeletable.count(std::filesystem::path(from).filename().string()) &&
+           FullDiskFileSystem::Rename(from, to);
   }
   std::optional<std::vector<std::string>> ListFiles(const std::string& folder) override {
     if (!can_list) return std::nullopt;

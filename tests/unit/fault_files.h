@@ -50,8 +50,8 @@ class FullDiskFileSystem : public FileSystem {
   std::optional<std::vector<std::string>> ListFolders(const std::string& folder) override {
     return base_.ListFolders(folder);
   }
-  bool RenameFolder(const std::string& from, const std::string& to) override {
-    return base_.RenameFolder(from, to);
+  bool Rename(const std::string& from, const std::string& to) override {
+    return base_.Rename(from, to);
   }
   bool RemoveFolder(const std::string& path) override { return base_.RemoveFolder(path); }
 

@@ -33,6 +33,7 @@ class LifecycleTest : public ::testing::Test, public LifecycleHost {
   }
 
   void ReportSetAsideBody(int number) override { events_.push_back("set aside " + std::to_string(number)); }
+  void ReportNotesCameBack(const std::string& notice) override { events_.push_back(notice); }
   void RestoreFinished() override { events_.push_back("finished"); }
   void ReportSaveFailure() override { events_.push_back("save failure"); }
 
