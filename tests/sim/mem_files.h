@@ -18,7 +18,7 @@ namespace velumbrino::sim {
 
 // The process is gone: thrown from a write (or a body load) and caught by the driver.
 struct ProcessDeath {
-  bool power = false;  // the machine lost power too: unflushed data is lost
+  bool power = false;    // the machine lost power too: unflushed data is lost
   int crashed_note = 0;  // a body load brought it down
 };
 
@@ -30,7 +30,7 @@ class MemFiles final : public FileSystem {
     std::uint64_t version = 0;
   };
   std::map<std::string, File> files;
-  std::set<std::string> folders;  // without the trailing separator
+  std::set<std::string> folders;                     // without the trailing separator
   std::map<std::string, std::int64_t> locked_until;  // path -> second the lock ends
   std::int64_t disk_full_until = -1;
   std::int64_t now = 0;  // seconds, set by the driver
@@ -102,7 +102,10 @@ class MemFiles final : public FileSystem {
     }
     std::map<std::string, File> moved;
     for (auto it = files.begin(); it != files.end();) {
-      if (!it->first.starts_with(a)) { ++it; continue; }
+      if (!it->first.starts_with(a)) {
+        ++it;
+        continue;
+      }
       moved[b + it->first.substr(a.size())] = std::move(it->second);
       it = files.erase(it);
     }
@@ -113,8 +116,10 @@ class MemFiles final : public FileSystem {
   }
   bool RemoveFolder(const std::string& path) override {
     const std::string prefix = Trimmed(path) + "/";
-    for (auto& [name, file] : files) if (name.starts_with(prefix)) return false;
-    for (auto& name : folders) if (name.starts_with(prefix)) return false;
+    for (auto& [name, file] : files)
+      if (name.starts_with(prefix)) return false;
+    for (auto& name : folders)
+      if (name.starts_with(prefix)) return false;
     return folders.erase(Trimmed(path)) > 0;
   }
 
@@ -128,7 +133,10 @@ class MemFiles final : public FileSystem {
   // The power went: everything not yet on the disk is gone.
   void LosePower() {
     for (auto it = files.begin(); it != files.end();) {
-      if (!it->second.durable) { it = files.erase(it); continue; }
+      if (!it->second.durable) {
+        it = files.erase(it);
+        continue;
+      }
       it->second.bytes = *it->second.durable;
       ++it->second.version;
       ++it;

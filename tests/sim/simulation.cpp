@@ -66,19 +66,6 @@ class SimWindow : public testing::FakeNoteWindow {
   std::shared_ptr<FakeNoteState> s_;
 };
 
-class SimFactory : public NoteWindowFactory {
- public:
-  explicit SimFactory(FileSystem& files) : files_(files) {}
-  std::unique_ptr<NoteWindow> CreateNoteWindow(bool app_ready) override {
-    auto state = std::make_shared<FakeNoteState>();
-    if (app_ready) state->title = "nova";
-    return std::make_unique<SimWindow>(files_, state);
-  }
-
- private:
-  FileSystem& files_;
-};
-
 struct SimServices : testing::FakeServices {
   std::function<void(int)> alarm_dialog;
   bool ConfirmDeleteNote() override { return true; }
@@ -86,8 +73,9 @@ struct SimServices : testing::FakeServices {
 };
 
 // One run of the program: what the controller window holds, with the alarm signal's rules.
-struct Process : LifecycleHost {
-  Process(MemFiles& files, const Clock& clock) : factory(files), notes(files, factory, kFolder), clock(clock) {
+struct Process : LifecycleHost, NoteWindowFactory {
+  Process(MemFiles& files, const Clock& clock)
+      : files(files), notes(files, *this, kFolder), clock(clock) {
     services.alarm_dialog = [this](int n) {
       NoteSettings settings(notes.Settings(), n);
       const AlarmDialogOutcome out = ConfirmAlarmDialog(settings, alarm_answer, this->clock);
@@ -103,6 +91,11 @@ struct Process : LifecycleHost {
     CheckAll();  // alarms missed meanwhile fire now, once
   }
   void ReportSaveFailure() override {}
+  std::unique_ptr<NoteWindow> CreateNoteWindow(bool app_ready) override {
+    auto state = std::make_shared<FakeNoteState>();
+    if (app_ready) state->title = "nova";
+    return std::make_unique<SimWindow>(files, state);
+  }
 
   void CheckTick(NoteWindow& note) {
     // The check state lives with the window: a new note under a reused number starts afresh.
@@ -132,7 +125,7 @@ struct Process : LifecycleHost {
     for (int p = 1; p <= notes.Count(); ++p) CheckTick(notes.At(p));
   }
 
-  SimFactory factory;
+  MemFiles& files;
   NoteCollection notes;
   const Clock& clock;
   DefaultFont font;
@@ -151,14 +144,38 @@ struct Process : LifecycleHost {
 // ---- Events ----
 
 enum class Op {
-  kStart, kTick, kNew, kType, kMove, kTitle, kColor, kPin, kHide, kShowAll, kAlarm, kClock,
-  kDelete, kDeleteSome, kDeleteAll, kLoadFile, kAutosave, kClose, kLogoff,
-  kDie, kPower, kLock, kFull, kDamage, kPoison, kCount
+  kStart,
+  kTick,
+  kNew,
+  kType,
+  kMove,
+  kTitle,
+  kColor,
+  kPin,
+  kHide,
+  kShowAll,
+  kAlarm,
+  kClock,
+  kDelete,
+  kDeleteSome,
+  kDeleteAll,
+  kLoadFile,
+  kAutosave,
+  kClose,
+  kLogoff,
+  kDie,
+  kPower,
+  kLock,
+  kFull,
+  kDamage,
+  kPoison,
+  kCount
 };
-const char* const kOpNames[] = {
-    "start", "tick", "new", "type", "move", "title", "color", "pin", "hide", "showall", "alarm",
-    "clock", "delete", "deletesome", "deleteall", "loadfile", "autosave", "close", "logoff",
-    "die", "power", "lock", "full", "damage", "poison"};
+const char* const kOpNames[] = {"start",    "tick",     "new",    "type",       "move",
+                                "title",    "color",    "pin",    "hide",       "showall",
+                                "alarm",    "clock",    "delete", "deletesome", "deleteall",
+                                "loadfile", "autosave", "close",  "logoff",     "die",
+                                "power",    "lock",     "full",   "damage",     "poison"};
 
 // Parameters are raw numbers, read modulo what they choose from when the event runs, so any
 // part of a sequence still runs (which shrinking needs).
@@ -214,7 +231,7 @@ struct ModelNote {
   Field body, keys, colors, pin;
   bool crashed = false;       // its body brought the program down
   bool crash_unsure = false;  // ...and the power went before the record of it was on disk
-  bool loose = false;  // a new note under the number of a note whose delete failed
+  bool loose = false;         // a new note under the number of a note whose delete failed
   bool alarm_fired = false, alarm_unsure = false;
 };
 
@@ -281,8 +298,12 @@ class Sim {
     files_.now = t_;
     const AlarmMinute m = t_ / 60;
     const AlarmDate d = DateOfMinute(m);
-    clock_.now = {d.year, d.month, d.day, static_cast<int>(m % kMinutesPerDay / 60),
-                  static_cast<int>(m % 60), static_cast<int>(t_ % 60)};
+    clock_.now = {d.year,
+                  d.month,
+                  d.day,
+                  static_cast<int>(m % kMinutesPerDay / 60),
+                  static_cast<int>(m % 60),
+                  static_cast<int>(t_ % 60)};
     // The system writes its caches out within half a minute.
     if (seconds >= 30) files_.FlushAll();
   }
@@ -291,6 +312,11 @@ class Sim {
     return *static_cast<FakeNoteState*>(proc_->notes.At(position).Handle());
   }
   int NumberAt(int position) { return static_cast<int>(LeadingNumber(State(position).tag)); }
+  std::vector<int> OpenNotes() {
+    std::vector<int> numbers;
+    for (int p = 1; proc_ && p <= proc_->notes.Count(); ++p) numbers.push_back(NumberAt(p));
+    return numbers;
+  }
   // The note an event's parameter picks among the open ones; 0 when none is open.
   int Pick(int a) {
     const int count = proc_ ? proc_->notes.Count() : 0;
@@ -318,9 +344,7 @@ class Sim {
       Die(death, files_.write_failures != failures);
     }
     const bool clean = !died && files_.write_failures == failures;
-    if (proc_) {
-      for (int p = 1; p <= proc_->notes.Count(); ++p) Observe(p);
-    }
+    for (int n : OpenNotes()) Observe(n);
     for (auto& [n, field, intended] : touched_) {
       auto it = notes_.find(n);
       if (it == notes_.end()) continue;
@@ -340,10 +364,10 @@ class Sim {
     RecordDayState();
   }
 
-  void Observe(int position) {
-    FakeNoteState& s = State(position);
-    auto it = notes_.find(NumberAt(position));
-    if (it == notes_.end()) return;
+  void Observe(int n) {
+    auto it = notes_.find(n);
+    if (it == notes_.end() || !Window(n)) return;
+    const FakeNoteState& s = *Window(n);
     it->second.keys.cur = KeysOf(s);
     it->second.colors.cur = ColorsOf(s);
     it->second.pin.cur = s.pinned ? "1" : "0";
@@ -354,7 +378,8 @@ class Sim {
     ++faults;
     if (const int n = death.crashed_note; n && notes_.count(n)) {
       // Unless the record of the first fall could not be written or read (a lock, a full disk).
-      if (notes_[n].crashed && !notes_[n].crash_unsure && files_.read_failures == start_read_failures_) {
+      if (notes_[n].crashed && !notes_[n].crash_unsure &&
+          files_.read_failures == start_read_failures_) {
         Fail("crash-again", "note " + std::to_string(n) + "'s body brought the program down twice");
       }
       notes_[n].crashed = true;
@@ -414,7 +439,8 @@ class Sim {
         proc_->router.NewNote();
         if (proc_->notes.Count() == before) return;  // refused, and the user told
         const int number = NumberAt(before + 1);
-        if (notes_.count(number)) Fail("dup-number", "a new note took open note " + std::to_string(number) + "'s number");
+        if (notes_.count(number))
+          Fail("dup-number", "a new note took open note " + std::to_string(number) + "'s number");
         ModelNote& m = notes_[number];
         m.body.Set("");
         m.keys.ok = leftover_keys_.count(number) ? leftover_keys_[number] : std::set{kDefaultKeys};
@@ -447,7 +473,7 @@ class Sim {
         return;
       case Op::kShowAll:
         proc_->router.Run(CommandId::kShowAll);
-        for (int p = 1; p <= proc_->notes.Count(); ++p) proc_->dirty.insert(NumberAt(p));
+        for (int open : OpenNotes()) proc_->dirty.insert(open);
         return;
       case Op::kColor:
         if (!w) return;
@@ -478,7 +504,8 @@ class Sim {
         const AlarmMinute m = MinuteOf(Now()) + 1 + e.b / 4 % 90;
         const AlarmDate d = DateOfMinute(m);
         a.date_text = FormatAlarmDate(d);
-        a.time_text = FormatAlarmTime(AlarmTime{static_cast<int>(m % kMinutesPerDay / 60), static_cast<int>(m % 60), 0});
+        a.time_text = FormatAlarmTime(
+            AlarmTime{static_cast<int>(m % kMinutesPerDay / 60), static_cast<int>(m % 60), 0});
         fired_.push_back(n);  // unsure unless the step is clean
         proc_->router.Run(CommandId::kAlarm, n);
         if (proc_->alarm_saved) {
@@ -541,12 +568,9 @@ class Sim {
       case Op::kClose:
       case Op::kLogoff:  // log-off ends the program the same way, then the system flushes
         if (!proc_) return;
-        for (int p = 1; p <= proc_->notes.Count(); ++p) {
-          Touch(NumberAt(p), &ModelNote::body);
-          Touch(NumberAt(p), &ModelNote::keys);
-        }
+        for (int open : OpenNotes()) Touch(open, &ModelNote::body), Touch(open, &ModelNote::keys);
         proc_->life.Shutdown();
-        for (int p = 1; p <= proc_->notes.Count(); ++p) Observe(p);
+        for (int open : OpenNotes()) Observe(open);
         proc_.reset();
         restoring_ = false;
         if (e.op == Op::kLogoff) files_.FlushAll();
@@ -578,7 +602,8 @@ class Sim {
       case Op::kPoison: {
         if (proc_ || notes_.empty()) return;  // another program, while this one is not running
         auto it = std::next(notes_.begin(), e.a % notes_.size());
-        const std::string bytes = e.op == Op::kPoison ? kPoison : "{\\rtf1 estrag" + std::to_string(e.b);
+        const std::string bytes =
+            e.op == Op::kPoison ? kPoison : "{\\rtf1 estrag" + std::to_string(e.b);
         files_.Put(kFolder + BodyFileName(std::to_string(it->first)), bytes);
         it->second.body.Set(bytes);
         ++faults;
@@ -644,7 +669,8 @@ class Sim {
     const std::string body = read_only ? DiskBody(n) : s.body;
     auto it = notes_.find(n);
     if (it == notes_.end()) {
-      if (!adopt_ && !tainted_.count(n)) Fail("extra-note", "note " + std::to_string(n) + " appeared, never created");
+      if (!adopt_ && !tainted_.count(n))
+        Fail("extra-note", "note " + std::to_string(n) + " appeared, never created");
       ModelNote& m = notes_[n];
       m.body.Set(body);
       m.keys.Set(KeysOf(s));
@@ -654,7 +680,8 @@ class Sim {
     }
     ModelNote& m = it->second;
     if (proc_->notes.LoadMarker().IsSetAside(n) && !m.crashed) {
-      Fail("set-aside", "note " + std::to_string(n) + " set aside, its body never brought the program down");
+      Fail("set-aside",
+           "note " + std::to_string(n) + " set aside, its body never brought the program down");
     }
     Expect(m.body, body, "text-lost", n, "body");
     Expect(m.keys, KeysOf(s), "settings-lost", n, "title|top|left|visible");
@@ -676,9 +703,11 @@ class Sim {
     for (int n = 1; n <= 40; ++n) {
       const NoteSettings keys(settings, n);
       const bool listed = std::find(index.begin(), index.end(), n) != index.end();
-      if (!listed && !adopt_ && !tainted_.count(n) && (keys.Read(NoteKey::kColor1, "") != "" || keys.Read(NoteKey::kOnTop, "") != "" ||
-                                 keys.Read(NoteKey::kAlarm, "") != "")) {
-        Fail("stale-keys", "config.cfg keeps colours, pin or alarm of deleted note " + std::to_string(n));
+      if (!listed && !adopt_ && !tainted_.count(n) &&
+          (keys.Read(NoteKey::kColor1, "") != "" || keys.Read(NoteKey::kOnTop, "") != "" ||
+           keys.Read(NoteKey::kAlarm, "") != "")) {
+        Fail("stale-keys",
+             "config.cfg keeps colours, pin or alarm of deleted note " + std::to_string(n));
       }
       const AlarmKeys alarm = ReadAlarmKeys(keys, "");
       const auto date = ParseAlarmDate(alarm.data);
@@ -686,13 +715,15 @@ class Sim {
       if (listed && alarm.alarm == "1" && alarm.diariamente != "1" && date && hora &&
           MinuteOf(*date, *hora) < now && !(notes_.count(n) && notes_[n].alarm_unsure) &&
           files_.write_failures == step_failures_ && files_.read_failures == start_read_failures_) {
-        Fail("alarm-armed", "note " + std::to_string(n) + "'s one-time alarm stays armed in the past");
+        Fail("alarm-armed",
+             "note " + std::to_string(n) + "'s one-time alarm stays armed in the past");
       }
     }
     files_.locked_until = locks;
     for (const auto& [path, bytes] : kUserFiles) {
       auto it = files_.files.find(path);
-      if (it == files_.files.end() || it->second.bytes != bytes) Fail("user-file", path + " was touched");
+      if (it == files_.files.end() || it->second.bytes != bytes)
+        Fail("user-file", path + " was touched");
     }
     for (const auto& [day, digest] : Digests(kFolder + "Backup/", true)) {
       if (!day_states_[day].count(digest)) {
@@ -711,7 +742,8 @@ class Sim {
       const std::string rest = path.substr(folder.size());
       const std::size_t slash = rest.find('/');
       const std::string name = rest.substr(slash == std::string::npos ? 0 : slash + 1);
-      const bool backed_up = name == kIndexFileName || name == kSettingsFileName || BodyFileNumber(name);
+      const bool backed_up =
+          name == kIndexFileName || name == kSettingsFileName || BodyFileNumber(name);
       if (backed_up && (days ? slash != std::string::npos && IsDayName(rest.substr(0, slash))
                              : slash == std::string::npos)) {
         contents[days ? rest.substr(0, slash) : ""] += name + "\n" + file.bytes + "\n";
@@ -721,9 +753,7 @@ class Sim {
     for (const auto& [day, text] : contents) digests[day] = std::hash<std::string>{}(text);
     return digests;
   }
-  void RecordDayState() {
-    day_states_[BackupDayName(Now())].insert(Digests(kFolder, false)[""]);
-  }
+  void RecordDayState() { day_states_[BackupDayName(Now())].insert(Digests(kFolder, false)[""]); }
 
   MemFiles files_;
   testing::FakeClock clock_;
@@ -736,8 +766,9 @@ class Sim {
   std::map<std::string, std::set<std::size_t>> day_states_;
   bool adopt_ = false;
   int step_failures_ = 0;
-  int start_read_failures_ = 0;  // before this start: an unreadable config.cfg hides alarms  // a note may appear that the model cannot name (a step died)
-  std::set<int> tainted_;  // numbers whose delete failed midway: their keys may linger
+  int start_read_failures_ = 0;  // before this start: an unreadable config.cfg hides alarms  // a
+                                 // note may appear that the model cannot name (a step died)
+  std::set<int> tainted_;        // numbers whose delete failed midway: their keys may linger
   std::vector<int> deleting_;
   struct Touched {
     int n;
@@ -762,16 +793,26 @@ Event RandomEvent(std::mt19937& rng, const Sim& sim) {
   };
   Op op;
   if (!sim.Running()) {
-    op = pick({{Op::kStart, 20}, {Op::kDamage, 1}, {Op::kPoison, 1}, {Op::kLock, 2}, {Op::kClock, 2}});
+    op = pick(
+        {{Op::kStart, 20}, {Op::kDamage, 1}, {Op::kPoison, 1}, {Op::kLock, 2}, {Op::kClock, 2}});
   } else if (sim.Restoring()) {
-    op = pick({{Op::kTick, 30}, {Op::kType, 2}, {Op::kMove, 1}, {Op::kAutosave, 2}, {Op::kClose, 1},
-               {Op::kLogoff, 1}, {Op::kDie, 1}, {Op::kPower, 1}, {Op::kLock, 1}, {Op::kClock, 1}});
+    op = pick({{Op::kTick, 30},
+               {Op::kType, 2},
+               {Op::kMove, 1},
+               {Op::kAutosave, 2},
+               {Op::kClose, 1},
+               {Op::kLogoff, 1},
+               {Op::kDie, 1},
+               {Op::kPower, 1},
+               {Op::kLock, 1},
+               {Op::kClock, 1}});
   } else {
-    op = pick({{Op::kNew, 6}, {Op::kType, 10}, {Op::kMove, 3}, {Op::kTitle, 3}, {Op::kColor, 3},
-               {Op::kPin, 2}, {Op::kHide, 2}, {Op::kShowAll, 1}, {Op::kAlarm, 3}, {Op::kClock, 5},
-               {Op::kDelete, 2}, {Op::kDeleteSome, 1}, {Op::kDeleteAll, 1}, {Op::kLoadFile, 2},
-               {Op::kAutosave, 8}, {Op::kClose, 3}, {Op::kLogoff, 1}, {Op::kDie, 3},
-               {Op::kPower, 1}, {Op::kLock, 2}, {Op::kFull, 1}});
+    op = pick({{Op::kNew, 6},       {Op::kType, 10},    {Op::kMove, 3},     {Op::kTitle, 3},
+               {Op::kColor, 3},     {Op::kPin, 2},      {Op::kHide, 2},     {Op::kShowAll, 1},
+               {Op::kAlarm, 3},     {Op::kClock, 5},    {Op::kDelete, 2},   {Op::kDeleteSome, 1},
+               {Op::kDeleteAll, 1}, {Op::kLoadFile, 2}, {Op::kAutosave, 8}, {Op::kClose, 3},
+               {Op::kLogoff, 1},    {Op::kDie, 3},      {Op::kPower, 1},    {Op::kLock, 2},
+               {Op::kFull, 1}});
   }
   return {op, static_cast<int>(rng() % 1000), static_cast<int>(rng() % 100000)};
 }
@@ -792,7 +833,8 @@ Outcome RunSequence(std::uint64_t seed, const std::vector<Event>& events, bool r
   std::mt19937 rng(static_cast<std::mt19937::result_type>(seed));
   const int length = random ? 20 + static_cast<int>(rng() % 200) : 0;
   Outcome out;
-  out.failure = sim.Run(events, [&](Sim& s) { return RandomEvent(rng, s); }, length);
+  out.failure = sim.Run(
+      events, [&](Sim& s) { return RandomEvent(rng, s); }, length);
   out.events = events;
   out.events.insert(out.events.end(), sim.recorded.begin(), sim.recorded.end());
   out.restarts = sim.restarts;
@@ -812,7 +854,8 @@ std::vector<Event> Shrink(std::uint64_t seed, std::vector<Event> events, const s
     bool reduced = false;
     for (std::size_t start = 0; start < events.size(); start += chunk) {
       std::vector<Event> candidate(events.begin(), events.begin() + start);
-      candidate.insert(candidate.end(), events.begin() + std::min(events.size(), start + chunk), events.end());
+      candidate.insert(candidate.end(), events.begin() + std::min(events.size(), start + chunk),
+                       events.end());
       if (fails(candidate)) {
         events = std::move(candidate);
         parts = std::max<std::size_t>(parts - 1, 2);
@@ -827,26 +870,6 @@ std::vector<Event> Shrink(std::uint64_t seed, std::vector<Event> events, const s
   return events;
 }
 
-struct Regression {
-  std::string name, state, kind;
-  std::uint64_t seed = 0;
-  std::string events;
-};
-
-std::vector<Regression> ReadRegressions(const std::string& path) {
-  std::vector<Regression> cases;
-  std::ifstream file(path);
-  for (std::string line; std::getline(file, line);) {
-    if (line.empty() || line[0] == '#') continue;
-    std::stringstream words(line);
-    Regression r;
-    words >> r.name >> r.state >> r.kind >> r.seed;
-    std::getline(words, r.events);
-    cases.push_back(r);
-  }
-  return cases;
-}
-
 double Env(const char* name, double fallback) {
   const char* value = std::getenv(name);
   return value && *value ? std::atof(value) : fallback;
@@ -854,50 +877,64 @@ double Env(const char* name, double fallback) {
 
 int Main(int argc, char** argv) {
   double seconds = Env("SIM_SECONDS", 60);
-  for (int i = 1; i + 1 < argc; ++i) {
-    if (std::string(argv[i]) == "--seconds") seconds = std::atof(argv[i + 1]);
-  }
-  const bool hunt = Env("SIM_HUNT", 0) != 0;  // no regression cases, stop at the first fault
+  if (argc == 3 && std::string(argv[1]) == "--seconds") seconds = std::atof(argv[2]);
   const auto begin = std::chrono::steady_clock::now();
   long sequences = 0, restarts = 0, faults = 0;
   bool failed = false;
   std::set<std::string> known_kinds;
-  std::vector<std::string> known;
-  for (const Regression& r : hunt ? std::vector<Regression>{} : ReadRegressions(std::getenv("SIM_REGRESSIONS") ? std::getenv("SIM_REGRESSIONS") : SIM_REGRESSIONS)) {
-    const Outcome out = RunSequence(r.seed, FromText(r.events), false);
+  int known = 0;
+  auto count = [&](const Outcome& out) {
     ++sequences, restarts += out.restarts, faults += out.faults;
-    const bool fails = out.failure.has_value();
-    if (r.state == "known" && fails && out.failure->kind == r.kind) {
-      known.push_back(r.name);
-      known_kinds.insert(r.kind);
-    } else if (r.state == "known" && !fails) {
-      std::printf("regression %s passes now: change 'known' to 'fixed' in tests/sim/regressions.txt\n", r.name.c_str());
+  };
+  // The regression cases first (none with SIM_HUNT=1, to time how soon a fault is found).
+  std::ifstream cases(std::getenv("SIM_REGRESSIONS") ? std::getenv("SIM_REGRESSIONS")
+                                                     : SIM_REGRESSIONS);
+  for (std::string line; !Env("SIM_HUNT", 0) && std::getline(cases, line);) {
+    if (line.empty() || line[0] == '#') continue;
+    std::stringstream words(line);
+    std::string name, state, kind, events;
+    std::uint64_t seed = 0;
+    words >> name >> state >> kind >> seed;
+    std::getline(words, events);
+    const Outcome out = RunSequence(seed, FromText(events), false);
+    count(out);
+    if (state == "known" && out.failure && out.failure->kind == kind) {
+      ++known;
+      known_kinds.insert(kind);
+    } else if (state == "known" && !out.failure) {
+      std::printf("%s passes now: mark it 'fixed' in tests/sim/regressions.txt\n", name.c_str());
       failed = true;
-    } else if (fails) {
-      std::printf("regression %s: %s: %s\n", r.name.c_str(), out.failure->kind.c_str(), out.failure->detail.c_str());
+    } else if (out.failure) {
+      std::printf("%s: %s: %s\n", name.c_str(), out.failure->kind.c_str(),
+                  out.failure->detail.c_str());
       failed = true;
     }
   }
-  const std::uint64_t base = static_cast<std::uint64_t>(
-      Env("SIM_SEED", static_cast<double>(std::chrono::system_clock::now().time_since_epoch().count() % 1000000007)));
+  const auto now = std::chrono::system_clock::now().time_since_epoch().count();
+  const auto base =
+      static_cast<std::uint64_t>(Env("SIM_SEED", static_cast<double>(now % 1000000007)));
   for (std::uint64_t seed = base; !failed; ++seed) {
-    const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
+    const double elapsed =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
     if (elapsed >= seconds) break;
     const Outcome out = RunSequence(seed, {}, true);
-    ++sequences, restarts += out.restarts, faults += out.faults;
+    count(out);
     if (!out.failure || known_kinds.count(out.failure->kind)) continue;
     const std::vector<Event> shrunk = Shrink(seed, out.events, out.failure->kind);
-    const auto again = RunSequence(seed, shrunk, false).failure;
-    std::printf("FAILED after %.1f s, %ld sequences: seed %llu (SIM_SEED=%llu)\n%s: %s\nshrunk to %zu of %zu events:\n"
-                "  <name> known %s %llu %s\n",
-                elapsed, sequences, static_cast<unsigned long long>(seed), static_cast<unsigned long long>(seed),
-                again->kind.c_str(), again->detail.c_str(), shrunk.size(), out.events.size(), again->kind.c_str(),
-                static_cast<unsigned long long>(seed), ToText(shrunk).c_str());
+    const Failure again = RunSequence(seed, shrunk, false).failure.value();
+    std::printf(
+        "FAILED after %.1f s, %ld sequences: seed %llu (SIM_SEED=%llu repeats it)\n%s: %s\n"
+        "shrunk to %zu of %zu events, as a line of tests/sim/regressions.txt:\n<name> known %s "
+        "%llu %s\n",
+        elapsed, sequences, static_cast<unsigned long long>(seed),
+        static_cast<unsigned long long>(seed), again.kind.c_str(), again.detail.c_str(),
+        shrunk.size(), out.events.size(), again.kind.c_str(), static_cast<unsigned long long>(seed),
+        ToText(shrunk).c_str());
     failed = true;
   }
-  std::printf("SIMULATION: %ld sequences, %ld restarts, %ld faults injected, result %s", sequences, restarts,
-              faults, failed ? "FAIL" : "PASS");
-  if (!known.empty()) std::printf(" (%zu known faults not yet fixed)", known.size());
+  std::printf("SIMULATION: %ld sequences, %ld restarts, %ld faults injected, result %s", sequences,
+              restarts, faults, failed ? "FAIL" : "PASS");
+  if (known) std::printf(" (%d known faults not yet fixed)", known);
   std::printf("\n");
   return failed ? 1 : 0;
 }
