@@ -231,7 +231,9 @@ struct ModelNote {
   Field body, keys, colors, pin;
   bool crashed = false;       // its body brought the program down
   bool crash_unsure = false;  // ...and the power went before the record of it was on disk
-  bool loose = false;         // a new note under the number of a note whose delete failed
+  bool loose = false;
+  bool fresh = false;  // new, not restored yet: its body must be empty         // a new note under
+                       // the number of a note whose delete failed
   bool alarm_fired = false, alarm_unsure = false;
 };
 
@@ -331,7 +333,11 @@ class Sim {
   }
 
   void Step(const Event& e) {
-    if (std::getenv("SIM_TRACE")) std::printf("  %s\n", ToText({e}).c_str());
+    if (std::getenv("SIM_TRACE")) {
+      auto it = files_.files.find(kFolder + "carregando.dat");
+      std::printf("  %s   [marker %s]\n", ToText({e}).c_str(),
+                  it == files_.files.end() ? "-" : it->second.bytes.c_str());
+    }
     const int failures = step_failures_ = files_.write_failures;
     touched_.clear();
     fired_.clear();
@@ -385,6 +391,12 @@ class Sim {
       notes_[n].crashed = true;
       notes_[n].crash_unsure = unrecorded;
     }
+    // A death while the record names a load cannot be told from a fall in that load.
+    const auto marker = files_.files.find(kFolder + kLoadMarkerFileName);
+    if (marker != files_.files.end()) {
+      const std::optional<int> loading = ParseLoadMarker(marker->second.bytes).loading;
+      if (loading) fell_loading_.insert(*loading);
+    }
     if (death.power) {
       files_.LosePower();
       for (auto& [n, m] : notes_) m.crash_unsure = m.crash_unsure || m.crashed;
@@ -405,6 +417,7 @@ class Sim {
     const bool ready = proc_ && !restoring_;
     const int n = Pick(e.a);
     FakeNoteState* w = Window(n);
+    std::string before;
     if (e.op >= Op::kNew && e.op <= Op::kLoadFile && e.op != Op::kType && e.op != Op::kMove &&
         e.op != Op::kClock && !ready) {
       return;  // menus and the tray wait until every note is restored
@@ -447,6 +460,7 @@ class Sim {
         m.colors.Set(kDefaultColors);
         m.pin.Set("0");
         m.loose = tainted_.count(number) > 0;
+        m.fresh = true;
         proc_->dirty.insert(number);
         return;
       }
@@ -556,8 +570,9 @@ class Sim {
         if (!w) return;
         proc_->services.dialogs.file_choice = "C:/texto.txt";
         proc_->services.files["C:/texto.txt"] = "carregado " + std::to_string(e.b);
+        before = w->body;  // a read-only body may refuse it
         proc_->router.Run(CommandId::kLoadFile, n);
-        notes_[n].body.cur = w->body;
+        if (w->body != before) notes_[n].body.cur = w->body;
         proc_->dirty.insert(n);
         return;
       case Op::kAutosave:
@@ -658,7 +673,11 @@ class Sim {
       Fail(kind, "note " + std::to_string(n) + " restored with " + what + " '" + seen +
                      "', expected one of" + expected);
     }
-    field.Set(seen);
+    // After a start that could not read everything, the disk may still hold the older values.
+    if (files_.read_failures != start_read_failures_)
+      field.cur = seen, field.ok.insert(seen);
+    else
+      field.Set(seen);
   }
 
   void CheckRestored(int position) {
@@ -679,11 +698,13 @@ class Sim {
       return;
     }
     ModelNote& m = it->second;
-    if (proc_->notes.LoadMarker().IsSetAside(n) && !m.crashed) {
+    if (proc_->notes.LoadMarker().IsSetAside(n) && !m.crashed && !fell_loading_.count(n)) {
       Fail("set-aside",
            "note " + std::to_string(n) + " set aside, its body never brought the program down");
     }
-    Expect(m.body, body, "text-lost", n, "body");
+    Expect(m.body, body, m.fresh && !body.empty() ? "old-text-in-new-note" : "text-lost", n,
+           "body");
+    m.fresh = false;
     Expect(m.keys, KeysOf(s), "settings-lost", n, "title|top|left|visible");
     if (m.loose) m.colors.ok.insert(ColorsOf(s)), m.pin.ok.insert(s.pinned ? "1" : "0");
     m.loose = false;
@@ -768,7 +789,9 @@ class Sim {
   int step_failures_ = 0;
   int start_read_failures_ = 0;  // before this start: an unreadable config.cfg hides alarms  // a
                                  // note may appear that the model cannot name (a step died)
-  std::set<int> tainted_;        // numbers whose delete failed midway: their keys may linger
+  std::set<int> tainted_;
+  std::set<int> fell_loading_;  // the process died while the record named their load        //
+                                // numbers whose delete failed midway: their keys may linger
   std::vector<int> deleting_;
   struct Touched {
     int n;
