@@ -333,11 +333,7 @@ class Sim {
   }
 
   void Step(const Event& e) {
-    if (std::getenv("SIM_TRACE")) {
-      auto it = files_.files.find(kFolder + "carregando.dat");
-      std::printf("  %s   [marker %s]\n", ToText({e}).c_str(),
-                  it == files_.files.end() ? "-" : it->second.bytes.c_str());
-    }
+    if (std::getenv("SIM_TRACE")) std::printf("  %s\n", ToText({e}).c_str());
     const int failures = step_failures_ = files_.write_failures;
     touched_.clear();
     fired_.clear();
@@ -647,6 +643,7 @@ class Sim {
     if (it == notes_.end()) return;
     leftover_keys_[n] = it->second.keys.ok;  // the section keeps them (number reuse)
     leftover_keys_[n].insert(kDefaultKeys);
+    fell_loading_.erase(n);
     notes_.erase(it);
   }
 
