@@ -230,10 +230,9 @@ struct Field {
 struct ModelNote {
   Field body, keys, colors, pin;
   bool crashed = false;       // its body brought the program down
-  bool crash_unsure = false;  // ...and the power went before the record of it was on disk
-  bool loose = false;
-  bool fresh = false;  // new, not restored yet: its body must be empty         // a new note under
-                       // the number of a note whose delete failed
+  bool crash_unsure = false;  // ...but the record of it may be lost (power, lock, full disk)
+  bool loose = false;         // new under the number of a note whose delete failed midway
+  bool fresh = false;         // new, not restored yet: its body must be empty
   bool alarm_fired = false, alarm_unsure = false;
 };
 
@@ -380,12 +379,13 @@ class Sim {
     ++faults;
     if (const int n = death.crashed_note; n && notes_.count(n)) {
       // Unless the record of the first fall could not be written or read (a lock, a full disk).
-      if (notes_[n].crashed && !notes_[n].crash_unsure &&
+      if (notes_[n].crashed && !notes_[n].crash_unsure && !record_locked_ &&
           files_.read_failures == start_read_failures_) {
         Fail("crash-again", "note " + std::to_string(n) + "'s body brought the program down twice");
       }
       notes_[n].crashed = true;
       notes_[n].crash_unsure = unrecorded;
+      fell_loading_.insert(n);
     }
     // A death while the record names a load cannot be told from a fall in that load.
     const auto marker = files_.files.find(kFolder + kLoadMarkerFileName);
@@ -601,7 +601,9 @@ class Sim {
           if (path.starts_with(kFolder) && !kUserFiles.count(path)) paths.push_back(path);
         }
         if (paths.empty()) return;
-        files_.locked_until[paths[e.a % paths.size()]] = t_ + 3 + e.b % 120;
+        const std::string& path = paths[e.a % paths.size()];
+        files_.locked_until[path] = t_ + 3 + e.b % 120;
+        record_locked_ |= path == kFolder + kLoadMarkerFileName;
         ++faults;
         return;
       }
@@ -643,7 +645,6 @@ class Sim {
     if (it == notes_.end()) return;
     leftover_keys_[n] = it->second.keys.ok;  // the section keeps them (number reuse)
     leftover_keys_[n].insert(kDefaultKeys);
-    fell_loading_.erase(n);
     notes_.erase(it);
   }
 
@@ -692,10 +693,13 @@ class Sim {
       m.keys.Set(KeysOf(s));
       m.colors.Set(ColorsOf(s));
       m.pin.Set(s.pinned ? "1" : "0");
+      m.crashed = proc_->notes.LoadMarker().IsSetAside(n);  // as it was before it went
       return;
     }
     ModelNote& m = it->second;
-    if (proc_->notes.LoadMarker().IsSetAside(n) && !m.crashed && !fell_loading_.count(n)) {
+    // A note under the number of a note whose delete met a fault may inherit its record.
+    if (proc_->notes.LoadMarker().IsSetAside(n) && !m.crashed && !fell_loading_.count(n) &&
+        !tainted_.count(n)) {
       Fail("set-aside",
            "note " + std::to_string(n) + " set aside, its body never brought the program down");
     }
@@ -748,8 +752,11 @@ class Sim {
         Fail("backup", "Backup/" + day + " is no snapshot of the notes taken that day");
       }
     }
-    // A restore that could read everything has shown every note there is.
+    // A restore that could read everything has shown every note there is; one that met a lock
+    // may have lost the record of a fall, which may then happen again.
     if (files_.read_failures == start_read_failures_) adopt_ = false;
+    for (auto& [n, m] : notes_)
+      m.crash_unsure |= m.crashed && files_.read_failures != start_read_failures_;
   }
 
   // Digest of the backed-up files of `folder` (the data folder), or of each day folder in it.
@@ -782,13 +789,15 @@ class Sim {
   std::map<int, ModelNote> notes_;
   std::map<int, std::set<std::string>> leftover_keys_;
   std::map<std::string, std::set<std::size_t>> day_states_;
-  bool adopt_ = false;
+  bool adopt_ = false;  // a note may appear that the model cannot name (a step died)
   int step_failures_ = 0;
-  int start_read_failures_ = 0;  // before this start: an unreadable config.cfg hides alarms  // a
-                                 // note may appear that the model cannot name (a step died)
-  std::set<int> tainted_;
-  std::set<int> fell_loading_;  // the process died while the record named their load        //
-                                // numbers whose delete failed midway: their keys may linger
+  int start_read_failures_ = 0;  // before this start: an unreadable config.cfg hides alarms
+  std::set<int> tainted_;        // numbers whose delete failed midway: their keys may linger
+  // The process died in (or maybe in) their load. A record of it read at a later start counts
+  // for the number even after the note is deleted: a start that met a lock on the record may
+  // have left it stale.
+  std::set<int> fell_loading_;
+  bool record_locked_ = false;  // carregando.dat was held open: a fall may repeat
   std::vector<int> deleting_;
   struct Touched {
     int n;
