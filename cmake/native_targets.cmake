@@ -15,3 +15,13 @@ add_test(NAME unit_tests COMMAND unit_tests)
 if(EXISTS ${CMAKE_SOURCE_DIR}/bench/CMakeLists.txt)
   add_subdirectory(bench)
 endif()
+
+# The simulation (tests/sim): random sequences with faults against a model. ctest gives it a
+# short run; scripts/test.sh a longer one (SIM_SECONDS).
+add_executable(simulation ${CMAKE_SOURCE_DIR}/tests/sim/simulation.cpp)
+target_include_directories(simulation PRIVATE ${CMAKE_SOURCE_DIR}/tests/unit)
+target_link_libraries(simulation PRIVATE velumbrino_core)
+target_compile_options(simulation PRIVATE ${WARNINGS})
+target_compile_definitions(simulation PRIVATE
+  SIM_REGRESSIONS="${CMAKE_SOURCE_DIR}/tests/sim/regressions.txt")
+add_test(NAME simulation COMMAND simulation --seconds 5)

@@ -58,6 +58,15 @@ std::string_view WithoutCopyNumber(std::string_view stem) {
   return std::all_of(digits.begin(), digits.end(), IsDigit) ? stem.substr(0, open) : stem;
 }
 
+// A name this program gives a body on its way to the bin, maybe with a " (n)".
+bool IsRecycledBodyName(std::string_view file_name) {
+  if (!HasBodyExtension(file_name)) return false;
+  file_name.remove_suffix(kBodyExtension.size());
+  const std::string_view dated = WithoutCopyNumber(file_name);
+  return dated.size() > kTimePattern.size() &&
+         MatchesTimePattern(dated.substr(dated.size() - kTimePattern.size()));
+}
+
 }  // namespace
 
 std::string RecycledBodyName(std::string_view title, const LocalTime& deleted_at) {
@@ -105,8 +114,9 @@ std::vector<std::string> AdoptBodies(NoteCollection& notes) {
   std::vector<std::string> taken_in;
   std::set<int> body_files;
   for (const std::string& name : *names) {
-    if (!HasBodyExtension(name)) continue;
+    // Other ".vmb" files (a copy the user keeps, "stickie07.vmb") are the user's own.
     const std::optional<int> own = BodyFileNumber(name);
+    if (!own && !IsRecycledBodyName(name)) continue;
     if (own) body_files.insert(*own);
     if (!own || std::find(numbers.begin(), numbers.end(), *own) == numbers.end()) {
       taken_in.push_back(name);

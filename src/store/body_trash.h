@@ -31,8 +31,9 @@ bool RecycleBody(FileSystem& files, const std::string& folder, const std::string
 // recycled name without its date and time.
 std::string TitleFromBodyFileName(std::string_view file_name);
 
-// Takes in as new notes the ".vmb" files of the data folder that no index entry names: a
-// recycled body brought back, or a "stickieN.vmb" whose number is in no index entry. Each
+// Takes in as new notes the body files of the data folder that no index entry names: a
+// recycled body brought back (a name as above), or a "stickieN.vmb" whose number is in no
+// index entry. Other files, ".vmb" or not, are left alone. Each
 // gets the smallest free number, its file is renamed to that note's body name (never over
 // another file), it is visible at the place of a new note, titled from its file name; the
 // index lists it last. Run before the restore, which then opens them like every note.

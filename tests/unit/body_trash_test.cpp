@@ -42,14 +42,14 @@ TEST(BodyTrashTest, BodiesNoIndexEntryNamesBecomeNewNotes) {
   };
   const std::string damaged("\0\xff{\\rtf1 cort", 12);
   const std::vector<Case> cases{
-      {"number free, and a body without a date",
+      {"number free; a .vmb of the user's own is left alone",
        ",1,3,",
        {{"stickie1.vmb", "1"}, {"stickie3.vmb", "3"}, {"Compras 2026-12-07 09h30m00.vmb", "c"},
-        {"Minha nota.VMB", "m"}},
-       ",1,3,2,4,",
-       {"stickie1.vmb", "stickie2.vmb", "stickie3.vmb", "stickie4.vmb"},
-       {"Compras", "Minha nota"},
-       {"c", "m"}},
+        {"Minha nota.VMB", "m"}, {"stickie07.vmb", "s"}},
+       ",1,3,2,",
+       {"stickie1.vmb", "stickie2.vmb", "stickie3.vmb", "Minha nota.VMB", "stickie07.vmb"},
+       {"Compras"},
+       {"c"}},
       {"its old number taken by a live note, the next one by the load record",
        ",1,2,",
        {{"stickie1.vmb", "1"}, {"stickie2.vmb", "2"}, {"carregando.dat", "separada=3\r\n"},
