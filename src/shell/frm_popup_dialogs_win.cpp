@@ -1,5 +1,6 @@
 // The dialogs, boxes and notices the controller opens for the commands and the run.
 
+#include <windows.h>
 #include <mmsystem.h>
 
 #include "alarm/alarm_dialog_win.h"
