@@ -19,6 +19,10 @@ int WindowDpi(HWND window) {
   return dpi > 0 ? dpi : 96;
 }
 
+int TwipsToWindowPixels(HWND window, int twips) {
+  return TwipsToPixels(twips, WindowDpi(window));
+}
+
 void SetClientSizeTwips(HWND dialog, int width, int height) {
   const int dpi = WindowDpi(dialog);
   RECT frame{0, 0, TwipsToPixels(width, dpi), TwipsToPixels(height, dpi)};

@@ -112,6 +112,8 @@ class CommandRouter {
   // The open window of that note, or nullptr when it has none (deleted meanwhile).
   NoteWindow* Note(int note_number);
   void SetVisibleAll(bool visible);
+  // The first note (lowest position) the plan showed becomes active, caret in its body.
+  void FocusFirstShown(const std::vector<VisibilityStep>& plan);
   void SetOpacity(NoteWindow& window, int note_number, int level);
   void StoreColors(NoteWindow& window, int note_number);
 
