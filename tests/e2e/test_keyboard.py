@@ -50,26 +50,6 @@ def every_right_click_opens_the_menu():
     h.stop(program)
 
 
-def alarm_dialog_from_the_keyboard():
-    h.seed([(1, 1500, 1500, "")])
-    program = h.start_and_wait(1)
-    note = h.note_windows()[0]
-    h.xdotool("mousemove", note[1] + 90, note[2] + 120, "click", 1)
-    h.xdotool("key", "shift+F10")
-    h.wait_for(h.menus, what="the note menu")
-    h.xdotool("key", "Down", "Down", "Down", "Return")  # "Alarme"
-    dialog = h.wait_for(lambda: h.window_named("Ajustar Alarme"), what="the alarm dialog")
-    # "Usar Alarme" with Space, then Tab through the fields that it enabled.
-    h.xdotool("key", "--window", dialog, "space", "Tab", "Tab", "Tab")
-    time.sleep(0.5)
-    _, x, y, width, height = h.geometry(dialog)
-    h.screenshot("alarm-dialog-keyboard.png", crop=(x, y, width, height))
-    h.xdotool("key", "--window", dialog, "Escape")
-    h.wait_for(lambda: h.window_named("Ajustar Alarme") is None, what="the dialog to close")
-    h.stop(program)
-
-
 if __name__ == "__main__":
     h.main([keyboard_alone_makes_a_note_and_runs_its_menu,
-            every_right_click_opens_the_menu,
-            alarm_dialog_from_the_keyboard])
+            every_right_click_opens_the_menu])
