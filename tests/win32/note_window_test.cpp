@@ -149,22 +149,6 @@ TEST_F(NoteWindowTest, BodyPressReachesTheProgramOnlyWhenReady) {
   EXPECT_EQ(std::tuple(press.note, press.right, press.x, press.y),
             std::tuple(&note, true, static_cast<int>(expected.x), static_cast<int>(expected.y)));
   EXPECT_FALSE(host_.presses[1].right);
-
-  // A right click soon after the last one comes as a double click: a press all the same.
-  SendMessageW(body, WM_RBUTTONDBLCLK, MK_RBUTTON, MAKELPARAM(30, 40));
-  ASSERT_EQ(host_.presses.size(), 3u);
-  EXPECT_TRUE(host_.presses[2].right);
-  // The click's own WM_CONTEXTMENU (on its release, with its point) opens nothing more;
-  // Shift+F10 or the Menu key (-1, -1) open the menu at the caret.
-  SendMessageW(body, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(body), MAKELPARAM(expected.x, expected.y));
-  EXPECT_EQ(host_.presses.size(), 3u);
-  note.FocusBody();
-  SendMessageW(body, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(body), -1);
-  ASSERT_EQ(host_.presses.size(), 4u);
-  RECT body_rect{};
-  GetWindowRect(body, &body_rect);
-  EXPECT_TRUE(host_.presses[3].right);
-  EXPECT_TRUE(PtInRect(&body_rect, POINT{host_.presses[3].x, host_.presses[3].y}));
 }
 
 TEST_F(NoteWindowTest, BodyFileAndDefaultFont) {
