@@ -30,6 +30,7 @@
 #define IDC_ALARM_TEST 1063
 #define IDC_ALARM_HELP 1064
 #define IDC_ALARM_SOUND_GROUP 1065
+#define IDC_ALARM_USE_GROUP 1066
 
 // ---- Note dialogs (note_dialogs.rc): title 320, insert 330, show 340, delete 350;
 //      controls 1100-1299

@@ -6,11 +6,17 @@
 #include "platform/help_win.h"
 #include "platform/message_box_win.h"
 #include "platform/sound_win.h"
+#include "platform/twips_layout_win.h"
 #include "platform/wide_string_win.h"
 #include "resource.h"
 #include "ui_strings.h"
 
 namespace velumbrino {
+
+namespace {
+constexpr int kPickerWidthTwips = 1500;
+constexpr int kPickerHeightTwips = 300;
+}  // namespace
 
 AlarmDialog::AlarmDialog(NoteSettings settings, const Clock& clock, std::string app_folder,
                          AppReadyFlag& app_ready, CommonDialogs& dialogs)
@@ -30,8 +36,10 @@ void AlarmDialog::CreatePicker(clsSysDateTimePick32& picker, clsSysDateTimePick3
   RECT box{};
   GetWindowRect(Item(box_id), &box);
   MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&box), 2);
-  if (!picker.Create_DTP_Controllers(hwnd(), style, box.left, box.top, box.right - box.left,
-                                     box.bottom - box.top, picker_id)) {
+  // The picker's own size, whatever the dialog font makes of the box.
+  if (!picker.Create_DTP_Controllers(hwnd(), style, box.left, box.top,
+                                     TwipsToWindowPixels(hwnd(), kPickerWidthTwips),
+                                     TwipsToWindowPixels(hwnd(), kPickerHeightTwips), picker_id)) {
     return;
   }
   // Right after its box in the tab order.

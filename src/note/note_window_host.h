@@ -12,8 +12,9 @@ class NoteWindowHost {
   virtual ~NoteWindowHost() = default;
   // False while start-up restores notes or a dialog is open: body presses are then ignored.
   virtual bool AppReady() const = 0;
-  // A press in the body (AppReady already checked by the caller): makes the note current;
-  // with the right button, opens the note menu at the screen point.
+  // A press in the body, or Shift+F10 or the Menu key in the note (AppReady already checked
+  // by the caller): makes the note current; with the right button (or those keys), opens the
+  // note menu at the screen point.
   virtual void BodyPressed(NoteWindow& note, bool right_button, int screen_x, int screen_y) = 0;
   // The pin button was clicked.
   virtual void PinClicked(NoteWindow& note) = 0;

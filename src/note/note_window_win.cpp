@@ -296,7 +296,11 @@ void NoteWindowWin::OnBodyMouse(UINT message, LPARAM lparam) {
     OnMouseOver(Part::kBackground);
     return;
   }
-  if (message != WM_LBUTTONDOWN && message != WM_RBUTTONDOWN && message != WM_MBUTTONDOWN) {
+  // A press that follows the last one quickly at the same spot comes as a double click (the
+  // body's class asks for them): a right click soon after the menu closed is a press too.
+  const bool right = message == WM_RBUTTONDOWN || message == WM_RBUTTONDBLCLK;
+  if (!right && message != WM_LBUTTONDOWN && message != WM_LBUTTONDBLCLK &&
+      message != WM_MBUTTONDOWN && message != WM_MBUTTONDBLCLK) {
     return;
   }
   if (!host_.AppReady()) return;
@@ -304,7 +308,19 @@ void NoteWindowWin::OnBodyMouse(UINT message, LPARAM lparam) {
   POINT point{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
   ClientToScreen(body_->hWnd(), &point);
   // The host may open the note menu here; nothing of this window is touched afterwards.
-  host_.BodyPressed(*this, message == WM_RBUTTONDOWN, point.x, point.y);
+  host_.BodyPressed(*this, right, point.x, point.y);
+}
+
+void NoteWindowWin::OnKeyboardMenu() {
+  if (!host_.AppReady()) return;
+  // At the caret when it is in view, else at the note's top left corner.
+  std::optional<POINT> point = body_ ? body_->CaretScreenPoint() : std::nullopt;
+  if (!point) {
+    RECT window{};
+    GetWindowRect(hwnd(), &window);
+    point = POINT{window.left, window.top};
+  }
+  host_.BodyPressed(*this, true, point->x, point->y);
 }
 
 void NoteWindowWin::NoteChanged() {
@@ -396,6 +412,13 @@ bool NoteWindowWin::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam, LR
       }
       return false;
     }
+    case WM_CONTEXTMENU:
+      // From the body (which passes it up) or the note itself. The right click has opened the
+      // menu on its press already; only the keyboard's Shift+F10 or Menu key (at -1, -1)
+      // opens it here.
+      if (GET_X_LPARAM(lparam) == -1 && GET_Y_LPARAM(lparam) == -1) OnKeyboardMenu();
+      result = 0;
+      return true;
     case WM_COMMAND:
       if (body_ && reinterpret_cast<HWND>(lparam) == body_->hWnd() && HIWORD(wparam) == EN_CHANGE) {
         if (quiet_changes_ == 0) NoteChanged();
@@ -638,7 +661,10 @@ void NoteWindowWin::KeepOnScreen() {
 }
 
 void NoteWindowWin::FocusBody() {
-  if (body_) body_->SetFocus();
+  if (!body_) return;
+  // The note becomes the active window, so that what the user types goes to it.
+  if (Visible()) SetForegroundWindow(hwnd());
+  body_->SetFocus();
 }
 
 void NoteWindowWin::EditBody(BodyEdit edit) {

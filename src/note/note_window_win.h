@@ -107,6 +107,8 @@ class NoteWindowWin : public WindowBase, public AlarmNote {
   void EndManualDrag();
   void OnButtonClick(Part part);
   void OnBodyMouse(UINT message, LPARAM lparam);
+  // Shift+F10 or the Menu key: the note menu, as a right click in the body opens it.
+  void OnKeyboardMenu();
   void ApplyDpi(int dpi, const RECT& suggested);
   void NoteChanged();
   void MoveToPixels(std::optional<int> x, std::optional<int> y);

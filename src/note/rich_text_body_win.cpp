@@ -414,4 +414,15 @@ void RichTextBody::SetFocus() {
   if (window_) ::SetFocus(window_);
 }
 
+std::optional<POINT> RichTextBody::CaretScreenPoint() const {
+  if (!window_ || GetFocus() != window_) return std::nullopt;
+  POINT caret{};
+  RECT client{};
+  if (!GetCaretPos(&caret) || !GetClientRect(window_, &client) || !PtInRect(&client, caret)) {
+    return std::nullopt;
+  }
+  ClientToScreen(window_, &caret);
+  return caret;
+}
+
 }  // namespace velumbrino

@@ -74,6 +74,8 @@ class RichTextBody {
   COLORREF BackColor() const { return back_color_; }
   void SetBackColor(COLORREF color);
   void SetFocus();
+  // Where the caret is on the screen, while the body has the focus and the caret is in view.
+  std::optional<POINT> CaretScreenPoint() const;
 
  private:
   HWND window_ = nullptr;

@@ -18,6 +18,10 @@ int WindowDpi(HWND window) {
   return SafeDpi(screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSX) : 0);
 }
 
+int TwipsToWindowPixels(HWND window, int twips) {
+  return TwipsToPixels(twips, WindowDpi(window));
+}
+
 void SetClientSizeTwips(HWND dialog, int width, int height) {
   const int dpi = WindowDpi(dialog);
   RECT frame{0, 0, TwipsToPixels(width, dpi), TwipsToPixels(height, dpi)};

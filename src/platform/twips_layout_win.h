@@ -14,6 +14,9 @@ struct TwipsRect {
   int left, top, width, height;
 };
 
+// `twips` in pixels at the window's resolution.
+int TwipsToWindowPixels(HWND window, int twips);
+
 // Resizes the dialog to a client area of `width` x `height` twips, keeping its centre.
 void SetClientSizeTwips(HWND dialog, int width, int height);
 // Places a control at `box` (twips, relative to the client area).

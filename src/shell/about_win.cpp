@@ -1,5 +1,6 @@
 #include "shell/about_win.h"
 
+#include <commctrl.h>
 #include <shellapi.h>
 
 #include <string>
@@ -20,33 +21,18 @@ class AboutBox : public DialogBase {
  protected:
   void OnInit() override {
     bold_font_ = DerivedFont(FW_BOLD, false, 150);
-    link_font_ = DerivedFont(FW_NORMAL, true, 100);
     if (bold_font_) SetFont(IDC_ABOUT_NAME, bold_font_.get());
-    if (link_font_) SetFont(IDC_ABOUT_LINK, link_font_.get());
     SetItemText(IDC_ABOUT_NAME, std::string(TXT_PROGRAM_NAME) + " " + VELUMBRINO_VERSION_TEXT);
+    SetItemText(IDC_ABOUT_LINK, std::string("<a>") + TXT_ABOUT_LINK + "</a>");
   }
 
-  void OnCommand(int control_id, int notification) override {
-    if (control_id == IDC_ABOUT_LINK && notification == STN_CLICKED) {
+  bool OnMessage(UINT message, WPARAM, LPARAM lparam, INT_PTR& result) override {
+    if (message != WM_NOTIFY) return false;
+    const auto* header = reinterpret_cast<const NMHDR*>(lparam);
+    if (header->idFrom == IDC_ABOUT_LINK &&
+        (header->code == NM_CLICK || header->code == NM_RETURN)) {
       ShellExecuteW(hwnd(), L"open", kMakerWebAddress, nullptr, nullptr, SW_SHOWNORMAL);
-      return;
-    }
-    DialogBase::OnCommand(control_id, notification);
-  }
-
-  bool OnMessage(UINT message, WPARAM wparam, LPARAM lparam, INT_PTR& result) override {
-    if (message == WM_CTLCOLORSTATIC &&
-        GetDlgCtrlID(reinterpret_cast<HWND>(lparam)) == IDC_ABOUT_LINK) {
-      HDC dc = reinterpret_cast<HDC>(wparam);
-      SetTextColor(dc, RGB(0, 0x50, 0xC0));
-      SetBkMode(dc, TRANSPARENT);
-      result = reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
-      return true;
-    }
-    if (message == WM_SETCURSOR &&
-        GetDlgCtrlID(reinterpret_cast<HWND>(wparam)) == IDC_ABOUT_LINK) {
-      SetCursor(LoadCursorW(nullptr, IDC_HAND));
-      result = TRUE;
+      result = 0;
       return true;
     }
     return false;
@@ -67,12 +53,16 @@ class AboutBox : public DialogBase {
   }
 
   unique_font bold_font_;
-  unique_font link_font_;
 };
 
 }  // namespace
 
 void ShowAboutBox(HWND owner, AppReadyFlag& app_ready) {
+  static const bool link_class = [] {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LINK_CLASS};
+    return InitCommonControlsEx(&controls) != FALSE;
+  }();
+  (void)link_class;
   AboutBox().RunModal(owner, IDD_ABOUT, app_ready);
 }
 

@@ -56,8 +56,21 @@ void CommandRouter::NewNote() {
     services_.ReportNewNoteRefused();
     return;
   }
-  notes_.CreateNote(std::to_string(number), state_.app_ready.IsReady(), default_font_);
+  NoteWindow& window =
+      notes_.CreateNote(std::to_string(number), state_.app_ready.IsReady(), default_font_);
+  // Ready for typing at once, whether it came from the key combination or the tray.
+  window.FocusBody();
   services_.PlaySoundFile(app_folder_ + "novo.wav");
+}
+
+void CommandRouter::FocusFirstShown(const std::vector<VisibilityStep>& plan) {
+  int first = 0;
+  for (const VisibilityStep& step : plan) {
+    if (step.visible && (first == 0 || step.position < first)) first = step.position;
+  }
+  if (first >= 1 && first <= notes_.Count() && notes_.At(first).Visible()) {
+    notes_.At(first).FocusBody();
+  }
 }
 
 void CommandRouter::SetVisibleAll(bool visible) {
@@ -80,7 +93,10 @@ void CommandRouter::StoreColors(NoteWindow& window, int note_number) {
 }
 
 void CommandRouter::NewNoteCommand(CommandId, int) { NewNote(); }
-void CommandRouter::ShowAllCommand(CommandId, int) { SetVisibleAll(true); }
+void CommandRouter::ShowAllCommand(CommandId, int) {
+  SetVisibleAll(true);
+  FocusFirstShown(ShowAllPlan(notes_.Count()));
+}
 void CommandRouter::HideAllCommand(CommandId, int) { SetVisibleAll(false); }
 void CommandRouter::HelpCommand(CommandId id, int) {
   services_.ShowHelpTopic(id == CommandId::kSupport ? "suporte.htm" : "velumbrino.htm");
@@ -182,9 +198,11 @@ void CommandRouter::ShowSelectedCommand(CommandId, int) {
     return;
   }
   // No message processing between the windows (see SetVisibleAll).
-  ApplyVisibilityPlan(notes_, choice.action == NoteListAction::kAll
-                                  ? ShowAllPlan(notes_.Count())
-                                  : ShowSelectedPlan(choice.selected));
+  const std::vector<VisibilityStep> plan = choice.action == NoteListAction::kAll
+                                               ? ShowAllPlan(notes_.Count())
+                                               : ShowSelectedPlan(choice.selected);
+  ApplyVisibilityPlan(notes_, plan);
+  FocusFirstShown(plan);
 }
 
 void CommandRouter::DeleteNotesCommand(CommandId, int) {

@@ -117,6 +117,8 @@ class CommandRouter {
   // body was not opened (unreadable or set aside) and must stay as it is stored.
   NoteWindow* ChangeableNote(int note_number);
   void SetVisibleAll(bool visible);
+  // The first note (lowest position) the plan showed becomes active, caret in its body.
+  void FocusFirstShown(const std::vector<VisibilityStep>& plan);
   void SetOpacity(NoteWindow& window, int note_number, int level);
   void StoreColors(NoteWindow& window, int note_number);
 

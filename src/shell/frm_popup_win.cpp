@@ -9,7 +9,6 @@
 #include "platform/system_paths_win.h"
 #include "platform/wide_string_win.h"
 #include "resource.h"
-#include "shell/tray_decode.h"
 #include "store/data_folder.h"
 #include "store/text_utils.h"
 #include "ui_strings.h"
@@ -39,7 +38,7 @@ FrmPopup::FrmPopup(DefaultFont default_font)
 
 FrmPopup::~FrmPopup() = default;
 
-bool FrmPopup::Start() {
+bool FrmPopup::Start(const std::string& data_folder) {
   WNDCLASSEXW wc{};
   wc.hInstance = GetModuleHandleW(nullptr);
   wc.lpszClassName = kControllerClass;
@@ -51,7 +50,9 @@ bool FrmPopup::Start() {
     return false;
   }
 
-  const std::string folder = DataFolderPathFor(GetSpecialFolder(CSIDL_PERSONAL, hwnd()));
+  const std::string folder = !data_folder.empty()
+                                 ? data_folder
+                                 : DataFolderPathFor(GetSpecialFolder(CSIDL_PERSONAL, hwnd()));
   const PrepareResult prepared = PrepareDataFolder(WinFileSystem(), folder, GetLoginName());
   first_run_ = prepared == PrepareResult::kCreated;
   app_folder_ = AppFolder();
@@ -115,6 +116,12 @@ void FrmPopup::OpenNoteMenu(int screen_x, int screen_y) {
   // Captured now: whatever the command opens, it works on this note.
   const int note = state_.current_note_number;
   TrackAndRun(note_menu_, router_->NoteMenuContext(note), screen_x, screen_y, note);
+  // The menu made the hidden controller the active window: typing, Shift+F10 and the next
+  // click go to the note again, if the command left it on the screen.
+  if (const int position = notes_->FindNoteWindow(note)) {
+    NoteWindow& window = notes_->At(position);
+    if (window.Visible() && state_.app_ready.IsReady()) window.FocusBody();
+  }
 }
 
 void FrmPopup::OpenTrayMenu() {
@@ -123,8 +130,9 @@ void FrmPopup::OpenTrayMenu() {
   TrackAndRun(tray_menu_, router_->TrayMenuContext(), cursor.x, cursor.y, 0);
 }
 
-void FrmPopup::OnTrayNotification(UINT mouse_message) {
-  switch (DecodeTrayNotification(mouse_message, state_.app_ready.IsReady())) {
+void FrmPopup::OnTrayNotification(UINT notification) {
+  switch (tray_decoder_.Decode(notification, state_.app_ready.IsReady(), GetTickCount(),
+                               GetDoubleClickTime())) {
     case TrayAction::kNewNote:
       router_->NewNote();
       break;

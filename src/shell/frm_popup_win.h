@@ -16,6 +16,7 @@
 #include "shell/key_combination.h"
 #include "shell/lifecycle.h"
 #include "shell/popup_menu_win.h"
+#include "shell/tray_decode.h"
 #include "shell/tray_icon_win.h"
 #include "store/note_collection.h"
 
@@ -31,8 +32,9 @@ class FrmPopup : public WindowBase,
   explicit FrmPopup(DefaultFont default_font);
   ~FrmPopup() override;
 
-  // Creates the hidden window, prepares the data folder and restores every note.
-  bool Start();
+  // Creates the hidden window, prepares the data folder (Documents\Velumbrino unless another
+  // is given, with its trailing backslash) and restores every note.
+  bool Start(const std::string& data_folder = {});
 
   // NoteWindowHost
   bool AppReady() const override { return state_.app_ready.IsReady(); }
@@ -49,7 +51,7 @@ class FrmPopup : public WindowBase,
 
  private:
   void Shutdown();
-  void OnTrayNotification(UINT mouse_message);
+  void OnTrayNotification(UINT notification);
   void OnKeyCombinationTick();
   // One note of the restore each tick; AppReady turns true after the last.
   void OnRestoreTick();
@@ -104,6 +106,7 @@ class FrmPopup : public WindowBase,
   std::unique_ptr<AlarmSignal> alarms_;
   std::unique_ptr<Lifecycle> lifecycle_;
   std::unique_ptr<TrayIcon> tray_;
+  TrayDecoder tray_decoder_;
   PopupMenu tray_menu_;
   PopupMenu note_menu_;
   KeyCombinationEdge key_combination_;

@@ -8,8 +8,8 @@
 
 namespace velumbrino {
 
-// The message the icon sends to its window; its lParam is the mouse message (icon version 3),
-// to be decoded with DecodeTrayNotification.
+// The message the icon sends to its window; its lParam is the event (icon version 3), to be
+// decoded with TrayDecoder.
 constexpr UINT kTrayCallbackMessage = WM_APP + 1;
 
 class TrayIcon {

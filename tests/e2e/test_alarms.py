@@ -51,9 +51,9 @@ def open_alarm_dialog(note):
 def check_use_alarm(wid):
     """Clicks "Usar Alarme", which also gives the dialog the keyboard."""
     _, x, y, _, _ = h.geometry(wid)
-    # The check box's square, 10, 9 dialog units into the client area (Tahoma 8 at 96 dpi);
-    # with no window manager the X window is the client area.
-    h.xdotool("mousemove", x + 21, y + 20, "click", 1)
+    # The check box's square on its group's top edge, 16, 6 dialog units into the client area
+    # (Tahoma 8 at 96 dpi); with no window manager the X window is the client area.
+    h.xdotool("mousemove", x + 30, y + 15, "click", 1)
     time.sleep(0.3)
 
 
@@ -68,7 +68,7 @@ def alarm_set_in_the_dialog_fires_on_the_hidden_note():
     h.screenshot("alarm-dialog.png")
     # A click on the time picker's minutes selects that field; then two minutes up.
     _, x, y, _, _ = h.geometry(wid)
-    h.xdotool("mousemove", x + 100, y + 77, "click", 1)
+    h.xdotool("mousemove", x + 100, y + 76, "click", 1)
     time.sleep(0.3)
     h.xdotool("key", "Up")
     h.xdotool("key", "Up")

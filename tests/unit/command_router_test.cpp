@@ -54,6 +54,7 @@ TEST_F(CommandRouterTest, NewNoteIsNumberedShownAndSoundedFromTheProgramFolder) 
   ASSERT_EQ(notes_.Count(), 4);
   EXPECT_EQ(Note(3).title, "new");  // created while ready: placed and titled by the window
   EXPECT_TRUE(Note(3).visible);
+  EXPECT_EQ(Note(3).focus_count, 1);  // ready for typing
   EXPECT_EQ(services_.sounds.back(), "C:\\Velumbrino\\novo.wav");
 
 }

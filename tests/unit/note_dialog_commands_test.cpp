@@ -63,9 +63,12 @@ TEST_F(NoteDialogCommandsTest, ShowNotesListsVisibilityAndAppliesTheChoice) {
   EXPECT_EQ(services_.lists_shown[0].entries[2], "[Em Branco]");
   EXPECT_EQ(Visibility(), (std::vector<bool>{true, false, true}));
 
-  services_.list_answer = {NoteListAction::kSelected, {false, true, false}};
+  services_.list_answer = {NoteListAction::kSelected, {false, true, true}};
   router_.Run(CommandId::kShowSelected);
-  EXPECT_EQ(Visibility(), (std::vector<bool>{false, true, false}));
+  EXPECT_EQ(Visibility(), (std::vector<bool>{false, true, true}));
+  // The first note shown takes the keyboard.
+  EXPECT_EQ(Note(1).focus_count, 1);
+  EXPECT_EQ(Note(2).focus_count, 0);
 
   services_.list_answer = {NoteListAction::kAll, {false, false, false}};
   router_.Run(CommandId::kShowSelected);
