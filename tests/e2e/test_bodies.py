@@ -1,6 +1,7 @@
 """Bodies written by other programs: a body the user did not change keeps its exact bytes,
 and a body that brings Wine's RichEdit down is set aside at the next start, not loaded again."""
 import os
+import subprocess
 import time
 
 import harness as h
@@ -123,7 +124,7 @@ def close_during_start_up_sets_no_note_aside():
     assert not os.path.exists(os.path.join(h.DATA, "carregando.dat"))
 
     program = h.start_and_wait(60)
-    assert balloons() == [], "no note may be reported as set aside"
+    assert h.balloons() == [], "no note may be reported as set aside"
     h.stop(program)
     assert not os.path.exists(os.path.join(h.DATA, "carregando.dat"))
     assert {n: h.read(f"stickie{n}.vmb") for n in bodies} == bodies
