@@ -12,11 +12,15 @@
 #include <vector>
 
 #include "note/autosave.h"
+#include "note/note_window_parts_win.h"
 #include "platform/twips_layout_win.h"
 #include "platform/wide_string_win.h"
 #include "ui_strings.h"
 
 namespace velumbrino {
+
+using namespace note_window;
+
 namespace {
 
 // One tooltip window serves every note: a top-level window per note made creating hundreds
@@ -30,17 +34,19 @@ HWND SharedTooltip() {
   return tooltip;
 }
 
-constexpr UINT_PTR kAutosaveTimer = 3;
-constexpr UINT_PTR kAlarmCheckTimer = 4;  // tmrEvent
-constexpr UINT_PTR kBlinkTimer = 5;       // Piscar
 constexpr UINT_PTR kPinTool = 1;
 constexpr UINT_PTR kHideTool = 2;
 const std::wstring kPinTip = Widen(TXT_TIP_PIN);
 const std::wstring kHideTip = Widen(TXT_TIP_HIDE);
-// Keeps absurd stored positions within what window coordinates can hold.
-constexpr int kMaxCoordinate = 30000;
 
-COLORREF ToColorRef(Color color) { return static_cast<COLORREF>(color & 0x00FFFFFF); }
+// The record that names one of a note's two tips.
+TTTOOLINFOW ToolOf(HWND note, UINT_PTR id) {
+  TTTOOLINFOW tool{};
+  tool.cbSize = TTTOOLINFOW_V2_SIZE;  // understood by every comctl32 version
+  tool.hwnd = note;
+  tool.uId = id;
+  return tool;
+}
 
 // The title's Tahoma 8.25 bold at a resolution, made once and shared by every note: a font per
 // note cost a GDI object and time for each of hundreds of notes.
@@ -55,8 +61,6 @@ HFONT TitleFont(int dpi) {
   return font.get();
 }
 
-RECT ToRect(const LayoutRect& r) { return {r.left, r.top, r.left + r.width, r.top + r.height}; }
-
 // One generator per process, seeded from the time of day when the first note asks: seeding
 // again for every note would give notes made within one clock tick the same place.
 std::mt19937& PlacementRandom() {
@@ -68,16 +72,6 @@ std::mt19937& PlacementRandom() {
     return std::mt19937(ms_of_day ^ GetTickCount());
   }();
   return generator;
-}
-
-BOOL CALLBACK CollectWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
-  MONITORINFO info{};
-  info.cbSize = sizeof info;
-  if (GetMonitorInfoW(monitor, &info)) {
-    reinterpret_cast<std::vector<ScreenRect>*>(data)->push_back(
-        {info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom});
-  }
-  return TRUE;
 }
 
 }  // namespace
@@ -137,11 +131,8 @@ void NoteWindowWin::CreateControls() {
   // The buttons are painted parts of this window, so each tip covers a rectangle of it.
   for (const auto& [id, part, text] : {std::tuple{kPinTool, Part::kPin, kPinTip},
                                        std::tuple{kHideTool, Part::kHideButton, kHideTip}}) {
-    TTTOOLINFOW tool{};
-    tool.cbSize = TTTOOLINFOW_V2_SIZE;  // understood by every comctl32 version
+    TTTOOLINFOW tool = ToolOf(hwnd(), id);
     tool.uFlags = TTF_SUBCLASS;
-    tool.hwnd = hwnd();
-    tool.uId = id;
     tool.rect = PartRect(part);
     tool.lpszText = const_cast<wchar_t*>(text.c_str());  // the tooltip keeps its own copy
     SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
@@ -169,158 +160,6 @@ void NoteWindowWin::ShapeNoteWindow() {
                                           layout_.corner_ellipse, layout_.corner_ellipse));
   // On success the system owns the region; on failure the window stays rectangular.
   if (region && SetWindowRgn(hwnd(), region.get(), TRUE)) region.release();
-}
-
-RECT NoteWindowWin::PartRect(Part part) const {
-  switch (part) {
-    case Part::kPin:
-      return ToRect(layout_.pin);
-    case Part::kHideButton:
-      return ToRect(layout_.hide_button);
-    case Part::kBackground:
-      break;
-  }
-  return {0, 0, layout_.width, layout_.height};
-}
-
-NoteWindowWin::Part NoteWindowWin::HitPart(POINT client) const {
-  for (Part part : {Part::kHideButton, Part::kPin}) {
-    const RECT rect = PartRect(part);
-    if (PtInRect(&rect, client)) return part;
-  }
-  return Part::kBackground;
-}
-
-void NoteWindowWin::SetPinPicture(NotePicture picture) {
-  if (pin_picture_ == picture) return;
-  pin_picture_ = picture;
-  const RECT rect = PartRect(Part::kPin);
-  if (hwnd()) InvalidateRect(hwnd(), &rect, FALSE);
-}
-
-void NoteWindowWin::SetHidePicture(NotePicture picture) {
-  if (hide_picture_ == picture) return;
-  hide_picture_ = picture;
-  const RECT rect = PartRect(Part::kHideButton);
-  if (hwnd()) InvalidateRect(hwnd(), &rect, FALSE);
-}
-
-void NoteWindowWin::OnMouseOver(Part part) {
-  // The pressed pin (pinned) never changes on hover; the others follow the pointer.
-  SetHidePicture(part == Part::kHideButton ? NotePicture::kImage1 : NotePicture::kImage2);
-  if (part == Part::kPin) {
-    if (pin_picture_ == NotePicture::kImHot) SetPinPicture(NotePicture::kImUp);
-  } else if (pin_picture_ == NotePicture::kImUp) {
-    SetPinPicture(NotePicture::kImHot);
-  }
-}
-
-void NoteWindowWin::Paint() {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(hwnd(), &ps);
-  if (!dc) return;
-  // Drawn off screen first so hover changes do not flicker.
-  memory_dc memory(dc);
-  unique_bitmap canvas(CreateCompatibleBitmap(dc, layout_.width, layout_.height));
-  if (memory.get() && canvas) {
-    scoped_select select_canvas(memory.get(), canvas.get());
-    const HDC target = memory.get();
-    const RECT all{0, 0, layout_.width, layout_.height};
-    unique_brush ground(CreateSolidBrush(ToColorRef(back_color_)));
-    FillRect(target, &all, ground.get());
-
-    RECT title = ToRect(layout_.title);
-    const std::wstring text = Widen(title_);
-    scoped_select select_font(target,
-                              title_font_ ? title_font_ : GetStockObject(DEFAULT_GUI_FONT));
-    SetBkMode(target, TRANSPARENT);
-    SetTextColor(target, GetSysColor(COLOR_WINDOWTEXT));
-    DrawTextW(target, text.c_str(), static_cast<int>(text.size()), &title,
-              DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
-
-    DrawNotePicture(target, pin_picture_, PartRect(Part::kPin), ToColorRef(back_color_));
-    DrawNotePicture(target, hide_picture_, PartRect(Part::kHideButton), ToColorRef(back_color_));
-    BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
-           ps.rcPaint.bottom - ps.rcPaint.top, target, ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
-  }
-  EndPaint(hwnd(), &ps);
-}
-
-void NoteWindowWin::DragWindow(UINT button_message) {
-  RECT before{};
-  GetWindowRect(hwnd(), &before);
-  if (button_message != WM_LBUTTONDOWN) {
-    // The system's move loop ends only on a left release: started from another button it
-    // would leave the note stuck to the pointer. Those buttons drag until their own release.
-    POINT cursor{};
-    GetCursorPos(&cursor);
-    manual_drag_ = ManualDrag{button_message == WM_RBUTTONDOWN ? UINT{WM_RBUTTONUP} : UINT{WM_MBUTTONUP},
-                              cursor.x - before.left,
-                              cursor.y - before.top,
-                              {before.left, before.top}};
-    SetCapture(hwnd());
-    return;
-  }
-  // The system's own move loop, as if the press had been on a caption.
-  ReleaseCapture();
-  SendMessageW(hwnd(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
-  RECT after{};
-  if (hwnd() && GetWindowRect(hwnd(), &after) &&
-      (after.left != before.left || after.top != before.top)) {
-    NoteChanged();
-  }
-}
-
-void NoteWindowWin::EndManualDrag() {
-  if (!manual_drag_) return;
-  const POINT start = manual_drag_->start;
-  manual_drag_.reset();
-  if (GetCapture() == hwnd()) ReleaseCapture();
-  RECT after{};
-  if (GetWindowRect(hwnd(), &after) && (after.left != start.x || after.top != start.y)) {
-    NoteChanged();
-  }
-}
-
-void NoteWindowWin::OnButtonClick(Part part) {
-  if (part == Part::kHideButton) {
-    SetVisible(false);
-    SetHidePicture(NotePicture::kImage2);
-  } else if (part == Part::kPin) {
-    host_.PinClicked(*this);
-  }
-}
-
-void NoteWindowWin::OnBodyMouse(UINT message, LPARAM lparam) {
-  if (message == WM_MOUSEMOVE) {
-    OnMouseOver(Part::kBackground);
-    return;
-  }
-  // A press that follows the last one quickly at the same spot comes as a double click (the
-  // body's class asks for them): a right click soon after the menu closed is a press too.
-  const bool right = message == WM_RBUTTONDOWN || message == WM_RBUTTONDBLCLK;
-  if (!right && message != WM_LBUTTONDOWN && message != WM_LBUTTONDBLCLK &&
-      message != WM_MBUTTONDOWN && message != WM_MBUTTONDBLCLK) {
-    return;
-  }
-  if (!host_.AppReady()) return;
-  if (blink_timer_enabled_) host_.StopBlinking(*this);
-  POINT point{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
-  ClientToScreen(body_->hWnd(), &point);
-  // The host may open the note menu here; nothing of this window is touched afterwards.
-  host_.BodyPressed(*this, right, point.x, point.y);
-}
-
-void NoteWindowWin::OnKeyboardMenu() {
-  if (!host_.AppReady()) return;
-  // At the caret when it is in view, else at the note's top left corner.
-  std::optional<POINT> point = body_ ? body_->CaretScreenPoint() : std::nullopt;
-  if (!point) {
-    RECT window{};
-    GetWindowRect(hwnd(), &window);
-    point = POINT{window.left, window.top};
-  }
-  host_.BodyPressed(*this, true, point->x, point->y);
 }
 
 void NoteWindowWin::NoteChanged() {
@@ -454,10 +293,7 @@ bool NoteWindowWin::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam, LR
     case WM_DESTROY:
       if (tooltip_) {
         for (UINT_PTR id : {kPinTool, kHideTool}) {
-          TTTOOLINFOW tool{};
-          tool.cbSize = TTTOOLINFOW_V2_SIZE;
-          tool.hwnd = hwnd();
-          tool.uId = id;
+          TTTOOLINFOW tool = ToolOf(hwnd(), id);
           SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
         }
       }
@@ -501,247 +337,13 @@ void NoteWindowWin::ApplyDpi(int dpi, const RECT& suggested) {
   if (tooltip_) {
     for (const auto& [id, part] :
          {std::pair{kPinTool, Part::kPin}, std::pair{kHideTool, Part::kHideButton}}) {
-      TTTOOLINFOW tool{};
-      tool.cbSize = TTTOOLINFOW_V2_SIZE;
-      tool.hwnd = hwnd();
-      tool.uId = id;
+      TTTOOLINFOW tool = ToolOf(hwnd(), id);
       tool.rect = PartRect(part);
       SendMessageW(tooltip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
     }
   }
   ShapeNoteWindow();
   InvalidateRect(hwnd(), nullptr, TRUE);
-}
-
-void NoteWindowWin::SetTitle(const std::string& title) {
-  if (title == title_) return;
-  title_ = title;
-  if (!hwnd()) return;
-  NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, hwnd(), OBJID_WINDOW, CHILDID_SELF);
-  const RECT rect = ToRect(layout_.title);
-  InvalidateRect(hwnd(), &rect, FALSE);
-  NoteChanged();
-}
-
-int NoteWindowWin::Top() const {
-  RECT rect{};
-  if (!hwnd() || !GetWindowRect(hwnd(), &rect)) return top_memo_ ? top_memo_->twips : 0;
-  if (top_memo_ && top_memo_->pixels == rect.top) return top_memo_->twips;
-  return PixelsToTwips(rect.top, dpi_);
-}
-
-int NoteWindowWin::Left() const {
-  RECT rect{};
-  if (!hwnd() || !GetWindowRect(hwnd(), &rect)) return left_memo_ ? left_memo_->twips : 0;
-  if (left_memo_ && left_memo_->pixels == rect.left) return left_memo_->twips;
-  return PixelsToTwips(rect.left, dpi_);
-}
-
-void NoteWindowWin::MoveToPixels(std::optional<int> x, std::optional<int> y) {
-  RECT rect{};
-  if (!hwnd() || !GetWindowRect(hwnd(), &rect)) return;
-  SetWindowPos(hwnd(), nullptr, x.value_or(rect.left), y.value_or(rect.top), 0, 0,
-               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void NoteWindowWin::SetTop(int twips) {
-  const int pixels = std::clamp(TwipsToPixels(twips, dpi_), -kMaxCoordinate, kMaxCoordinate);
-  MoveToPixels(std::nullopt, pixels);
-  top_memo_ = TwipsMemo{twips, pixels};
-}
-
-void NoteWindowWin::SetLeft(int twips) {
-  const int pixels = std::clamp(TwipsToPixels(twips, dpi_), -kMaxCoordinate, kMaxCoordinate);
-  MoveToPixels(pixels, std::nullopt);
-  left_memo_ = TwipsMemo{twips, pixels};
-}
-
-bool NoteWindowWin::Visible() const { return hwnd() && IsWindowVisible(hwnd()); }
-
-void NoteWindowWin::SetVisible(bool visible) {
-  if (!hwnd() || Visible() == visible) return;
-  ShowWindow(hwnd(), visible ? SW_SHOW : SW_HIDE);
-  NoteChanged();
-  if (visible) shown_once_ = true;
-}
-
-void NoteWindowWin::SetBackColor(Color color) {
-  back_color_ = color & 0x00FFFFFF;
-  if (hwnd()) InvalidateRect(hwnd(), nullptr, FALSE);
-}
-
-Color NoteWindowWin::BodyColor() const {
-  return body_ ? static_cast<Color>(body_->BackColor()) : kClassicBodyColor;
-}
-
-void NoteWindowWin::SetBodyColor(Color color) {
-  if (body_) body_->SetBackColor(ToColorRef(color));
-}
-
-bool NoteWindowWin::LoadBody(const std::string& path) {
-  if (!body_) return false;
-  ++quiet_changes_;
-  const bool loaded = body_->LoadFile(Widen(path));
-  --quiet_changes_;
-  return loaded;
-}
-
-bool NoteWindowWin::SaveBody(const std::string& path) {
-  if (!body_ || !body_->SaveFile(Widen(path))) return false;
-  body_->SetModified(false);
-  return true;
-}
-
-bool NoteWindowWin::BodyModified() const { return body_ && body_->Modified(); }
-
-void NoteWindowWin::MarkBodyModified() {
-  if (body_) body_->SetModified(true);
-}
-
-void NoteWindowWin::ShowBodySetAside(const std::string& explanation) {
-  if (!body_) return;
-  ++quiet_changes_;
-  body_->ShowReadOnlyText(Widen(explanation));
-  --quiet_changes_;
-}
-
-void NoteWindowWin::ApplyDefaultFont(const DefaultFont& font) {
-  if (!body_) return;
-  // The font of what will be typed is no change of the body itself.
-  const bool modified = body_->Modified();
-  ++quiet_changes_;
-  body_->SetSelFontSize(ParseFontSize(font.size));
-  body_->SetSelFontName(Widen(font.face));
-  body_->SetSelBold(font.bold);
-  body_->SetSelItalic(font.italic);
-  body_->SetSelUnderline(font.underline);
-  body_->SetModified(modified);
-  --quiet_changes_;
-}
-
-void NoteWindowWin::SetOpacity(std::uint8_t alpha) {
-  if (!hwnd()) return;
-  const LONG_PTR ex_style = GetWindowLongPtrW(hwnd(), GWL_EXSTYLE);
-  // An opaque note is not layered at all: a layered window costs more to create and to draw,
-  // and most notes are opaque.
-  if (alpha == 255) {
-    if (ex_style & WS_EX_LAYERED) SetWindowLongPtrW(hwnd(), GWL_EXSTYLE, ex_style & ~WS_EX_LAYERED);
-    return;
-  }
-  SetWindowLongPtrW(hwnd(), GWL_EXSTYLE, ex_style | WS_EX_LAYERED);
-  SetLayeredWindowAttributes(hwnd(), 0, alpha, LWA_ALPHA);
-}
-
-void NoteWindowWin::ShowPinned() {
-  if (!hwnd()) return;
-  SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  SetPinPicture(NotePicture::kImDown);
-}
-
-void NoteWindowWin::ShowUnpinned() {
-  if (!hwnd()) return;
-  SetWindowPos(hwnd(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  SetPinPicture(NotePicture::kImHot);
-}
-
-void NoteWindowWin::KeepOnScreen() {
-  RECT rect{};
-  if (!hwnd() || !GetWindowRect(hwnd(), &rect)) return;
-  std::vector<ScreenRect> work_areas;
-  EnumDisplayMonitors(nullptr, nullptr, &CollectWorkArea, reinterpret_cast<LPARAM>(&work_areas));
-  ScreenRect primary{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  MONITORINFO info{};
-  info.cbSize = sizeof info;
-  if (GetMonitorInfoW(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &info)) {
-    primary = {info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom};
-  }
-  const auto corrected =
-      OffScreenCorrection({rect.left, rect.top, rect.right, rect.bottom}, work_areas, primary);
-  if (corrected) MoveToPixels(corrected->x, corrected->y);
-}
-
-void NoteWindowWin::FocusBody() {
-  if (!body_) return;
-  // The note becomes the active window, so that what the user types goes to it.
-  if (Visible()) SetForegroundWindow(hwnd());
-  body_->SetFocus();
-}
-
-void NoteWindowWin::EditBody(BodyEdit edit) {
-  if (!body_) return;
-  HWND body = body_->hWnd();
-  // Wine's control does not flag every one of these as a change (a paste, for one): a body
-  // they changed must be written back all the same.
-  const bool changes = (edit == BodyEdit::kUndo && SendMessageW(body, EM_CANUNDO, 0, 0)) ||
-                       (edit == BodyEdit::kCut && body_->SelLength() > 0) ||
-                       (edit == BodyEdit::kPaste && SendMessageW(body, EM_CANPASTE, 0, 0));
-  if (changes) body_->SetModified(true);
-  switch (edit) {
-    case BodyEdit::kUndo:
-      SendMessageW(body, EM_UNDO, 0, 0);
-      break;
-    case BodyEdit::kCut:
-      SendMessageW(body, WM_CUT, 0, 0);
-      break;
-    case BodyEdit::kCopy:
-      SendMessageW(body, WM_COPY, 0, 0);
-      break;
-    case BodyEdit::kPaste:
-      SendMessageW(body, WM_PASTE, 0, 0);
-      break;
-    case BodyEdit::kSelectAll:
-      body_->SetFocus();
-      body_->SetSelStart(0);
-      body_->SetSelLength(static_cast<long>(body_->Text().size()));
-      break;
-  }
-}
-
-long NoteWindowWin::SelectionLength() const { return body_ ? body_->SelLength() : 0; }
-
-void NoteWindowWin::ReplaceSelection(const std::string& text) {
-  // An edit like typing: the body's change notification starts the autosave.
-  if (body_) body_->SetSelText(Widen(text));
-}
-
-WindowHandle NoteWindowWin::Handle() const { return hwnd(); }
-
-void NoteWindowWin::SetAlarmTimerEnabled(bool enabled) {
-  alarm_timer_enabled_ = enabled;
-  if (!hwnd()) return;
-  if (enabled) {
-    SetTimer(hwnd(), kAlarmCheckTimer, static_cast<UINT>(alarm_interval_ms_), nullptr);
-  } else {
-    KillTimer(hwnd(), kAlarmCheckTimer);
-  }
-}
-
-void NoteWindowWin::SetAlarmInterval(int milliseconds) {
-  if (milliseconds == alarm_interval_ms_) return;  // a running countdown is not restarted
-  alarm_interval_ms_ = milliseconds;
-  if (alarm_timer_enabled_) SetAlarmTimerEnabled(true);
-}
-
-void NoteWindowWin::SetBlinkTimerEnabled(bool enabled) {
-  blink_timer_enabled_ = enabled;
-  if (!hwnd()) return;
-  if (enabled) {
-    SetTimer(hwnd(), kBlinkTimer, static_cast<UINT>(blink_interval_ms_), nullptr);
-  } else {
-    KillTimer(hwnd(), kBlinkTimer);
-  }
-}
-
-void NoteWindowWin::SetBlinkInterval(int milliseconds) {
-  if (milliseconds == blink_interval_ms_) return;
-  blink_interval_ms_ = milliseconds;
-  if (blink_timer_enabled_) SetBlinkTimerEnabled(true);
-}
-
-void NoteWindowWin::LiftToTopmost() {
-  if (!hwnd()) return;
-  // Activation is allowed: the note the alarm is about comes to the front.
-  SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
 void NoteWindowWin::Close() {
