@@ -1,12 +1,13 @@
 #include "platform/file_system_win.h"
 
 #include <gtest/gtest.h>
-
-#include <thread>
 #include <windows.h>
 
+#include <filesystem>
 #include <string>
+#include <thread>
 
+#include "platform/text_file_io_win.h"
 #include "platform/wide_string_win.h"
 
 namespace velumbrino {
@@ -19,30 +20,12 @@ class WinFileSystemTest : public testing::Test {
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
     root_ = Narrow(temp) + "velumbrino_fs_" + std::to_string(GetCurrentProcessId()) + "\\";
-    RemoveTree(Widen(root_));
+    TearDown();
     ASSERT_TRUE(files_.CreateDirectories(root_));
   }
-  void TearDown() override { RemoveTree(Widen(root_)); }
-
-  static void RemoveTree(const std::wstring& folder) {
-    std::wstring base = folder;
-    if (!base.empty() && base.back() != L'\\') base += L'\\';
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((base + L"*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-      do {
-        const std::wstring name = found.cFileName;
-        if (name == L"." || name == L"..") continue;
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-          RemoveTree(base + name);
-        } else {
-          SetFileAttributesW((base + name).c_str(), FILE_ATTRIBUTE_NORMAL);
-          DeleteFileW((base + name).c_str());
-        }
-      } while (FindNextFileW(search, &found));
-      FindClose(search);
-    }
-    RemoveDirectoryW(base.c_str());
+  void TearDown() override {
+    std::error_code ignored;
+    std::filesystem::remove_all(Widen(root_), ignored);
   }
 
   // Files of the test folder: a temp file left beside a saved one shows here.
@@ -90,6 +73,7 @@ TEST_F(WinFileSystemTest, FailedWritesLeaveTheOldFileWhole) {
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
     EXPECT_FALSE(files_.WriteFileAtomic(held, "new"));
+    EXPECT_FALSE(files_.RemoveFile(held));  // "delete all" keeps it and says so
     CloseHandle(file);
   }
   EXPECT_EQ(files_.ReadFile(held), "old");
@@ -113,28 +97,31 @@ TEST_F(WinFileSystemTest, ALockHeldForHalfASecondDelaysTheSaveButDoesNotFailIt) 
   EXPECT_EQ(FileCount(), 1u);
 }
 
-TEST_F(WinFileSystemTest, CreatesNestedFolders) {
-  const std::string nested = root_ + "a\\b\\c\\";
-  EXPECT_FALSE(files_.DirectoryExists(nested));
+// The text files of "load from" and "save to": a failure says why and leaves the file as it was.
+TEST_F(WinFileSystemTest, FailedTextReadsAndWritesSayWhy) {
+  EXPECT_EQ(ReadTextFileBytes(root_ + "missing.txt").problem, FileProblem::kNotFound);
+  const std::string locked = root_ + "readonly.txt";
+  ASSERT_EQ(WriteTextFileBytes(locked, "antes"), std::nullopt);
+  SetFileAttributesW(Widen(locked).c_str(), FILE_ATTRIBUTE_READONLY);
+  EXPECT_EQ(WriteTextFileBytes(locked, "depois"), FileProblem::kReadOnly);
+  EXPECT_EQ(ReadTextFileBytes(locked).bytes, "antes");
+  SetFileAttributesW(Widen(locked).c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ(WriteTextFileBytes(root_ + "no\\such\\x.txt", "x"), FileProblem::kFolderNotFound);
+}
+
+// Nested folders, and names outside ASCII where the host can hold them (Wine maps names to the
+// host's locale; without a UTF-8 one it cannot store "ç").
+TEST_F(WinFileSystemTest, CreatesNestedFoldersWithUnicodeNames) {
+  const bool unicode = CreateDirectoryW(Widen(root_ + "probe\xC3\xA7").c_str(), nullptr);
+  const std::string nested = root_ + (unicode ? "Ação\\Notas\\" : "a\\b\\");
   ASSERT_TRUE(files_.CreateDirectories(nested));
   EXPECT_TRUE(files_.DirectoryExists(nested));
   EXPECT_TRUE(files_.CreateDirectories(nested));  // already there
-  // A file standing where a folder level should be.
-  ASSERT_TRUE(files_.WriteFileAtomic(nested + "file", "x"));
-  EXPECT_FALSE(files_.CreateDirectories(nested + "file\\sub"));
-}
-
-TEST_F(WinFileSystemTest, UnicodeNames) {
-  // Wine maps names to the host's locale; without a UTF-8 locale it cannot store "ç".
-  if (!CreateDirectoryW(Widen(root_ + "probe\xC3\xA7").c_str(), nullptr)) {
-    GTEST_SKIP() << "the host file system cannot hold non-ASCII names here";
-  }
-  const std::string nested = root_ + "Ação\\Notas\\";
-  ASSERT_TRUE(files_.CreateDirectories(nested));
-  const std::string file = nested + "anotação €.txt";
+  const std::string file = nested + (unicode ? "anotação €.txt" : "file");
   ASSERT_TRUE(files_.WriteFileAtomic(file, "conteúdo"));
   EXPECT_EQ(files_.ReadFile(file), "conteúdo");
-  EXPECT_TRUE(files_.FileExists(file));
+  // A file standing where a folder level should be.
+  EXPECT_FALSE(files_.CreateDirectories(file + "\\sub"));
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <filesystem>
 #include <random>
 #include <string>
 #include <vector>
@@ -191,15 +192,8 @@ TEST(IniDifferential, RandomOperationsAgreeWithProfileFunctions) {
   }
   EXPECT_GE(total, 6000);
 
-  WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW(Widen(folder + "*").c_str(), &found);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      DeleteFileW((Widen(folder) + found.cFileName).c_str());
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-  }
-  RemoveDirectoryW(Widen(folder).c_str());
+  std::error_code ignored;
+  std::filesystem::remove_all(Widen(folder), ignored);
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
-// The registry preferences against the real API.
+// The system's services against the real API: the registry preferences, and the long date the
+// insert dialog offers. (The default font the font dialog stores is read back end to end.)
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "dialogs/insert_date_time_win.h"
 #include "platform/registry_win.h"
 
 namespace velumbrino {
@@ -29,9 +31,6 @@ TEST_F(RegistryTest, ValueWithoutItsNulReadsWhole) {
   RegCloseKey(key);
   EXPECT_EQ(GetRegistryValue(HKEY_CURRENT_USER, kKey, "FontNome", "x"), "Arial");
   EXPECT_EQ(GetRegistryValue(HKEY_CURRENT_USER, kKey, "Nada", "padrão"), "padrão");
-
-  ASSERT_TRUE(SetRegistryValue(HKEY_CURRENT_USER, kKey, "FontSize", "12"));
-  EXPECT_EQ(GetRegistryValue(HKEY_CURRENT_USER, kKey, "FontSize", "10"), "12");
 }
 
 TEST_F(RegistryTest, PreferencesReadUserFirstThenMachineAndWriteUser) {
@@ -45,12 +44,12 @@ TEST_F(RegistryTest, PreferencesReadUserFirstThenMachineAndWriteUser) {
   EXPECT_EQ(prefs.Get("FontSize", "10"), "12");
   EXPECT_EQ(GetRegistryValue(HKEY_CURRENT_USER, kKey, "FontNome", ""), "Times New Roman");
   EXPECT_EQ(GetRegistryValue(HKEY_LOCAL_MACHINE, kKey, "FontNome", ""), "Tahoma");
+}
 
-  ASSERT_TRUE(SaveDefaultFont(prefs, {"Verdana", "14", true, true, false}));
-  const DefaultFont font = LoadDefaultFont(prefs);
-  EXPECT_EQ(font.face, "Verdana");
-  EXPECT_TRUE(font.bold && font.italic && !font.underline);
-  EXPECT_EQ(GetRegistryValue(HKEY_CURRENT_USER, kKey, "FontItalico", ""), "True");
+TEST(SystemLongDateTest, GivesTheSystemFormOfTheDayOrNothing) {
+  // The tests run in Portuguese (Brazil); the day of the week is filled in from the date.
+  EXPECT_EQ(SystemLongDate({2026, 12, 5, 14, 30, 45}), "sábado, 5 de dezembro de 2026");
+  EXPECT_EQ(SystemLongDate({2026, 13, 40, 0, 0, 0}), "");
 }
 
 }  // namespace
