@@ -81,23 +81,18 @@ TEST_F(DamagedSettingsTest, TenMegabyteLines) {
   EXPECT_NE(saved.find("\n" + huge + "\r\n[2]\r\n"), std::string::npos);
 }
 
-TEST_F(DamagedSettingsTest, DuplicateSectionsAndKeysAnswerFromTheFirst) {
+// Duplicate sections and keys answer from the first; keys outside any section are nobody's.
+TEST_F(DamagedSettingsTest, DuplicatesAndKeysOutsideAnySection) {
   RestoreAndSave(
+      "Top=5\r\nTitulo=solto\r\n=\r\n[]\r\nTop=7\r\n"
       "[1]\r\nTop=100\r\nTop=200\r\nTitulo=um\r\n[2]\r\nLeft=50\r\n[1]\r\nLeft=300\r\n"
       "Titulo=outro\r\n[2]\r\nTitulo=dois\r\n");
-  EXPECT_EQ(Note(1).top, 100);
-  EXPECT_EQ(Note(1).left, kDefaultLeft);  // the second [1] is never looked at
-  EXPECT_EQ(Note(1).title, "um");
-  EXPECT_EQ(Note(2).left, 50);
-  EXPECT_EQ(Note(2).title, "");
-  EXPECT_EQ(Ini("1", "Top"), "100");
-}
-
-TEST_F(DamagedSettingsTest, KeysOutsideAnySection) {
-  RestoreAndSave("Top=5\r\nTitulo=solto\r\n=\r\n[]\r\nTop=7\r\n[1]\r\nTitulo=um\r\n");
-  EXPECT_EQ(Note(1).title, "um");
-  EXPECT_EQ(Note(2).title, "");
-  EXPECT_EQ(Note(2).top, kDefaultTop);
+  EXPECT_EQ((std::vector{std::tuple(Note(1).title, Note(1).top, Note(1).left),
+                         std::tuple(Note(2).title, Note(2).top, Note(2).left),
+                         std::tuple(Note(3).title, Note(3).top, Note(3).left)}),
+            (std::vector{std::tuple(std::string("um"), 100, kDefaultLeft),
+                         std::tuple(std::string(), kDefaultTop, 50),
+                         std::tuple(std::string(), kDefaultTop, kDefaultLeft)}));
   EXPECT_EQ(dir_.Read("config.cfg").substr(0, 25), "Top=5\r\nTitulo=solto\r\n=\r\n[");
 }
 
