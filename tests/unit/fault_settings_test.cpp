@@ -111,8 +111,8 @@ TEST_F(DamagedSettingsTest, BadValuesGiveDefaultsAndStayStored) {
   // In range, however far off: the window keeps itself on screen.
   EXPECT_EQ(Look(1), std::tuple("", INT_MIN, INT_MAX, window, body, false, false, 255, true));
   EXPECT_TRUE(Note(1).kept_on_screen);
-  EXPECT_EQ(Look(2), std::tuple("", kDefaultTop, kDefaultLeft, window, body, false, false, 255,
-                                false));
+  EXPECT_EQ(Look(2),
+            std::tuple("", kDefaultTop, kDefaultLeft, window, body, false, false, 255, false));
   EXPECT_EQ(Look(3), std::tuple("", -300, -15, 0xFFFFFFu, 0u, false, true, 255, true));
   EXPECT_EQ(Ini("1", "Top"), "-2147483648");
   EXPECT_EQ(Ini("3", "Color2"), "0");  // stored colours are the user's, never rewritten

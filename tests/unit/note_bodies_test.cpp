@@ -28,7 +28,9 @@ TEST(NoteBodies, UntouchedBodiesKeepTheirBytesAndChangedOnesAreWritten) {
   FakeNoteWindowFactory factory(StdFileSystem());
   NoteCollection notes(StdFileSystem(), factory, dir.Path());
   RestoreNotes(notes, {});
-  auto note = [&](int position) -> testing::FakeNoteState& { return *factory.created[position - 1]; };
+  auto note = [&](int position) -> testing::FakeNoteState& {
+    return *factory.created[position - 1];
+  };
   ASSERT_TRUE(notes.SaveAllNotes());
   ASSERT_TRUE(notes.SaveNote(1));
   EXPECT_EQ(dir.Read("stickie1.vmb"), kForeignBody + "1");
