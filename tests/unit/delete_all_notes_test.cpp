@@ -1,5 +1,5 @@
-// Deleting every note: only the program's own files go, and a note that cannot be deleted
-// stays whole.
+// Deleting every note: only the program's own files go, also those of notes the index names
+// without a window. A note whose body is held open staying whole is driven by the simulation.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -8,7 +8,6 @@
 #include "dialogs/delete_notes.h"
 #include "fake_note_window.h"
 #include "fault_files.h"
-#include "store/note_keys.h"
 #include "temp_folder.h"
 
 namespace velumbrino {
@@ -98,27 +97,6 @@ TEST_F(DeleteAllNotesTest, DeleteAllWithoutListingStillRemovesWhatTheIndexNames)
   files_.can_list = false;
   EXPECT_EQ(DeleteFailureMessage(DeleteAllNotes(notes_)), "");
   EXPECT_EQ(FolderContents(), (std::set<std::string>{"lista.txt"}));
-}
-
-TEST_F(DeleteAllNotesTest, NoteWhoseBodyCannotBeRemovedStaysWholeAndIsReported) {
-  OpenNotes({"um", "", "três"});
-  files_.undeletable = {"stickie2.vmb"};
-  const DeleteOutcome outcome = DeleteAllNotes(notes_);
-
-  EXPECT_EQ(outcome.kept_notes, (std::vector<std::string>{"[Em Branco]"}));
-  EXPECT_TRUE(outcome.kept_files.empty());
-  ASSERT_EQ(notes_.Count(), 1);
-  EXPECT_EQ(notes_.At(1).Tag(), "2");
-  // Its index entry, settings and body stay, so nothing is orphaned.
-  EXPECT_EQ(dir_.Read("indice.dat"), ",2,\r\n");
-  EXPECT_EQ(FolderContents(), (std::set<std::string>{"config.cfg", "indice.dat", "stickie2.vmb"}));
-  EXPECT_EQ(
-      notes_.Settings().ReadIniValue(std::string(kIndexSection), std::string(kTotalFormsKey), ""),
-      "1");
-
-  const std::string message = DeleteFailureMessage(outcome);
-  EXPECT_NE(message.find("Não foi possível excluir estas notas"), std::string::npos);
-  EXPECT_NE(message.find("[Em Branco]"), std::string::npos);
 }
 
 TEST_F(DeleteAllNotesTest, IndexThatCannotBeRemovedStillGivesNumberOne) {

@@ -1,5 +1,6 @@
 #pragma once
-// A note window that records what was done to it, for collection and restore tests.
+// A note window that records what was done to it, for the collection, command and simulation
+// tests.
 
 #include <memory>
 #include <optional>
@@ -32,16 +33,13 @@ struct FakeNoteState {
   bool kept_on_screen = false;
   int focus_count = 0;
   int pin_calls = 0;
-  DefaultFont font;
   std::vector<NoteWindow::BodyEdit> edits;
   long selection_length = 0;
   std::vector<std::string> inserted;  // texts put in place of the selection
   SelectionFont selection_font;
   std::vector<SelectionFont> applied_fonts;
-  std::string text;                  // the body's plain text
-  std::vector<std::string> lines;    // as wrapped on screen
-  std::string replaced_rtf;          // last rich text the body was replaced with
-  std::vector<std::string> log;
+  std::string text;          // the body's plain text
+  std::string replaced_rtf;  // last rich text the body was replaced with
 };
 
 class FakeNoteWindow : public NoteWindow {
@@ -50,32 +48,27 @@ class FakeNoteWindow : public NoteWindow {
       : files_(files), s_(std::move(state)) {}
 
   std::string Tag() const override { return s_->tag; }
-  void SetTag(const std::string& tag) override { s_->tag = tag; Log("tag"); }
+  void SetTag(const std::string& tag) override { s_->tag = tag; }
   std::string Title() const override { return s_->title; }
-  void SetTitle(const std::string& title) override { s_->title = title; Log("title"); }
+  void SetTitle(const std::string& title) override { s_->title = title; }
   int Top() const override { return s_->top; }
   int Left() const override { return s_->left; }
-  void SetTop(int twips) override { s_->top = twips; Log("top"); }
-  void SetLeft(int twips) override { s_->left = twips; Log("left"); }
+  void SetTop(int twips) override { s_->top = twips; }
+  void SetLeft(int twips) override { s_->left = twips; }
   bool Visible() const override { return s_->visible; }
-  void SetVisible(bool visible) override {
-    s_->visible = visible;
-    Log(visible ? "show" : "hide");
-  }
+  void SetVisible(bool visible) override { s_->visible = visible; }
   Color BackColor() const override { return s_->back; }
-  void SetBackColor(Color color) override { s_->back = color; Log("color1"); }
+  void SetBackColor(Color color) override { s_->back = color; }
   Color BodyColor() const override { return s_->body_color; }
-  void SetBodyColor(Color color) override { s_->body_color = color; Log("color2"); }
+  void SetBodyColor(Color color) override { s_->body_color = color; }
   bool LoadBody(const std::string& path) override {
     auto bytes = files_.ReadFile(path);
-    Log("load");
     if (!bytes) return false;
     s_->body = *bytes;
     Stored();
     return true;
   }
   bool SaveBody(const std::string& path) override {
-    Log("save");
     ++s_->saves;
     if (!files_.WriteFileAtomic(path, s_->body)) return false;
     Stored();
@@ -87,21 +80,19 @@ class FakeNoteWindow : public NoteWindow {
   void MarkBodyModified() override { s_->marked_modified = true; }
   void ShowBodySetAside(const std::string& explanation) override {
     s_->set_aside_text = explanation;
-    Log("set aside");
   }
-  void ApplyDefaultFont(const DefaultFont& font) override { s_->font = font; Log("font"); }
+  void ApplyDefaultFont(const DefaultFont&) override {}
   bool AlarmTimerEnabled() const override { return s_->alarm; }
-  void SetAlarmTimerEnabled(bool enabled) override { s_->alarm = enabled; Log("alarm"); }
-  void SetOpacity(std::uint8_t alpha) override { s_->alpha = alpha; Log("opacity"); }
+  void SetAlarmTimerEnabled(bool enabled) override { s_->alarm = enabled; }
+  void SetOpacity(std::uint8_t alpha) override { s_->alpha = alpha; }
   void ShowPinned() override {
     s_->pinned = true;
     ++s_->pin_calls;
-    Log("pin");
   }
-  void ShowUnpinned() override { s_->pinned = false; Log("unpin"); }
+  void ShowUnpinned() override { s_->pinned = false; }
   void KeepOnScreen() override { s_->kept_on_screen = true; }
   void FocusBody() override { ++s_->focus_count; }
-  void Close() override { s_->closed = true; Log("close"); }
+  void Close() override { s_->closed = true; }
   void EditBody(BodyEdit edit) override { s_->edits.push_back(edit); }
   long SelectionLength() const override { return s_->selection_length; }
   void ReplaceSelection(const std::string& text) override {
@@ -110,33 +101,18 @@ class FakeNoteWindow : public NoteWindow {
   }
   WindowHandle Handle() const override { return s_.get(); }
   SelectionFont GetSelectionFont() const override { return s_->selection_font; }
-  void SetSelectionFont(const SelectionFont& font) override {
-    s_->applied_fonts.push_back(font);
-    auto take = [](const auto& from, auto& to) {
-      if (from) to = from;
-    };
-    take(font.face, s_->selection_font.face);
-    take(font.size, s_->selection_font.size);
-    take(font.bold, s_->selection_font.bold);
-    take(font.color, s_->selection_font.color);
-    take(font.italic, s_->selection_font.italic);
-    take(font.strikeout, s_->selection_font.strikeout);
-    take(font.underline, s_->selection_font.underline);
-  }
+  void SetSelectionFont(const SelectionFont& font) override { s_->applied_fonts.push_back(font); }
   std::string BodyText() const override { return s_->text; }
-  std::vector<std::string> BodyLines() const override { return s_->lines; }
+  std::vector<std::string> BodyLines() const override { return {}; }
   void ReplaceBodyWithRtf(std::string_view rtf) override {
     s_->replaced_rtf = std::string(rtf);
     s_->text.clear();
-    Log("rtf");
   }
   void ReplaceBodyWithText(std::string_view utf8_text) override {
     s_->text = std::string(utf8_text);
-    Log("text");
   }
 
  private:
-  void Log(const char* what) { s_->log.emplace_back(what); }
   void Stored() {
     s_->body_as_stored = s_->body;
     s_->marked_modified = false;

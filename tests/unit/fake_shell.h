@@ -98,7 +98,7 @@ class FakeServices : public ShellServices {
   bool answer_yes = true;
   bool AskMakeDefaultFont() override {
     ++font_questions;
-    return make_default_font;
+    return false;
   }
   void SetDefaultFont(const DefaultFont& font) override { default_fonts.push_back(font); }
   char DecimalSeparator() override { return ','; }
@@ -119,7 +119,6 @@ class FakeServices : public ShellServices {
     printed.push_back({title, body_lines});
   }
 
-  bool make_default_font = false;
   int font_questions = 0;
   std::vector<DefaultFont> default_fonts;
   std::map<std::string, std::string> files;  // path -> bytes

@@ -4,6 +4,7 @@
 
 #include <climits>
 #include <random>
+#include <tuple>
 
 #include "fake_note_window.h"
 #include "fault_files.h"
@@ -24,25 +25,28 @@ constexpr int kDefaultLeft = FakeNoteState{}.left;
 
 class DamagedSettingsTest : public ::testing::Test {
  protected:
-  // Restores notes 1..3 from `config`, checks that each came back with its body, saves
-  // everything and checks that no body was lost.
+  // Restores notes 1..3 from `config`, saves everything and checks that each note came back
+  // with its body and that no body was lost.
   void RestoreAndSave(const std::string& config) {
     dir_.Write("indice.dat", ",1,2,3,\r\n");
     dir_.Write("config.cfg", config);
     WriteBodies(dir_, 3);
     notes_ = std::make_unique<NoteCollection>(StdFileSystem(), factory_, dir_.Path());
     ASSERT_EQ(RestoreNotes(*notes_, {}), 3);
-    for (int n = 1; n <= 3; ++n) {
-      EXPECT_EQ(Note(n).tag, std::to_string(n));
-      EXPECT_EQ(Note(n).body, BodyOf(n));
-    }
     ASSERT_TRUE(notes_->SaveAllNotes());
-    EXPECT_EQ(dir_.Read("indice.dat"), ",3,2,1,\r\n");
     for (int n = 1; n <= 3; ++n) {
+      EXPECT_EQ(std::pair(Note(n).tag, Note(n).body), std::pair(std::to_string(n), BodyOf(n)));
       EXPECT_EQ(dir_.Read("stickie" + std::to_string(n) + ".vmb"), BodyOf(n));
     }
   }
   const FakeNoteState& Note(int n) const { return *factory_.created.at(n - 1); }
+  // What the restore gave note n: title, top, left, window and body colours, alarm timer,
+  // visible, alpha, pinned.
+  auto Look(int n) const {
+    const FakeNoteState& s = Note(n);
+    return std::tuple(s.title, s.top, s.left, s.back, s.body_color, s.alarm, s.visible, s.alpha,
+                      s.pinned);
+  }
   std::string Ini(const std::string& section, const std::string& key) {
     return SettingsFile(StdFileSystem(), dir_.Path() + "config.cfg")
         .ReadIniValue(section, key, "<none>");
@@ -77,47 +81,39 @@ TEST_F(DamagedSettingsTest, TenMegabyteLines) {
   EXPECT_NE(saved.find("\n" + huge + "\r\n[2]\r\n"), std::string::npos);
 }
 
-TEST_F(DamagedSettingsTest, DuplicateSectionsAndKeysAnswerFromTheFirst) {
+// Duplicate sections and keys answer from the first; keys outside any section are nobody's.
+TEST_F(DamagedSettingsTest, DuplicatesAndKeysOutsideAnySection) {
   RestoreAndSave(
+      "Top=5\r\nTitulo=solto\r\n=\r\n[]\r\nTop=7\r\n"
       "[1]\r\nTop=100\r\nTop=200\r\nTitulo=um\r\n[2]\r\nLeft=50\r\n[1]\r\nLeft=300\r\n"
       "Titulo=outro\r\n[2]\r\nTitulo=dois\r\n");
-  EXPECT_EQ(Note(1).top, 100);
-  EXPECT_EQ(Note(1).left, kDefaultLeft);  // the second [1] is never looked at
-  EXPECT_EQ(Note(1).title, "um");
-  EXPECT_EQ(Note(2).left, 50);
-  EXPECT_EQ(Note(2).title, "");
-  EXPECT_EQ(Ini("1", "Top"), "100");
-}
-
-TEST_F(DamagedSettingsTest, KeysOutsideAnySection) {
-  RestoreAndSave("Top=5\r\nTitulo=solto\r\n=\r\n[]\r\nTop=7\r\n[1]\r\nTitulo=um\r\n");
-  EXPECT_EQ(Note(1).title, "um");
-  EXPECT_EQ(Note(2).title, "");
-  EXPECT_EQ(Note(2).top, kDefaultTop);
+  EXPECT_EQ((std::vector{std::tuple(Note(1).title, Note(1).top, Note(1).left),
+                         std::tuple(Note(2).title, Note(2).top, Note(2).left),
+                         std::tuple(Note(3).title, Note(3).top, Note(3).left)}),
+            (std::vector{std::tuple(std::string("um"), 100, kDefaultLeft),
+                         std::tuple(std::string(), kDefaultTop, 50),
+                         std::tuple(std::string(), kDefaultTop, kDefaultLeft)}));
   EXPECT_EQ(dir_.Read("config.cfg").substr(0, 25), "Top=5\r\nTitulo=solto\r\n=\r\n[");
 }
 
-TEST_F(DamagedSettingsTest, NegativeAndHugeNumbers) {
+// Numbers out of range and values that are no number or no boolean: defaults, and the stored
+// text stays. Only the exact text "False" unpins; a visibility that is no boolean hides.
+TEST_F(DamagedSettingsTest, BadValuesGiveDefaultsAndStayStored) {
   RestoreAndSave(
       "[Indice]\r\nTotalForms=-1\r\n"
       "[1]\r\nTop=-2147483648\r\nLeft=2147483647\r\nColor1=-1\r\nColor2=16777216\r\n"
-      "Opacidade=-5\r\n"
+      "Opacidade=-5\r\nOnTop=false\r\nVisivel=False\r\n"
       "[2]\r\nTop=99999999999999999999\r\nLeft=-99999999999\r\nColor1=4294967295\r\n"
-      "Opacidade=2147483648\r\n"
-      "[3]\r\nTop=-300\r\nLeft=-15\r\nColor1=16777215\r\nColor2=0\r\nOpacidade=11\r\n");
-  EXPECT_EQ(Note(1).top, INT_MIN);  // in range: the window keeps itself on screen
-  EXPECT_EQ(Note(1).left, INT_MAX);
+      "Opacidade=2147483648\r\nOnTop=False\r\nVisivel=maybe\r\n"
+      "[3]\r\nTop=-300\r\nLeft=-15\r\nColor1=16777215\r\nColor2=0\r\nOpacidade=11\r\n"
+      "OnTop=1\r\nAlarm=sim\r\n");
+  const Color window = kClassicWindowColor, body = kClassicBodyColor;
+  // In range, however far off: the window keeps itself on screen.
+  EXPECT_EQ(Look(1), std::tuple("", INT_MIN, INT_MAX, window, body, false, false, 255, true));
   EXPECT_TRUE(Note(1).kept_on_screen);
-  EXPECT_EQ(Note(2).top, kDefaultTop);
-  EXPECT_EQ(Note(2).left, kDefaultLeft);
-  EXPECT_EQ(Note(3).top, -300);
-  EXPECT_EQ(Note(3).back, 0xFFFFFFu);
-  EXPECT_EQ(Note(3).body_color, 0u);
-  for (int n : {1, 2}) {
-    EXPECT_EQ(Note(n).back, kClassicWindowColor) << n;
-    EXPECT_EQ(Note(n).body_color, kClassicBodyColor) << n;
-  }
-  for (int n : {1, 2, 3}) EXPECT_EQ(Note(n).alpha, 255) << n;
+  EXPECT_EQ(Look(2),
+            std::tuple("", kDefaultTop, kDefaultLeft, window, body, false, false, 255, false));
+  EXPECT_EQ(Look(3), std::tuple("", -300, -15, 0xFFFFFFu, 0u, false, true, 255, true));
   EXPECT_EQ(Ini("1", "Top"), "-2147483648");
   EXPECT_EQ(Ini("3", "Color2"), "0");  // stored colours are the user's, never rewritten
 }
@@ -125,6 +121,8 @@ TEST_F(DamagedSettingsTest, NegativeAndHugeNumbers) {
 TEST_F(DamagedSettingsTest, OnlyLineEndsOrNothing) {
   RestoreAndSave("\r\r\n\n\r");
   RestoreAndSave("");
+  EXPECT_EQ(Look(3), std::tuple("", kDefaultTop, kDefaultLeft, kClassicWindowColor,
+                                kClassicBodyColor, false, true, 255, false));
   EXPECT_EQ(Ini("3", "Tag"), "3");
 }
 
