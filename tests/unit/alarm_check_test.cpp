@@ -150,6 +150,12 @@ TEST_F(AlarmFiringTest, AFiringWhoseAlarmChangedWhileItWaitedIsDropped) {
   ASSERT_TRUE(firing);
   Store({{NoteKey::kAlarm, "0"}});
   EXPECT_EQ(FinishFiring(note_, *firing, kAppFolder, 1), FiringOutcome::kDropped);
+
+  // Left as it was, the one-time alarm loses its keys and writes the note count with them.
+  Store({{NoteKey::kAlarm, "1"}});
+  EXPECT_EQ(FinishFiring(note_, *firing, kAppFolder, 4), FiringOutcome::kSignal);
+  EXPECT_EQ(note_.Read(NoteKey::kAlarm, ""), "");
+  EXPECT_NE(dir_.Read("config.cfg").find("[Indice]\r\nTotalForms=4\r\n"), std::string::npos);
 }
 
 }  // namespace
