@@ -47,12 +47,12 @@ void Lifecycle::Shutdown() {
     // Closed before every note was restored (a log-off, an uninstall request): the index and
     // the count still name the notes not yet open, so only the open ones are saved.
     for (int position = 1; position <= notes_.Count(); ++position) notes_.SaveNote(position);
-    // No load is running any more: a record left naming the last note restored would set
-    // that healthy note aside at the next start.
-    notes_.LoadMarker().EndLoad();
   } else {
     notes_.SaveAllNotes();
   }
+  // No load is running any more: a record left naming the last note restored (or one that
+  // could not be cleared when the restore ended) would set that healthy note aside.
+  notes_.LoadMarker().EndLoad();
   // The notes first; an unfinished day's copy is dropped, not completed inside a log-off.
   backup_.Cancel();
 }

@@ -75,7 +75,7 @@ bool BodyLoadMarker::BeginLoad(int number) {
 }
 
 void BodyLoadMarker::EndLoad() {
-  if (!loading_) return;
+  if (!loading_ && !unwritten_) return;
   loading_.reset();
   Write();
 }
@@ -93,12 +93,19 @@ void BodyLoadMarker::KeepOnly(const std::vector<int>& numbers) {
 }
 
 bool BodyLoadMarker::Write() {
+  unwritten_ = !WriteNow();
+  return !unwritten_;
+}
+
+bool BodyLoadMarker::WriteNow() {
   if (!loading_ && set_aside_.empty()) {
     return !files_.FileExists(path_) || files_.RemoveFile(path_);
   }
-  // Unflushed: it guards against a body that brings the process down, and what the process
-  // wrote outlives it; restore writes it before each of hundreds of bodies.
-  return files_.WriteFileUnflushed(path_, FormatLoadMarker({loading_, set_aside_}));
+  const std::string bytes = FormatLoadMarker({loading_, set_aside_});
+  // Naming a load, unflushed: it guards against a body that brings the process down, and what
+  // the process wrote outlives it; restore writes it before each of hundreds of bodies. Naming
+  // none, flushed: a power cut must not bring back an older record naming a load that returned.
+  return loading_ ? files_.WriteFileUnflushed(path_, bytes) : files_.WriteFileAtomic(path_, bytes);
 }
 
 std::string SetAsideBodyText(const std::string& body_file_name) {

@@ -29,7 +29,8 @@ class BodyLoadMarker {
   // Written (atomically) right before the note's body is loaded; false when it could not be
   // written (the load goes ahead anyway).
   bool BeginLoad(int number);
-  // The load returned, whatever its result.
+  // The load returned, whatever its result; also writes again a record an earlier write could
+  // not change (held open by another program).
   void EndLoad();
   // The note was deleted, or its body file is gone: it loads normally again.
   void Forget(int number);
@@ -40,11 +41,13 @@ class BodyLoadMarker {
 
  private:
   bool Write();
+  bool WriteNow();
 
   FileSystem& files_;
   std::string path_;
   std::optional<int> loading_;
   std::set<int> set_aside_;
+  bool unwritten_ = false;  // the file may not hold what is above
 };
 
 // The file's contents (Windows-1252 text, CR LF lines "carregando=N" and "separada=N").

@@ -110,6 +110,9 @@ std::vector<std::string> AdoptBodies(NoteCollection& notes) {
   const std::string& folder = notes.DataFolderPath();
   auto names = files.ListFiles(folder);
   if (!names) return {};
+  // An index held open by another program reads as empty: every body would look unindexed.
+  const std::string& index_path = notes.Index().Path();
+  if (files.FileExists(index_path) && !files.ReadFile(index_path)) return {};
   std::vector<int> numbers = notes.Index().Numbers();
   std::vector<std::string> taken_in;
   std::set<int> body_files;

@@ -388,14 +388,19 @@ class Sim {
       notes_[n].crash_unsure = unrecorded;
       fell_loading_.insert(n);
     }
-    // A death while the record names a load cannot be told from a fall in that load.
-    const auto marker = files_.files.find(kFolder + kLoadMarkerFileName);
-    if (marker != files_.files.end()) {
+    // A death while the record names a load cannot be told from a fall in that load; nor,
+    // after a power cut, can an earlier load of this start that the unflushed record falls
+    // back to.
+    auto record_fall = [&](bool power) {
+      const auto marker = files_.files.find(kFolder + kLoadMarkerFileName);
+      if (marker == files_.files.end()) return;
       const std::optional<int> loading = ParseLoadMarker(marker->second.bytes).loading;
-      if (loading) fell_loading_.insert(*loading);
-    }
+      if (loading && (!power || seen_.count(*loading))) fell_loading_.insert(*loading);
+    };
+    record_fall(false);
     if (death.power) {
       files_.LosePower();
+      record_fall(true);
       for (auto& [n, m] : notes_) m.crash_unsure = m.crash_unsure || m.crashed;
     }
     proc_.reset();
@@ -430,6 +435,7 @@ class Sim {
         restoring_ = true;
         seen_.clear();
         start_read_failures_ = files_.read_failures;
+        start_write_failures_ = files_.write_failures;
         proc_->life.Start(Now(), prepared == PrepareResult::kFailed);
         return;
       }
@@ -582,6 +588,12 @@ class Sim {
         if (!proc_) return;
         for (int open : OpenNotes()) Touch(open, &ModelNote::body), Touch(open, &ModelNote::keys);
         proc_->life.Shutdown();
+        if (const auto it = files_.files.find(kFolder + kLoadMarkerFileName);
+            it != files_.files.end() && files_.Locked(it->first)) {
+          // Held open through the exit: a record the program could not clear is a fall to it.
+          if (const auto loading = ParseLoadMarker(it->second.bytes).loading)
+            fell_loading_.insert(*loading);
+        }
         for (int open : OpenNotes()) Observe(open);
         proc_.reset();
         restoring_ = false;
@@ -754,8 +766,11 @@ class Sim {
       }
     }
     // A restore that could read everything has shown every note there is; one that met a lock
-    // may have lost the record of a fall, which may then happen again.
-    if (files_.read_failures == start_read_failures_) adopt_ = false;
+    // may have lost the record of a fall, which may then happen again. A body taken in while
+    // the index could not be written comes at the next start.
+    if (files_.read_failures == start_read_failures_ &&
+        files_.write_failures == start_write_failures_)
+      adopt_ = false;
     for (auto& [n, m] : notes_)
       m.crash_unsure |= m.crashed && files_.read_failures != start_read_failures_;
   }
@@ -793,6 +808,7 @@ class Sim {
   bool adopt_ = false;  // a note may appear that the model cannot name (a step died)
   int step_failures_ = 0;
   int start_read_failures_ = 0;  // before this start: an unreadable config.cfg hides alarms
+  int start_write_failures_ = 0;
   std::set<int> tainted_;        // numbers whose delete failed midway: their keys may linger
   // The process died in (or maybe in) their load. A record of it read at a later start counts
   // for the number even after the note is deleted: a start that met a lock on the record may
