@@ -8,7 +8,7 @@ set -euo pipefail
 ALLOWED="advapi32.dll comctl32.dll comdlg32.dll gdi32.dll kernel32.dll msvcrt.dll shell32.dll user32.dll"
 status=0
 for exe in "$@"; do
-  names=$(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/^\s*DLL Name: //p' | tr 'A-Z' 'a-z')
+  names=$(LC_ALL=C x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/^\s*DLL Name: //p' | tr 'A-Z' 'a-z')
   [ -n "$names" ] || { echo "check_imports: no import table read from $exe" >&2; status=1; }
   for name in $names; do
     case " $ALLOWED " in
