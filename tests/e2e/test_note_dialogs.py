@@ -100,7 +100,8 @@ def show_dialog_hides_the_unselected_notes():
     keys("alt+a")
     h.wait_for(lambda: h.window_named("Ajuda do Velumbrino"), what="the help viewer")
     h.close("Ajuda do Velumbrino")
-    h.click_in(h.geometry(h.window_named("^Mostrar Notas$")), *ALL_BUTTON)  # still open
+    dialog = h.wait_for(lambda: [w for w in h.menus() if 300 < w[3] < 400], what="the dialog")
+    h.click_in(dialog[0], *ALL_BUTTON)  # still open
     h.wait_for(lambda: len(h.note_windows()) == 3, what="every note shown")
     h.tray_click(3)
     h.choose([(h.TRAY_MENU, "Notas"), (h.NOTES_SUBMENU, "Mostra Selecionadas...")])

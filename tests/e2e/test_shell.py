@@ -75,10 +75,9 @@ def delete_asks_and_only_yes_deletes():
     h.choose([(h.NOTE_MENU, "Excluir")])
     box = h.wait_for(h.message_boxes, what="the delete question")
     h.press(box[0], "key", "Left", "Return")
-    h.wait_for(lambda: len(h.note_windows()) == 1, what="the note to close")
-    assert h.read("indice.dat") == b",1,\r\n"
-    assert not os.path.exists(os.path.join(h.DATA, "stickie2.vmb"))
-    assert h.ini_value("Indice", "TotalForms") == "1"
+    h.wait_for(lambda: len(h.note_windows()) == 1 and h.read("indice.dat") == b",1,\r\n" and
+               not os.path.exists(os.path.join(h.DATA, "stickie2.vmb")) and
+               h.ini_value("Indice", "TotalForms") == "1", what="note 2 gone, window and files")
     h.stop(program)
 
 
