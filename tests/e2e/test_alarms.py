@@ -49,8 +49,9 @@ def open_alarm_dialog(note):
 
 def check_use_alarm(wid):
     """Clicks "Usar Alarme", which also gives the dialog the keyboard."""
-    # The check box's square, 10, 9 dialog units into the client area (Tahoma 8 at 96 dpi).
-    h.click_in(h.geometry(wid), 21, 20)
+    # The check box's square on its group's top edge, 16, 6 dialog units into the client area
+    # (Tahoma 8 at 96 dpi).
+    h.click_in(h.geometry(wid), 30, 15)
 
 
 def alarm_set_in_the_dialog_fires_on_the_hidden_note():
@@ -63,7 +64,7 @@ def alarm_set_in_the_dialog_fires_on_the_hidden_note():
     check_use_alarm(wid)
     h.screenshot("alarm-dialog.png")
     # A click on the time picker's minutes selects that field; then two minutes up.
-    h.click_in(h.geometry(wid), 100, 77)
+    h.click_in(h.geometry(wid), 100, 76)
     h.xdotool("key", "Up", "Up")
     h.screenshot("alarm-dialog-set.png")
     h.xdotool("key", "Return")

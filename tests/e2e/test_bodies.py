@@ -1,6 +1,7 @@
 """Bodies written by other programs: a body the user did not change keeps its exact bytes,
 and a body that brings Wine's RichEdit down is set aside at the next start, not loaded again."""
 import os
+import subprocess
 import time
 
 import harness as h
