@@ -281,9 +281,10 @@ def tray_click(button, repeat=1):
 
 
 def open_note_menu(note, dx=90, dy=120):
-    """Right-clicks the note's body; its menu opens."""
-    xdotool("mousemove", note[1] + dx, note[2] + dy, "click", 3)
-    wait_for(menus, what="the note menu")
+    """Right-clicks the note's body until its menu opens: a click that lands while the program
+    still ends a dialog it just closed opens none, so it is clicked again."""
+    wait_for(lambda: menus() or xdotool("mousemove", note[1] + dx, note[2] + dy, "click", 3) or
+             wait_for(menus, timeout=5, fail=False), timeout=30, interval=0, what="the note menu")
 
 
 def menus():
