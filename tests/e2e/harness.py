@@ -33,7 +33,7 @@ os.environ["XDG_DATA_HOME"] = os.path.dirname(TRASH)
 def reset_documents():
     """An empty Documents folder and no running instance."""
     kill_all()
-    shutil.rmtree(DATA, ignore_errors=True)
+    shutil.rmtree(DOCUMENTS, ignore_errors=True)  # files a test saved there too
     shutil.rmtree(TRASH, ignore_errors=True)
     os.makedirs(DOCUMENTS, exist_ok=True)
 
@@ -245,6 +245,7 @@ def main(tests):
         except Exception:  # noqa: BLE001 - every failure is reported the same way
             failed += 1
             print(f"[FAILED] {name}", flush=True)
+            screenshot(f"failed-{name}.png")
             traceback.print_exc()
         finally:
             kill_all()
@@ -281,10 +282,9 @@ def tray_click(button, repeat=1):
 
 
 def open_note_menu(note, dx=90, dy=120):
-    """Right-clicks the note's body until its menu opens: a click that lands while the program
-    still ends a dialog it just closed opens none, so it is clicked again."""
-    wait_for(lambda: menus() or xdotool("mousemove", note[1] + dx, note[2] + dy, "click", 3) or
-             wait_for(menus, timeout=5, fail=False), timeout=30, interval=0, what="the note menu")
+    """Right-clicks the note's body; its menu opens."""
+    xdotool("mousemove", note[1] + dx, note[2] + dy, "click", 3)
+    wait_for(menus, what="the note menu")
 
 
 def menus():
