@@ -44,10 +44,10 @@ target_compile_options(win32_tests PRIVATE ${WARNINGS})
 # One ctest test per Wine process: each Wine start costs seconds.
 add_test(NAME win32_tests COMMAND win32_tests)
 
-# A test tool of the end-to-end tests.
-add_executable(send_window_message ${CMAKE_SOURCE_DIR}/tests/e2e/send_window_message.cpp)
-target_compile_definitions(send_window_message PRIVATE ${WIN_DEFINITIONS})
-target_link_options(send_window_message PRIVATE -static -municode)
+# A test tool of the end-to-end tests: the Windows side of the desktop.
+add_executable(window_tool ${CMAKE_SOURCE_DIR}/tests/e2e/window_tool.cpp)
+target_compile_definitions(window_tool PRIVATE ${WIN_DEFINITIONS})
+target_link_options(window_tool PRIVATE -static -municode)
 
 # Beside the program in the fault tests: holds a file locked, or saves notes until killed.
 add_executable(fault_helper ${CMAKE_SOURCE_DIR}/tests/e2e/fault_helper_win.cpp)

@@ -55,12 +55,32 @@ prepare_wine_prefix() {
     "$WINE" wineboot -i >/dev/null 2>&1 || true
     "$WINESERVER" -w
   fi
+  use_virtual_desktop
   if [ "$mode" = private ]; then
     local home="$WINEPREFIX/drive_c/users/$(id -un)" dir
     for dir in Desktop Documents Downloads Music Pictures Videos; do
       if [ -L "$home/$dir" ]; then rm -f "$home/$dir"; mkdir -p "$home/$dir"; fi
     done
   fi
+}
+
+# Every program of the prefix runs in Wine's own desktop, named "shell" so that it has a taskbar
+# with the notification area: windows get Windows' captions, close boxes and focus, with no
+# window manager needed on the X display.
+use_virtual_desktop() {
+  grep -q '^"Desktop"="shell"' "$WINEPREFIX/user.reg" 2>/dev/null && return 0
+  cat >"$WINEPREFIX/drive_c/desktop.reg" <<'EOF'
+REGEDIT4
+
+[HKEY_CURRENT_USER\Software\Wine\Explorer]
+"Desktop"="shell"
+
+[HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]
+"shell"="1280x800"
+EOF
+  "$WINE" regedit /S 'C:\desktop.reg' >/dev/null 2>&1 || true
+  rm -f "$WINEPREFIX/drive_c/desktop.reg"
+  "$WINESERVER" -k 2>/dev/null || true  # the desktop is chosen when a session starts
 }
 
 # Starts a private Xvfb when there is no display; sets DISPLAY and XVFB_PID.

@@ -14,10 +14,11 @@ if [ -z "${DISPLAY:-}" ]; then
   trap 'stop_display; "$WINESERVER" -k 2>/dev/null || true' EXIT
   echo "No display: running on a private Xvfb ($DISPLAY)."
   "$WINE" build/windows/dist/Velumbrino.exe &
+  program=$!
   sleep 8
   import -window root build/run-screenshot.png
   echo "Screenshot saved to build/run-screenshot.png. Press Ctrl+C to stop the program."
-  wait
+  wait "$program"  # not the Xvfb started above, which runs until the trap stops it
 else
   exec "$WINE" build/windows/dist/Velumbrino.exe
 fi

@@ -4,8 +4,11 @@ The environment comes from scripts/test.sh (WINEPREFIX, DISPLAY, WINE, WINESERVE
 ctest (VELUMBRINO_DIST, VELUMBRINO_WINE_RUN).
 """
 import os
+import contextlib
+import functools
 import re
 import shutil
+import signal
 import subprocess
 import sys
 import time
@@ -14,12 +17,14 @@ import traceback
 DIST = os.environ["VELUMBRINO_DIST"]
 WINE_RUN = os.environ["VELUMBRINO_WINE_RUN"]
 EXE = os.path.join(DIST, "Velumbrino.exe")
+TOOL = os.path.join(os.environ["VELUMBRINO_TOOLS"], "window_tool.exe")
 USER = subprocess.run(["id", "-un"], capture_output=True, text=True).stdout.strip()
 PREFIX = os.environ["WINEPREFIX"]
 DOCUMENTS = os.path.join(PREFIX, "drive_c", "users", USER, "Documents")
 DATA = os.path.join(DOCUMENTS, "Velumbrino")
 SHOTS = os.path.join(os.path.dirname(DIST), "screenshots")
 NOTE_SIZE = (184, 192)  # 2760 x 2880 twips at 96 dpi
+CLIENT = (3, 21)  # a dialog's client area in its window, below the caption Wine's desktop draws
 # Wine's Recycle Bin is the Unix user's trash: kept under the build folder, never the user's.
 TRASH = os.path.join(os.path.dirname(DIST), "xdg-data", "Trash")
 os.environ["XDG_DATA_HOME"] = os.path.dirname(TRASH)
@@ -28,14 +33,30 @@ os.environ["XDG_DATA_HOME"] = os.path.dirname(TRASH)
 def reset_documents():
     """An empty Documents folder and no running instance."""
     kill_all()
-    shutil.rmtree(DATA, ignore_errors=True)
+    shutil.rmtree(DOCUMENTS, ignore_errors=True)  # files a test saved there too
     shutil.rmtree(TRASH, ignore_errors=True)
     os.makedirs(DOCUMENTS, exist_ok=True)
 
 
 def kill_all():
-    subprocess.run([os.environ["WINESERVER"], "-k"], capture_output=True)
-    time.sleep(0.5)
+    """Kills the program and the fault helper in this prefix, and only those: Wine's server,
+    services and desktop stay up, so that the next start is cheap."""
+    def ours():
+        found = []
+        for pid in filter(str.isdigit, os.listdir("/proc")):
+            try:
+                program = open(f"/proc/{pid}/cmdline", "rb").read().split(b"\0")[0]
+                environ = open(f"/proc/{pid}/environ", "rb").read().split(b"\0")
+            except OSError:
+                continue
+            if re.search(rb"[\\/](velumbrino|fault_helper)\.exe$", program, re.I) and \
+                    b"WINEPREFIX=" + PREFIX.encode() in environ:
+                found.append(int(pid))
+        return found
+    for pid in ours():
+        with contextlib.suppress(OSError):  # it may have ended meanwhile
+            os.kill(pid, signal.SIGKILL)
+    wait_for(lambda: not ours(), interval=0.05, what="the program to end")
 
 
 def start(*args):
@@ -44,21 +65,21 @@ def start(*args):
 
 
 def run(*args, timeout=30):
-    """Runs the program to its end; returns (exit code, seconds taken)."""
-    began = time.monotonic()
-    code = subprocess.run([WINE_RUN, EXE, *args], stdout=subprocess.DEVNULL,
+    """Runs the program to its end; returns its exit code."""
+    return subprocess.run([WINE_RUN, EXE, *args], stdout=subprocess.DEVNULL,
                           stderr=subprocess.DEVNULL, timeout=timeout).returncode
-    return code, time.monotonic() - began
 
 
-def wait_for(predicate, timeout=20, interval=0.2, what="condition"):
+def wait_for(predicate, timeout=20, interval=0.2, what="condition", fail=True):
     deadline = time.monotonic() + timeout
     while time.monotonic() < deadline:
         value = predicate()
         if value:
             return value
         time.sleep(interval)
-    raise AssertionError(f"timed out waiting for {what}")
+    if fail:
+        raise AssertionError(f"timed out waiting for {what}")
+    return None
 
 
 def read(name):
@@ -83,20 +104,28 @@ def seed(notes, extra_config=b"", bodies=True):
         write(f"stickie{n}.vmb", f"{{\\rtf1\\ansi corpo da nota {n}}}".encode())
 
 
-def start_and_wait(count, timeout=30):
-    """Starts the program and waits for `count` visible notes and the tray icon."""
+def start_and_wait(count, timeout=60):
+    """Starts the program and waits for `count` visible notes and the end of its start-up."""
     program = start()
     wait_for(lambda: len(note_windows()) == count, timeout=timeout, interval=0.3,
              what=f"{count} visible notes")
-    wait_for(tray_window, what="the tray icon")
-    time.sleep(1)
+    wait_ready()
     return program
+
+
+def wait_ready():
+    """Start-up is over once the tray menu opens (not before); then it is closed again."""
+    wait_for(lambda: menus() or tray_click(3) or wait_for(menus, timeout=5, fail=False),
+             timeout=30, interval=0, what="the end of start-up")
+    # A click on the empty desktop closes it, once the menu has taken the mouse.
+    wait_for(lambda: not menus() or xdotool("mousemove", 1200, 20, "click", 1) or
+             wait_for(lambda: not menus(), timeout=3, fail=False), timeout=30, interval=0,
+             what="the tray menu to close")
 
 
 def stop(program):
     """Closes the running instance the way the uninstaller does; it saves and exits."""
-    code, _ = run("uninstall")
-    assert code == 1 and program.wait(timeout=60) == 1
+    assert run("uninstall") == 1 and program.wait(timeout=60) == 1
 
 
 def snapshot():
@@ -127,19 +156,15 @@ def ini_value(section, key, data=None):
     return None
 
 
-def program_windows():
+def program_windows(program="velumbrino.exe"):
     """Visible top-level windows of the program: (id, x, y, width, height)."""
-    out = subprocess.run(["xdotool", "search", "--onlyvisible", "--classname", "velumbrino.exe"],
+    ids = subprocess.run(["xdotool", "search", "--onlyvisible", "--classname", program],
                          capture_output=True, text=True).stdout.split()
-    windows = []
-    for wid in out:
-        geo = subprocess.run(["xdotool", "getwindowgeometry", "--shell", wid],
-                             capture_output=True, text=True).stdout
-        values = dict(line.split("=", 1) for line in geo.split() if "=" in line)
-        if "X" in values:
-            windows.append((wid, int(values["X"]), int(values["Y"]), int(values["WIDTH"]),
-                            int(values["HEIGHT"])))
-    return windows
+    # xwininfo gives places on the screen; xdotool's are wrong inside Wine's desktop window.
+    tree = subprocess.run(["xwininfo", "-root", "-tree"], capture_output=True, text=True).stdout
+    places = {str(int(m[1], 16)): tuple(map(int, m.group(4, 5, 2, 3))) for m in re.finditer(
+        r"(0x[0-9a-f]+) .*\s(\d+)x(\d+)[+-]-?\d+[+-]-?\d+\s+\+(-?\d+)\+(-?\d+)$", tree, re.M)}
+    return [(wid, *places[wid]) for wid in ids if wid in places]
 
 
 def note_windows():
@@ -157,8 +182,30 @@ def geometry(wid):
     return [w for w in program_windows() if w[0] == wid][0]
 
 
-def xprop(wid):
-    return subprocess.run(["xprop", "-id", str(wid)], capture_output=True, text=True).stdout
+def window_tool(*args):
+    """Runs the test tool of the Windows side (tests/e2e/window_tool.cpp); returns its output."""
+    return subprocess.run([WINE_RUN, TOOL, *map(str, args)], capture_output=True, text=True,
+                          timeout=60).stdout
+
+
+def close(title):
+    """Closes the window with this title as its close box does, with WM_CLOSE."""
+    window_tool("close", title)
+    wait_for(lambda: window_named(f"^{title}$") is None, what=f"{title} to close")
+
+
+def wait_foreground(wid):
+    """Waits until the window takes the keys (the title of the foreground window is its own)."""
+    title = subprocess.run(["xdotool", "getwindowname", wid], capture_output=True,
+                           text=True).stdout.strip()
+    wait_for(lambda: window_tool("foreground").strip() == title, what=f"{title} to take the keys")
+
+
+def band_and_opacity(window):
+    """(topmost, opacity 0-255) of the window at the centre of this one, as Windows has them."""
+    _, x, y, w, hgt = window
+    values = dict(pair.split("=") for pair in window_tool("at", x + w // 2, y + hgt // 2).split())
+    return values["topmost"] == "1", int(values["alpha"])
 
 
 def screenshot(name, crop=None):
@@ -174,12 +221,15 @@ def xdotool(*args):
     subprocess.run(["xdotool", *map(str, args)], check=True)
 
 
-def close_window(wid):
-    """Closes a window as its user would, with Alt+F4, and waits until it is gone."""
-    xdotool("key", "--window", wid, "alt+F4")
-    wait_for(lambda: wid not in subprocess.run(
-        ["xdotool", "search", "--onlyvisible", "--name", "."], capture_output=True,
-        text=True).stdout.split(), what="the window to close")
+def click_in(window, x, y):
+    """Clicks a point of the client area of a dialog, given as (id, x, y, width, height)."""
+    xdotool("mousemove", window[1] + CLIENT[0] + x, window[2] + CLIENT[1] + y, "click", 1)
+
+
+def press(wid, *action):
+    """Puts the pointer on the window's caption, where keys go, then runs the xdotool action."""
+    _, x, y, w, _ = geometry(wid)
+    xdotool("mousemove", x + w // 2, y + 8, *action)
 
 
 def main(tests):
@@ -195,6 +245,7 @@ def main(tests):
         except Exception:  # noqa: BLE001 - every failure is reported the same way
             failed += 1
             print(f"[FAILED] {name}", flush=True)
+            screenshot(f"failed-{name}.png")
             traceback.print_exc()
         finally:
             kill_all()
@@ -216,16 +267,17 @@ APPEARANCE_SUBMENU = ["Classico", "Personaliza", "Transparência"]
 OPACITY_SUBMENU = [f"{k * 10} %" for k in range(1, 11)]
 
 
-def tray_window():
-    out = subprocess.run(["xdotool", "search", "--name", "Wine System Tray"],
-                         capture_output=True, text=True).stdout.split()
-    return out[0] if out else None
+@functools.cache
+def taskbar():
+    """(x, y, width, height) of the taskbar of Wine's desktop."""
+    return wait_for(lambda: (place := tuple(map(int, window_tool("tray").split()))) and place[2]
+                    and place, what="the taskbar")
 
 
 def tray_click(button, repeat=1):
-    """Clicks the program's icon, the first one in Wine's tray window."""
-    tray = wait_for(tray_window, what="the Wine System Tray window")
-    xdotool("mousemove", "--window", tray, 10, 10, "click", "--repeat", repeat, "--delay", 80,
+    """Clicks the program's icon, the only one, at the right end of the taskbar."""
+    x, y, w, hgt = taskbar()
+    xdotool("mousemove", x + w - 10, y + hgt // 2, "click", "--repeat", repeat, "--delay", 80,
             button)
 
 
@@ -253,31 +305,20 @@ def item_point(menu, layout, caption):
 
 
 def choose(path):
-    """Walks open menus: path is [(layout, caption), ...], the last one clicked."""
+    """Walks open menus: path is [(layout, caption), ...], each item clicked in turn."""
     for depth, (layout, caption) in enumerate(path):
         open_menus = wait_for(lambda: len(menus()) > depth and menus(), what="a menu")
-        # The newest menu is the top of the stacking order: the deepest one on screen.
-        menu = sorted(open_menus, key=lambda m: m[1])[depth]
-        px, py = item_point(menu, layout, caption)
-        xdotool("mousemove", px, py)
-        time.sleep(0.4)
-        if depth == len(path) - 1:
-            xdotool("click", 1)
-    time.sleep(0.5)
-
-
-def window_opacity(wid):
-    """_NET_WM_WINDOW_OPACITY scaled to 0-255, or None when the window has none."""
-    match = re.search(r"_NET_WM_WINDOW_OPACITY\(CARDINAL\) = (\d+)", xprop(wid))
-    return None if not match else round(int(match.group(1)) * 255 / 0xFFFFFFFF)
+        # A submenu opens after its parent: its X window is the newer one.
+        menu = sorted(open_menus, key=lambda m: int(m[0]))[depth]
+        xdotool("mousemove", *item_point(menu, layout, caption), "click", 1)
+    # The item ran (its menu closed) or opened its submenu.
+    wait_for(lambda: menu not in menus() or len(menus()) > len(path), what="the menu to act")
 
 
 def balloons():
-    """Visible windows of Wine's tray (explorer) other than the tray window itself."""
-    out = subprocess.run(["xdotool", "search", "--onlyvisible", "--classname", "explorer.exe"],
-                         capture_output=True, text=True).stdout.split()
-    tray = tray_window()
-    return [w for w in out if w != tray]
+    """Visible windows of Wine's desktop (explorer) other than the desktop and the taskbar."""
+    return [w for w in program_windows("explorer.exe")
+            if w[1:] != taskbar() and w[3:] != (1280, 800)]
 
 
 def message_boxes():

@@ -26,12 +26,11 @@ def pixel(x, y):
 
 
 def frame_colours(note, seconds):
+    """Colours of the title strip within the seconds, or until it showed the body's and its own."""
     _, x, y, _, _ = note
-    seen = []
-    deadline = time.monotonic() + seconds
-    while time.monotonic() < deadline:
-        seen.append(pixel(x + FRAME[0], y + FRAME[1]))
-        time.sleep(0.12)
+    seen = set()
+    h.wait_for(lambda: seen.add(pixel(x + FRAME[0], y + FRAME[1])) or
+               {WINDOW_COLOR, BODY_COLOR} <= seen, timeout=seconds, interval=0.1, fail=False)
     return seen
 
 
@@ -44,17 +43,15 @@ def open_alarm_dialog(note):
     h.xdotool("mousemove", x + BODY[0], y + BODY[1], "click", 3)
     h.choose([(h.NOTE_MENU, "Alarme")])
     wid = h.wait_for(dialog, what="the alarm dialog")
-    time.sleep(0.5)
+    h.wait_foreground(wid)
     return wid
 
 
 def check_use_alarm(wid):
     """Clicks "Usar Alarme", which also gives the dialog the keyboard."""
-    _, x, y, _, _ = h.geometry(wid)
     # The check box's square on its group's top edge, 16, 6 dialog units into the client area
-    # (Tahoma 8 at 96 dpi); with no window manager the X window is the client area.
-    h.xdotool("mousemove", x + 30, y + 15, "click", 1)
-    time.sleep(0.3)
+    # (Tahoma 8 at 96 dpi).
+    h.click_in(h.geometry(wid), 30, 15)
 
 
 def alarm_set_in_the_dialog_fires_on_the_hidden_note():
@@ -67,11 +64,8 @@ def alarm_set_in_the_dialog_fires_on_the_hidden_note():
     check_use_alarm(wid)
     h.screenshot("alarm-dialog.png")
     # A click on the time picker's minutes selects that field; then two minutes up.
-    _, x, y, _, _ = h.geometry(wid)
-    h.xdotool("mousemove", x + 100, y + 76, "click", 1)
-    time.sleep(0.3)
-    h.xdotool("key", "Up")
-    h.xdotool("key", "Up")
+    h.click_in(h.geometry(wid), 100, 76)
+    h.xdotool("key", "Up", "Up")
     h.screenshot("alarm-dialog-set.png")
     h.xdotool("key", "Return")
     h.wait_for(lambda: not dialog(), what="the dialog to close")
@@ -93,18 +87,17 @@ def alarm_set_in_the_dialog_fires_on_the_hidden_note():
     late = (datetime.datetime.now() - due).total_seconds()
     assert -1 <= late < 10, late
     note = shown[0]
-    assert "_NET_WM_STATE_ABOVE" in h.xprop(note[0])
+    assert h.band_and_opacity(note)[0]
 
-    seen = frame_colours(note, 2.0)
+    assert frame_colours(note, 10) == {WINDOW_COLOR, BODY_COLOR}
     h.screenshot("alarm-blinking.png")
-    assert WINDOW_COLOR in seen and BODY_COLOR in seen, set(seen)
     # One-time: the keys are gone once it fired.
     h.wait_for(lambda: all(h.ini_value("1", k) is None for k in ALARM_KEYS), timeout=5,
                what="the alarm keys to go")
 
     h.xdotool("mousemove", note[1] + BODY[0], note[2] + BODY[1], "click", 1)
     time.sleep(0.5)
-    assert set(frame_colours(note, 1.5)) == {WINDOW_COLOR}
+    assert frame_colours(note, 1.5) == {WINDOW_COLOR}
     h.stop(program)
 
 
@@ -115,13 +108,13 @@ def missed_alarm_fires_once_at_start_up():
         f"Data={yesterday}\r\nHora=10:00:00\r\nHoraAntes=09:59:00\r\n",
         visible=False)
     note = h.wait_for(h.note_windows, timeout=15, what="the missed alarm")[0]
-    assert WINDOW_COLOR in frame_colours(note, 1.5)
+    assert frame_colours(note, 10) == {WINDOW_COLOR, BODY_COLOR}
     h.wait_for(lambda: all(h.ini_value("1", k) is None for k in ALARM_KEYS), timeout=5,
                what="the alarm keys to go")
     h.xdotool("mousemove", note[1] + BODY[0], note[2] + BODY[1], "click", 1)
     time.sleep(0.5)
     # Once only: no further blinking.
-    assert set(frame_colours(note, 2.0)) == {WINDOW_COLOR}
+    assert frame_colours(note, 2.0) == {WINDOW_COLOR}
     h.stop(program)
     assert all(h.ini_value("1", k) is None for k in ALARM_KEYS)
 

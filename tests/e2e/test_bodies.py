@@ -75,7 +75,7 @@ def crashing_body_is_set_aside_and_kept_as_it_was():
     # Later starts leave it aside too, and say nothing more.
     program = start_until_notes_or_exit(3)
     assert program is not None
-    time.sleep(2)
+    h.wait_ready()  # a balloon would be up by then
     assert h.balloons() == []
     h.stop(program)
     assert h.read("stickie2.vmb") == CRASHING_BODY
@@ -90,8 +90,7 @@ def untouched_foreign_body_keeps_its_bytes_until_typed_in():
     before = h.snapshot()["stickie1.vmb"]
     program = start_until_notes_or_exit(2)
     assert program is not None
-    time.sleep(3)  # longer than the autosave's pause
-    h.stop(program)
+    h.stop(program)  # its save would write a body it took for changed
     assert h.snapshot()["stickie1.vmb"] == before, "an untouched body must not be rewritten"
     assert h.read("stickie2.vmb") == b"{\\rtf1\\ansi outra\\par}\r\n"
     assert not os.path.exists(os.path.join(h.DATA, "carregando.dat"))

@@ -21,7 +21,7 @@ def prefix_at_144_dpi():
     for key in DPI_KEYS:
         subprocess.run([h.WINE_RUN, "reg", "add", key, "/v", "LogPixels", "/t", "REG_DWORD",
                         "/d", "144", "/f"], capture_output=True, timeout=60, check=True)
-    h.kill_all()
+    subprocess.run([os.environ["WINESERVER"], "-k"], capture_output=True)  # read at start
 
 
 def note_is_one_and_a_half_times_larger_and_keeps_its_twips():

@@ -33,30 +33,21 @@ def dialog():
     return max(windows, key=lambda w: w[3]) if windows else None
 
 
-def answer(keys, window=None):
-    target = window or h.wait_for(dialog, what="a dialog")[0]
-    h.xdotool("key", "--window", target, *keys)
-
-
-def click_in(window, x, y):
-    h.xdotool("mousemove", window[1] + x, window[2] + y, "click", 1)
-
-
-OK_BUTTON, CANCEL_BUTTON = (363, 19), (363, 45)  # of the font dialog, from its top left
+OK_BUTTON, CANCEL_BUTTON = (363, 19), (363, 45)  # of the font dialog, in its client area
 
 
 def type_file_name(name):
     box = h.wait_for(dialog, what="the file dialog")
-    time.sleep(0.5)
-    h.xdotool("type", "--window", box[0], "--delay", 40, name)
-    time.sleep(0.3)
-    h.xdotool("key", "--window", box[0], "Return")
+    h.wait_foreground(box[0])
+    h.press(box[0], "type", "--delay", 40, name)
+    h.xdotool("key", "Return")
     h.wait_for(lambda: dialog() is None, what="the file dialog to close")
 
 
 def answer_question(*keys):
     box = h.wait_for(h.message_boxes, what="the program's question")[0]
-    h.xdotool("key", "--window", box, *keys)
+    h.wait_foreground(box)
+    h.press(box, "key", *keys)
     h.wait_for(lambda: not h.message_boxes(), what="the question to close")
 
 
@@ -88,7 +79,6 @@ def save_and_load_through_the_menu():
         if keys == ["Return"]:
             time.sleep(2.5)  # past the autosave's pause: the body must still be the old one
             assert b"linha um" in h.read("stickie1.vmb")
-    time.sleep(1)
 
     # A binary file is refused with a message naming it; the body stays.
     with open(os.path.join(h.DOCUMENTS, "binario.txt"), "wb") as f:
@@ -97,7 +87,7 @@ def save_and_load_through_the_menu():
     type_file_name("binario.txt")
     box = h.wait_for(h.message_boxes, what="the refusal")
     h.screenshot("load-refused.png")
-    h.xdotool("key", "--window", box[0], "Return")
+    h.press(box[0], "key", "Return")
     h.wait_for(lambda: not h.message_boxes(), what="the message to close")
     h.stop(program)
 
@@ -121,21 +111,19 @@ def font_dialog_applies_and_makes_the_default():
     program = start_with_one_note(b"{\\rtf1\\ansi texto}")
     note_menu((h.NOTE_MENU, "Fonte..."))
     box = h.wait_for(dialog, what="the font dialog")
-    time.sleep(1)
+    h.wait_foreground(box[0])
     h.screenshot("font-dialog.png")
-    click_in(box, *CANCEL_BUTTON)  # cancel: nothing is asked
+    h.click_in(box, *CANCEL_BUTTON)  # cancel: nothing is asked
     h.wait_for(lambda: dialog() is None, timeout=5, what="the font dialog to close")
-    time.sleep(0.5)
-    assert not h.message_boxes()
-
     note_menu((h.NOTE_MENU, "Texto"), (TEXT_SUBMENU, "Selecionar Tudo"))
+    assert not h.message_boxes()
     note_menu((h.NOTE_MENU, "Fonte..."))
     box = h.wait_for(dialog, what="the font dialog")
-    time.sleep(1)
-    click_in(box, *OK_BUTTON)
+    h.wait_foreground(box[0])
+    h.click_in(box, *OK_BUTTON)
     question = h.wait_for(h.message_boxes, what="the default-font question")
     h.screenshot("font-question.png")
-    h.xdotool("key", "--window", question[0], "Return")  # Yes is the default button
+    h.press(question[0], "key", "Return")  # Yes is the default button
     h.wait_for(lambda: not h.message_boxes(), what="the question to close")
     h.stop(program)
     face = registry_value("FontNome")
@@ -188,14 +176,14 @@ def printing_reaches_the_pdf_printer():
             b"{\\rtf1\\ansi primeira linha impressa\\par " + b"x" * 100 + b"}")
         note_menu((h.NOTE_MENU, "Imprimir"))
         box = h.wait_for(dialog, what="the printer dialog")
-        time.sleep(1)
+        h.wait_foreground(box[0])
         h.screenshot("print-dialog.png")
-        answer(["Return"], box[0])
+        h.press(box[0], "key", "Return")
         pdf = h.wait_for(lambda: [n for n in set(os.listdir(out_dir)) - before
                                   if n.endswith(".pdf")], timeout=60, what="the PDF")[0]
-        time.sleep(2)  # written by the backend while it runs
-        text = subprocess.run(["pdftotext", "-layout", os.path.join(out_dir, pdf), "-"],
-                              capture_output=True, text=True).stdout
+        # Written by the backend while it runs: read once it is whole.
+        text = h.wait_for(lambda: subprocess.run(["pdftotext", "-layout", os.path.join(
+            out_dir, pdf), "-"], capture_output=True, text=True).stdout.strip(), what="the PDF")
         h.stop(program)
         lines = [line.strip() for line in text.splitlines() if line.strip()]
         assert lines[0] == "Compras", text

@@ -3,7 +3,6 @@ silent uninstall with the program running, and the notes left where they were.""
 import glob
 import os
 import subprocess
-import time
 
 import harness as h
 
@@ -37,8 +36,7 @@ def install_use_and_uninstall_keep_the_notes():
     program = subprocess.Popen([h.WINE_RUN, os.path.join(INSTALLED, "Velumbrino.exe")],
                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     h.wait_for(lambda: len(h.note_windows()) == 1, what="the welcome note")
-    h.wait_for(h.tray_window, what="the tray icon")
-    time.sleep(1)
+    h.wait_ready()
     h.tray_click(1, repeat=2)
     h.wait_for(lambda: h.read("indice.dat") == b",1,2,\r\n", what="the second note")
 

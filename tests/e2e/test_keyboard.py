@@ -7,9 +7,9 @@ import harness as h
 def keyboard_alone_makes_a_note_and_runs_its_menu():
     h.seed([])
     program = h.start_and_wait(0)
-    # With no window manager, X sends keys to the window under the pointer: it rests on the
-    # tray window, then on the note. Nothing is clicked.
-    h.xdotool("mousemove", "--window", h.tray_window(), 80, 10)
+    # X sends keys to the window under the pointer: it rests on Wine's empty desktop, then on
+    # the note. Nothing is clicked.
+    h.xdotool("mousemove", 1200, 20)
     h.xdotool("keydown", "shift", "keydown", "ctrl", "keydown", "n")
     time.sleep(0.3)
     h.xdotool("keyup", "n", "keyup", "ctrl", "keyup", "shift")

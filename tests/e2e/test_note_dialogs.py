@@ -1,13 +1,10 @@
 """The note dialogs of the real program: title, insert date and time, show and delete notes."""
 import os
 import re
-import time
 
 import harness as h
 
 INSERT_SUBMENU = ["Data e hora..."]
-TITLE_CLIENT = (268, 121)  # 4020 x 1815 twips at 96 dpi
-LIST_CLIENT = (364, 154)  # 5460 x 2310 twips
 ALL_BUTTON = (137, 134)  # centre of "&Todas", 1485, 1845 twips
 
 
@@ -21,51 +18,38 @@ def note_at(x, y):
     return [w for w in h.note_windows() if (w[1], w[2]) == (x, y)][0]
 
 
-def open_dialog(name):
-    """Waits for the dialog and puts the pointer on it, so that keys reach it."""
-    wid = h.wait_for(lambda: h.window_named(name), what=f"the dialog {name}")
+def open_dialog(title):
+    """Waits for the dialog to take the keys and puts the pointer on it, where keys go."""
+    wid = h.wait_for(lambda: h.window_named(f"^{title}$"), what=f"the dialog {title}")
     _, x, y, w, hgt = h.geometry(wid)
     h.xdotool("mousemove", x + w // 2, y + 8)
-    time.sleep(0.5)
+    h.wait_foreground(wid)
     return wid
 
 
-def click_in_client(wid, client_size, point):
-    """Clicks a point of the dialog's client area, whether or not it has a frame drawn."""
-    _, x, y, w, hgt = h.geometry(wid)
-    border = (w - client_size[0]) // 2
-    h.xdotool("mousemove", x + border + point[0], y + hgt - border - client_size[1] + point[1],
-              "click", 1)
-
-
 def keys(*names):
-    for name in names:
-        h.xdotool("key", name)
-        time.sleep(0.1)
+    h.xdotool("key", "--delay", 100, *names)
 
 
 def title_dialog_limits_typing_and_ok_sets_the_title():
     program = start_with([(1, 1500, 1500, "Lista"), (2, 1500, 6000, "Outra")])
     h.open_note_menu(note_at(100, 100))
     h.choose([(h.NOTE_MENU, "Título...")])
-    dialog = open_dialog("^Título da Nota$")
-    _, x, y, w, hgt = h.geometry(dialog)
-    border = (w - TITLE_CLIENT[0]) // 2
-    client = (x + border, y + hgt - border - TITLE_CLIENT[1])
+    dialog = h.geometry(open_dialog("Título da Nota"))
     h.screenshot("title-dialog.png")
     # Into the text box (165, 255 twips), everything selected, then 30 characters typed.
-    h.xdotool("mousemove", client[0] + 60, client[1] + 27, "click", 1)
+    h.click_in(dialog, 60, 27)
     keys("ctrl+a")
     h.xdotool("type", "--delay", "30", "abcdefghijklmnopqrstuvwxyz1234")
     h.screenshot("title-dialog-typed.png")
     # "Ok" at 615, 1300 twips.
-    h.xdotool("mousemove", client[0] + 79, client[1] + 98, "click", 1)
+    h.click_in(dialog, 79, 98)
     h.wait_for(lambda: h.window_named("^Título da Nota$") is None, what="the dialog to close")
 
     # Cancelled on the other note: its title stays.
     h.open_note_menu(note_at(400, 100))
     h.choose([(h.NOTE_MENU, "Título...")])
-    open_dialog("^Título da Nota$")
+    open_dialog("Título da Nota")
     keys("Tab", "Tab", "Tab", "Tab", "ctrl+a", "x", "Escape")
     h.wait_for(lambda: h.window_named("^Título da Nota$") is None, what="the dialog to close")
     h.stop(program)
@@ -82,7 +66,7 @@ def insert_replaces_the_selection_with_the_chosen_sample():
     keys(*["shift+Left"] * 5)  # "mundo" selected
     h.open_note_menu(note)
     h.choose([(h.NOTE_MENU, "Inserir"), (INSERT_SUBMENU, "Data e hora...")])
-    open_dialog("^Data e hora$")
+    open_dialog("Data e hora")
     h.screenshot("insert-date-time.png")
     keys("Home", *["Down"] * 10, "Return")  # entry 11: "hh:mm"
     h.wait_for(lambda: h.window_named("^Data e hora$") is None, what="the dialog to close")
@@ -98,7 +82,7 @@ def show_dialog_hides_the_unselected_notes():
     program = start_with([(1, 1500, 1500, "Um"), (2, 1500, 6000, ""), (3, 6000, 1500, "  ")])
     h.tray_click(3)
     h.choose([(h.TRAY_MENU, "Notas"), (h.NOTES_SUBMENU, "Mostra Selecionadas...")])
-    open_dialog("^Mostrar Notas$")
+    open_dialog("Mostrar Notas")
     h.screenshot("show-notes.png")
     # The list is last in the tab order; every visible note starts selected. Entries 1 and 2
     # are unselected, then "&Selecionadas".
@@ -108,20 +92,20 @@ def show_dialog_hides_the_unselected_notes():
     keys(hide_first_two[-1])
     h.wait_for(lambda: len(h.note_windows()) == 1, what="two notes hidden")
     assert [w[1:3] for w in h.note_windows()] == [(100, 400)]
-    assert "_NET_WM_STATE_HIDDEN" not in h.xprop(h.note_windows()[0][0])
 
     # "&Ajuda" opens the topic and keeps the dialog; "&Todas" shows every note again.
     h.tray_click(3)
     h.choose([(h.TRAY_MENU, "Notas"), (h.NOTES_SUBMENU, "Mostra Selecionadas...")])
-    open_dialog("^Mostrar Notas$")
+    open_dialog("Mostrar Notas")
     keys("alt+a")
-    viewer = h.wait_for(lambda: h.window_named("Ajuda do Velumbrino"), what="the help viewer")
-    h.close_window(viewer)
-    click_in_client(open_dialog("^Mostrar Notas$"), LIST_CLIENT, ALL_BUTTON)
+    h.wait_for(lambda: h.window_named("Ajuda do Velumbrino"), what="the help viewer")
+    h.close("Ajuda do Velumbrino")
+    dialog = h.wait_for(lambda: [w for w in h.menus() if 300 < w[3] < 400], what="the dialog")
+    h.click_in(dialog[0], *ALL_BUTTON)  # still open
     h.wait_for(lambda: len(h.note_windows()) == 3, what="every note shown")
     h.tray_click(3)
     h.choose([(h.TRAY_MENU, "Notas"), (h.NOTES_SUBMENU, "Mostra Selecionadas...")])
-    open_dialog("^Mostrar Notas$")
+    open_dialog("Mostrar Notas")
     keys(*hide_first_two)
     h.wait_for(lambda: len(h.note_windows()) == 1, what="two notes hidden")
     h.stop(program)
@@ -136,7 +120,7 @@ def delete_dialog_deletes_chosen_notes_then_all_but_user_files():
     h.write("lista.txt", b"minha lista")
     h.tray_click(3)
     h.choose([(h.TRAY_MENU, "Notas"), (h.NOTES_SUBMENU, "Excluir")])
-    open_dialog("^Excluir Notas")
+    open_dialog("Excluir Notas...")
     keys("shift+Tab", "space", "Down", "Down", "space")
     h.screenshot("delete-notes.png")
     keys("alt+s")
@@ -150,12 +134,12 @@ def delete_dialog_deletes_chosen_notes_then_all_but_user_files():
 
     h.tray_click(3)
     h.choose([(h.TRAY_MENU, "Notas"), (h.NOTES_SUBMENU, "Excluir")])
-    open_dialog("^Excluir Notas")
+    open_dialog("Excluir Notas...")
     keys("alt+t")
     h.wait_for(lambda: h.note_windows() == [], what="every note deleted")
-    time.sleep(0.5)
     # The user's own file and the daily backups stay.
-    assert sorted(os.listdir(h.DATA)) == ["Backup", "lista.txt"], os.listdir(h.DATA)
+    h.wait_for(lambda: sorted(os.listdir(h.DATA)) == ["Backup", "lista.txt"], timeout=5,
+               what="only the user's file and the backups")
     h.tray_click(1, repeat=2)
     h.wait_for(lambda: len(h.note_windows()) == 1, what="a new note")
     assert h.read("indice.dat") == b",1,\r\n"

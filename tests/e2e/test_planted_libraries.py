@@ -24,7 +24,7 @@ def planted_libraries_never_run():
         program = subprocess.Popen([os.environ["WINE"], exe], env=env, stdout=subprocess.DEVNULL,
                                    stderr=subprocess.DEVNULL)
         h.wait_for(lambda: len(h.note_windows()) == 2, what="both notes")
-        h.wait_for(h.tray_window, what="the tray icon")
+        h.wait_ready()
         # The bodies are the system's RichEdit: typed text reaches the note's file.
         _, x, y, _, _ = min(h.note_windows(), key=lambda w: w[1])
         h.xdotool("mousemove", x + 90, y + 150, "click", 1)
@@ -33,9 +33,9 @@ def planted_libraries_never_run():
 
         h.tray_click(3)
         h.choose([(h.TRAY_MENU, "Ajuda")])
-        viewer = h.wait_for(lambda: h.window_named("Ajuda do Velumbrino"), what="the help viewer")
+        h.wait_for(lambda: h.window_named("Ajuda do Velumbrino"), what="the help viewer")
         h.screenshot("planted-libraries-help.png")
-        h.close_window(viewer)
+        h.close("Ajuda do Velumbrino")
 
         code = subprocess.run([h.WINE_RUN, exe, "uninstall"], stdout=subprocess.DEVNULL,
                               stderr=subprocess.DEVNULL, timeout=30).returncode

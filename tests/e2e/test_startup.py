@@ -1,15 +1,13 @@
 """Start-up, single instance, uninstall and the first-run files of the real program."""
 import os
-import subprocess
-import time
 
 import harness as h
 
 
 def first_run_seeds_the_data_folder_byte_for_byte():
     program = h.start()
-    h.wait_for(lambda: os.path.exists(os.path.join(h.DATA, "indice.dat")), what="first-run files")
-    time.sleep(1)
+    h.wait_for(lambda: all(os.path.exists(os.path.join(h.DATA, name)) for name in
+                           ("indice.dat", "config.cfg", "stickie1.vmb")), what="first-run files")
     assert h.read("indice.dat") == b",1,\r\n"
     assert h.read("config.cfg") == (b"[Indice]\rTotalForms = 1\r[1]\rTop = 5175\rLeft = 8760\r"
                                     b"Tag = 1\rTitulo=Bem Vindo !\rVisivel = True\rOnTop = True\r\n")
@@ -21,14 +19,13 @@ def first_run_seeds_the_data_folder_byte_for_byte():
 
 
 def second_start_exits_at_once_touching_nothing():
-    program = h.start()
-    h.wait_for(lambda: h.note_windows(), what="the welcome note")
+    program = h.start_and_wait(1)  # its first-run files written
     before = h.snapshot()
-    code, _ = h.run()
+    code = h.run()
     assert code == 1, code
     assert h.snapshot() == before
     assert program.poll() is None
-    code, _ = h.run("Uninstall")  # not the exact argument: a normal (second) start
+    code = h.run("Uninstall")  # not the exact argument: a normal (second) start
     assert code == 1 and program.poll() is None
 
 
@@ -37,7 +34,7 @@ def uninstall_closes_the_running_instance_through_its_shutdown():
     h.write("config.cfg", b"[Indice]\r\nTotalForms=3\r\n")
     program = h.start()
     h.wait_for(lambda: len(h.note_windows()) == 3, what="three notes")
-    code, _ = h.run("uninstall")
+    code = h.run("uninstall")
     assert code == 1
     assert program.wait(timeout=20) == 1
     assert h.read("indice.dat") == b",3,2,1,\r\n"
@@ -46,7 +43,7 @@ def uninstall_closes_the_running_instance_through_its_shutdown():
 
 
 def uninstall_with_nothing_running_does_nothing():
-    code, _ = h.run("uninstall")
+    code = h.run("uninstall")
     assert code == 1
     assert not os.path.exists(h.DATA)
 
@@ -54,7 +51,7 @@ def uninstall_with_nothing_running_does_nothing():
 def existing_empty_data_folder_is_not_a_first_run():
     os.makedirs(h.DATA)
     program = h.start()
-    time.sleep(4)
+    h.wait_ready()
     assert program.poll() is None
     assert os.listdir(h.DATA) == []
     assert h.note_windows() == []
@@ -65,9 +62,7 @@ def logging_off_saves_like_a_close():
     h.write("config.cfg", b"[1]\r\nTop=1500\r\nLeft=1500\r\n[2]\r\nTop=1500\r\nLeft=6000\r\n")
     program = h.start()
     h.wait_for(lambda: len(h.note_windows()) == 2, what="two notes")
-    tool = os.path.join(os.environ["VELUMBRINO_TOOLS"], "send_window_message.exe")
-    out = subprocess.run([h.WINE_RUN, tool, " Velumbrino "], capture_output=True, text=True,
-                         timeout=30).stdout
+    out = h.window_tool("logoff", " Velumbrino ")
     assert "query=1" in out, out
     assert program.wait(timeout=20) == 1
     assert h.read("indice.dat") == b",2,1,\r\n"
@@ -82,7 +77,7 @@ def uninstall_during_restore_loses_no_note():
                                    for n in numbers))
     program = h.start()
     h.wait_for(lambda: len(h.note_windows()) >= 1, what="the restore to begin")
-    code, _ = h.run("uninstall")
+    code = h.run("uninstall")
     assert code == 1 and program.wait(timeout=30) == 1
     assert h.read("indice.dat") == index
     for n in numbers:
