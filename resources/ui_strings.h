@@ -77,6 +77,11 @@
 #define TXT_BODY_UNREADABLE                                                               \
   "O texto desta nota não pôde ser lido agora (o arquivo %s está em uso por outro "       \
   "programa). Ele não foi alterado e será aberto na próxima vez que o Velumbrino iniciar."
+// At start, before any note is read (%s: file name).
+#define TXT_STORE_FILE_HELD                                                                \
+  "Outro programa está usando o arquivo %s das notas. Se o Velumbrino abrisse as notas " \
+  "agora, poderia perdê-las.\r\n\r\nFeche o outro programa e clique em Repetir, ou clique " \
+  "em Cancelar para fechar o Velumbrino sem alterar nenhuma nota."
 // A command that would change such a body, or a set-aside one.
 #define TXT_BODY_PROTECTED                                                                \
   "O texto desta nota não foi aberto, por isso não pode ser alterado agora. O arquivo "   \

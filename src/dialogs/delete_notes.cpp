@@ -83,10 +83,13 @@ std::vector<std::string> DeleteOwnFiles(FileSystem& files, const std::string& fo
 DeleteOutcome DeleteNotes(NoteCollection& notes, const std::vector<int>& numbers,
                           const std::function<void()>& between_steps) {
   DeleteOutcome outcome;
+  // An index held by another program would keep naming the notes: each would come back
+  // empty at the next start. They stay open instead, and the user is told.
+  const bool index_readable = notes.Index().ReadNumbers().has_value();
   for (int number : numbers) {
     const int position = notes.FindNoteWindow(number);
     if (position == 0) continue;
-    if (notes.RecycleBody(position)) {
+    if (index_readable && notes.RecycleBody(position)) {
       notes.DeleteNote(number, position);
     } else {
       outcome.kept_notes.push_back(NoteListEntry(notes.At(position).Title()));

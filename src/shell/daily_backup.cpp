@@ -14,6 +14,8 @@ bool IsDayName(const std::string& name) {
   return std::all_of(name.begin(), name.end(), [](char c) { return c == '-' || (c >= '0' && c <= '9'); });
 }
 
+constexpr const char* kRemovedSuffix = ".removida";
+
 // The files a backup holds: the index, the settings and the body files, nothing else.
 bool IsBackedUp(const std::string& name) {
   return name == kIndexFileName || name == kSettingsFileName || BodyFileNumber(name).has_value();
@@ -138,10 +140,17 @@ void DailyBackup::KeepNewestDays(const std::string& backup_root) {
   std::vector<std::string> days;
   for (const std::string& name : *folders) {
     if (IsDayName(name)) days.push_back(name);
+    // Left by a removal that a held file stopped: no longer a day's copy, removed again.
+    if (name.ends_with(kRemovedSuffix)) RemoveFolderAndFiles(backup_root + name + separator_);
   }
   std::sort(days.rbegin(), days.rend());
   for (std::size_t i = kBackupDaysKept; i < days.size(); ++i) {
-    RemoveFolderAndFiles(backup_root + days[i] + separator_);
+    // Renamed first, in one step: a removal that stops halfway must not leave a folder under
+    // the day's name that looks like a copy of it. A day that cannot be renamed stays whole.
+    const std::string removed = backup_root + days[i] + kRemovedSuffix;
+    if (files_.Rename(backup_root + days[i], removed)) {
+      RemoveFolderAndFiles(removed + separator_);
+    }
   }
 }
 

@@ -11,6 +11,7 @@
 #include "platform/sound_win.h"
 #include "platform/wide_string_win.h"
 #include "shell/about_win.h"
+#include "store/text_utils.h"
 #include "ui_strings.h"
 
 namespace velumbrino {
@@ -63,6 +64,12 @@ void FrmPopup::ShowAlarmDialog(int note_number) {
   // Found again after the dialog: the note may have been deleted while it was open.
   const int position = notes_->FindNoteWindow(note_number);
   if (timer_enabled && position > 0) notes_->At(position).SetAlarmTimerEnabled(*timer_enabled);
+}
+
+bool FrmPopup::RetryHeldFile(const std::string& file_name) {
+  return ShowMessageBox(state_.app_ready, hwnd(), FormatText(TXT_STORE_FILE_HELD, file_name),
+                        TXT_MESSAGE_TITLE, MB_RETRYCANCEL | MB_ICONWARNING | MB_TOPMOST) ==
+         IDRETRY;
 }
 
 void FrmPopup::ReportSaveFailure() {

@@ -78,7 +78,10 @@ bool FrmPopup::Start(const std::string& data_folder) {
 
   lifecycle_ = std::make_unique<Lifecycle>(*notes_, default_font_,
                                            static_cast<LifecycleHost&>(*this));
-  lifecycle_->Start(clock_.Now(), prepared == PrepareResult::kFailed);
+  if (!lifecycle_->Start(clock_.Now(), prepared == PrepareResult::kFailed)) {
+    tray_.reset();
+    return false;
+  }
   SetTimer(hwnd(), kRestoreTimer, kRestorePause, nullptr);
   return true;
 }

@@ -67,6 +67,7 @@ class FrmPopup : public WindowBase,
   void ReportSetAsideBody(int number) override;
   void ReportNotesCameBack(const std::string& notice) override;
   void RestoreFinished() override;
+  bool RetryHeldFile(const std::string& file_name) override;
 
   // ShellServices
   bool ConfirmDeleteNote() override;

@@ -1,13 +1,20 @@
 #include "shell/lifecycle.h"
 
 #include "store/body_trash.h"
+#include "store/data_folder.h"
 
 namespace velumbrino {
 
 Lifecycle::Lifecycle(NoteCollection& notes, const DefaultFont& font, LifecycleHost& host)
     : notes_(notes), font_(font), host_(host), backup_(notes.Files(), notes.DataFolderPath()) {}
 
-void Lifecycle::Start(const LocalTime& now, bool prepare_failed) {
+bool Lifecycle::Start(const LocalTime& now, bool prepare_failed) {
+  while (const std::optional<std::string> held = HeldStoreFile()) {
+    if (!host_.RetryHeldFile(*held)) {
+      shutting_down_ = true;  // nothing was read, so nothing may be saved
+      return false;
+    }
+  }
   prepare_failed_ = prepare_failed;
   // Before the copy and the restore, so that both take in the notes that came back.
   const std::vector<std::string> came_back = AdoptBodies(notes_);
@@ -16,6 +23,16 @@ void Lifecycle::Start(const LocalTime& now, bool prepare_failed) {
   // notes are restored, each body before its note is shown, so no note waits for the copy.
   backup_.Begin(now);
   restorer_ = std::make_unique<NoteRestorer>(notes_, font_);
+  return true;
+}
+
+std::optional<std::string> Lifecycle::HeldStoreFile() {
+  FileSystem& files = notes_.Files();
+  for (const char* name : {kIndexFileName, kSettingsFileName}) {
+    const std::string path = notes_.DataFolderPath() + name;
+    if (files.FileExists(path) && !files.ReadFile(path)) return name;
+  }
+  return std::nullopt;
 }
 
 bool Lifecycle::RestoreTick() {

@@ -27,6 +27,10 @@ class LifecycleHost {
   virtual void RestoreFinished() = 0;
   // Notes could not be written (told once per run by the host).
   virtual void ReportSaveFailure() = 0;
+  // The index or the settings file is there but another program holds it: read now, it
+  // would show no note, and the next save would write that over the notes. True: read
+  // again; false: the program closes without touching a file.
+  virtual bool RetryHeldFile(const std::string& /*file_name*/) { return false; }
 };
 
 class Lifecycle {
@@ -34,8 +38,9 @@ class Lifecycle {
   Lifecycle(NoteCollection& notes, const DefaultFont& font, LifecycleHost& host);
 
   // Begins the day's copy and the restore. `prepare_failed`: the data folder could not be
-  // made ready, which the user hears of once the notes are shown.
-  void Start(const LocalTime& now, bool prepare_failed);
+  // made ready, which the user hears of once the notes are shown. False when the user gave
+  // up on a held index or settings file: the program ends, nothing read and nothing saved.
+  bool Start(const LocalTime& now, bool prepare_failed);
   bool Restoring() const { return restorer_ != nullptr; }
   // One step of the restore; true when the restore ended with it.
   bool RestoreTick();
@@ -54,6 +59,8 @@ class Lifecycle {
   std::unique_ptr<NoteRestorer> restorer_;
   bool prepare_failed_ = false;
   bool shutting_down_ = false;
+
+  std::optional<std::string> HeldStoreFile();
 };
 
 }  // namespace velumbrino

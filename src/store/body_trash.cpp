@@ -111,9 +111,9 @@ std::vector<std::string> AdoptBodies(NoteCollection& notes) {
   auto names = files.ListFiles(folder);
   if (!names) return {};
   // An index held open by another program reads as empty: every body would look unindexed.
-  const std::string& index_path = notes.Index().Path();
-  if (files.FileExists(index_path) && !files.ReadFile(index_path)) return {};
-  std::vector<int> numbers = notes.Index().Numbers();
+  const std::optional<std::vector<int>> indexed = notes.Index().ReadNumbers();
+  if (!indexed) return {};
+  std::vector<int> numbers = *indexed;
   std::vector<std::string> taken_in;
   std::set<int> body_files;
   for (const std::string& name : *names) {

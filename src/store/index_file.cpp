@@ -20,6 +20,12 @@ std::vector<int> IndexFile::Numbers() const {
   return ParseNoteNumbers(ReadFirstLine().value_or(""));
 }
 
+std::optional<std::vector<int>> IndexFile::ReadNumbers() const {
+  if (const std::optional<std::string> line = ReadFirstLine()) return ParseNoteNumbers(*line);
+  if (files_.FileExists(path_)) return std::nullopt;
+  return std::vector<int>{};
+}
+
 bool IndexFile::Write(std::string_view line) {
   std::string bytes(line);
   bytes += "\r\n";

@@ -29,6 +29,9 @@ class IndexFile {
   bool Write(std::string_view line);
   // The note numbers of the first line, as restore, numbering and delete all read them.
   std::vector<int> Numbers() const;
+  // The same, but nothing when the file is there and cannot be read (another program holds
+  // it): a list written from such a read would drop every note.
+  std::optional<std::vector<int>> ReadNumbers() const;
   bool WriteNumbers(const std::vector<int>& numbers) { return Write(FormatIndexLine(numbers)); }
 
   const std::string& Path() const { return path_; }

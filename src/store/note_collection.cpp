@@ -46,7 +46,9 @@ int NoteCollection::FindNoteWindow(int number) const {
 int NoteCollection::NextNoteNumber() {
   // The index read as restore reads it, and every open window: a damaged index (entries
   // without their commas, leading zeros) must never hand out the number of an open note.
-  std::vector<int> numbers = index_.Numbers();
+  std::optional<std::vector<int>> read = index_.ReadNumbers();
+  if (!read) return 0;
+  std::vector<int> numbers = std::move(*read);
   std::vector<int> taken = numbers;
   for (const auto& window : windows_) taken.push_back(static_cast<int>(LeadingNumber(window->Tag())));
   const int number = SmallestFreeNumber(taken);
@@ -139,9 +141,10 @@ void NoteCollection::DeleteNote(int number, int position) {
   edits.insert(edits.begin(), TotalFormsEdit(Count()));
   settings_.Apply(edits);
 
-  std::vector<int> numbers = index_.Numbers();
-  numbers.erase(std::remove(numbers.begin(), numbers.end(), number), numbers.end());
-  index_.WriteNumbers(numbers);
+  if (std::optional<std::vector<int>> numbers = index_.ReadNumbers()) {
+    std::erase(*numbers, number);
+    index_.WriteNumbers(*numbers);
+  }
 }
 
 bool NoteCollection::RecycleBody(int position) {

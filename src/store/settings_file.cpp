@@ -15,16 +15,24 @@ constexpr std::size_t kMaxValueLength = 254;
 struct SettingsFile::Cache {
   std::optional<std::uint64_t> stamp;
   IniDocument document;
+  // The file is there but could not be read (another program holds it): the document is
+  // what was read before, or nothing, and must not be written back as the file.
+  bool held = false;
 
   // The cached document while the file's stamp is unchanged; otherwise the file read again.
-  // A missing or unreadable file is an empty document.
+  // A missing file is an empty document.
   static const IniDocument& Current(FileSystem& files, const std::string& path,
                                     std::shared_ptr<Cache>& cache, bool snapshot = false) {
-    if (snapshot && cache) return cache->document;
+    if (snapshot && cache && !cache->held) return cache->document;
     const std::optional<std::uint64_t> stamp = files.Stamp(path);
     // A missing file has no stamp to compare, so it is looked at every time.
-    if (!cache || cache->stamp != stamp || !stamp) {
+    if (!cache || cache->stamp != stamp || !stamp || cache->held) {
       std::optional<std::string> bytes = stamp ? files.ReadFile(path) : std::nullopt;
+      if (stamp && !bytes) {
+        if (!cache) cache = std::make_shared<Cache>();
+        cache->held = true;  // read again next time
+        return cache->document;
+      }
       cache = std::make_shared<Cache>(Cache{stamp, IniDocument(bytes ? *bytes : std::string())});
     }
     return cache->document;
@@ -55,6 +63,7 @@ bool SettingsFile::DeleteKey(std::string_view section, std::string_view key) {
 bool SettingsFile::Apply(const std::vector<IniEdit>& edits) {
   // The edits go into a copy: when the write fails, the cache keeps what the file still holds.
   IniDocument edited = Cache::Current(files_, path_, cache_);
+  if (cache_->held) return false;
   const std::string before = edited.Serialize();
   for (const IniEdit& edit : edits) {
     const std::string section = Utf8ToCp1252(edit.section);

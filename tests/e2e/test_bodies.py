@@ -129,9 +129,9 @@ def close_during_start_up_sets_no_note_aside():
     assert {n: h.read(f"stickie{n}.vmb") for n in bodies} == bodies
 
 
-def body_locked_at_start_is_read_only_and_loaded_next_time():
-    bodies = seed_plain_notes(2)
-    body = "Z:" + os.path.join(h.DATA, "stickie2.vmb").replace("/", "\\")
+def hold(name):
+    """Another program holds the data file open until the returned release() is called."""
+    path = "Z:" + os.path.join(h.DATA, name).replace("/", "\\")
     release = os.path.join(os.path.dirname(h.DIST), "release-lock")
     if os.path.exists(release):
         os.remove(release)
@@ -139,10 +139,20 @@ def body_locked_at_start_is_read_only_and_loaded_next_time():
     with open(log, "wb") as out:
         # Wine itself, not the wrapper, so that "locked" reaches the log while it holds.
         lock = subprocess.Popen([os.environ["WINE"], os.environ["VELUMBRINO_FAULT_HELPER"], "lock",
-                                 body, "120", "Z:" + release.replace("/", "\\")],
+                                 path, "120", "Z:" + release.replace("/", "\\")],
                                 stdout=out, stderr=subprocess.DEVNULL)
+    h.wait_for(lambda: b"locked" in open(log, "rb").read(), what="the lock")
+
+    def release_lock():
+        open(release, "wb").close()
+        lock.wait(timeout=30)
+    return release_lock
+
+
+def body_locked_at_start_is_read_only_and_loaded_next_time():
+    bodies = seed_plain_notes(2)
+    release = hold("stickie2.vmb")
     try:
-        h.wait_for(lambda: b"locked" in open(log, "rb").read(), what="the lock")
         program = start_until_notes_or_exit(2)
         assert program is not None
         _, x, y, _, _ = sorted(h.note_windows(), key=lambda w: w[1])[1]
@@ -150,8 +160,7 @@ def body_locked_at_start_is_read_only_and_loaded_next_time():
         h.xdotool("type", "--delay", "20", "digitado agora")
         h.screenshot("body-locked.png")
     finally:
-        open(release, "wb").close()
-        lock.wait(timeout=30)
+        release()
     time.sleep(2.5)  # past the autosave's pause: nothing typed may have gone into the file
     assert h.read("stickie2.vmb") == bodies[2]
     h.stop(program)
@@ -168,8 +177,34 @@ def body_locked_at_start_is_read_only_and_loaded_next_time():
     assert b"corpo 2" in h.read("stickie2.vmb")
 
 
+def held_index_at_start_is_waited_for_and_nothing_is_touched():
+    bodies = seed_plain_notes(2)
+    before = h.snapshot()
+    release = hold("indice.dat")
+    try:
+        # Cancel: the program ends without reading or writing a note.
+        program = h.start()
+        box = h.wait_for(h.message_boxes, what="the question about the held index")[0]
+        h.screenshot("index-held.png")
+        h.press(box, "key", "Escape")
+        assert program.wait(timeout=20) == 1
+        assert h.snapshot() == before
+        assert not os.path.exists(os.path.join(h.DATA, "Backup"))
+        # Retry once the other program let go: every note is there.
+        program = h.start()
+        box = h.wait_for(h.message_boxes, what="the question about the held index")[0]
+    finally:
+        release()
+    h.press(box, "key", "Return")
+    h.wait_for(lambda: len(h.note_windows()) == 2, what="both notes after the retry")
+    h.stop(program)
+    assert h.read("indice.dat") in (b",1,2,\r\n", b",2,1,\r\n")
+    assert {n: h.read(f"stickie{n}.vmb") for n in bodies} == bodies
+
+
 if __name__ == "__main__":
     h.main([crashing_body_is_set_aside_and_kept_as_it_was,
             untouched_foreign_body_keeps_its_bytes_until_typed_in,
             close_during_start_up_sets_no_note_aside,
-            body_locked_at_start_is_read_only_and_loaded_next_time])
+            body_locked_at_start_is_read_only_and_loaded_next_time,
+            held_index_at_start_is_waited_for_and_nothing_is_touched])

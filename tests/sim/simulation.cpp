@@ -92,6 +92,7 @@ struct Process : LifecycleHost, NoteWindowFactory {
   }
   void ReportSaveFailure() override {}
   void ReportNotesCameBack(const std::string&) override {}
+  bool RetryHeldFile(const std::string&) override { return retry_held(); }
   std::unique_ptr<NoteWindow> CreateNoteWindow(bool app_ready) override {
     auto state = std::make_shared<FakeNoteState>();
     if (app_ready) state->title = "nova";
@@ -137,6 +138,7 @@ struct Process : LifecycleHost, NoteWindowFactory {
   PendingAlarms pending;
   std::map<const void*, AlarmState> alarm_states;
   std::function<void(int, const AlarmFiring&)> on_signal;
+  std::function<bool()> retry_held;
   AlarmDialogState alarm_answer;
   bool alarm_saved = false;
   std::set<int> dirty;  // changed since their last autosave
@@ -328,8 +330,9 @@ class Sim {
     const int p = proc_ ? proc_->notes.FindNoteWindow(n) : 0;
     return p ? &State(p) : nullptr;
   }
-  void Touch(int n, Field ModelNote::*field, std::optional<std::string> intended = {}) {
-    touched_.push_back({n, field, std::move(intended)});
+  void Touch(int n, Field ModelNote::*field, std::optional<std::string> intended = {},
+             std::optional<std::string> saved = {}) {
+    touched_.push_back({n, field, std::move(intended), std::move(saved)});
   }
 
   void Step(const Event& e) {
@@ -347,12 +350,13 @@ class Sim {
     }
     const bool clean = !died && files_.write_failures == failures;
     for (int n : OpenNotes()) Observe(n);
-    for (auto& [n, field, intended] : touched_) {
+    for (auto& [n, field, intended, saved] : touched_) {
       auto it = notes_.find(n);
       if (it == notes_.end()) continue;
       Field& f = it->second.*field;
-      if (clean) f.ok = {f.cur};
-      f.ok.insert(f.cur);
+      const std::string value = saved.value_or(f.cur);
+      if (clean) f.ok = {value};
+      f.ok.insert(value);
       if (!clean && intended) f.ok.insert(*intended);
     }
     for (int n : fired_) {
@@ -409,8 +413,10 @@ class Sim {
 
   void Autosave(int n) {
     if (!Window(n)) return;
-    Touch(n, &ModelNote::body);
-    Touch(n, &ModelNote::keys);
+    // An alarm later in the step may show the note again without a save.
+    Observe(n);
+    Touch(n, &ModelNote::body, {}, notes_[n].body.cur);
+    Touch(n, &ModelNote::keys, {}, notes_[n].keys.cur);
     proc_->life.NoteChanged(n, Now());
     RecordDayState();
   }
@@ -436,7 +442,16 @@ class Sim {
         seen_.clear();
         start_read_failures_ = files_.read_failures;
         start_write_failures_ = files_.write_failures;
-        proc_->life.Start(Now(), prepared == PrepareResult::kFailed);
+        // The user waits a minute for the other program once, then gives up on this start.
+        proc_->retry_held = [this, waited = false]() mutable {
+          if (std::exchange(waited, true)) return false;
+          Advance(60);
+          return true;
+        };
+        if (!proc_->life.Start(Now(), prepared == PrepareResult::kFailed)) {
+          proc_.reset();
+          restoring_ = false;
+        }
         return;
       }
       case Op::kTick: {
@@ -566,7 +581,10 @@ class Sim {
           if (choice.selected.back()) doomed.push_back(NumberAt(p));
         }
         Deleting(doomed, [&] { proc_->router.Run(CommandId::kDeleteNotes); });
-        if (e.op == Op::kDeleteAll && proc_->notes.Count() == 0) leftover_keys_.clear();
+        // A config.cfg held open is kept, with the sections a reused number finds again.
+        if (e.op == Op::kDeleteAll && proc_->notes.Count() == 0 &&
+            !files_.files.count(kFolder + kSettingsFileName))
+          leftover_keys_.clear();
         return;
       }
       case Op::kLoadFile:
@@ -616,6 +634,7 @@ class Sim {
         if (paths.empty()) return;
         const std::string& path = paths[e.a % paths.size()];
         files_.locked_until[path] = t_ + 3 + e.b % 120;
+        if (std::getenv("SIM_TRACE")) std::printf("    (%s held %d s)\n", path.c_str(), 3 + e.b % 120);
         record_locked_ |= path == kFolder + kLoadMarkerFileName;
         ++faults;
         return;
@@ -820,6 +839,7 @@ class Sim {
     int n;
     Field ModelNote::*field;
     std::optional<std::string> intended;
+    std::optional<std::string> saved;  // what an autosave wrote, if the step changes it later
   };
   std::vector<Touched> touched_;
   std::vector<int> fired_;
