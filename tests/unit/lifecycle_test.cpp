@@ -1,0 +1,81 @@
+// The start-up and shutdown order beside what the simulation checks of the notes: what the
+// user is told and when, and that nothing runs after the shutdown.
+#include "shell/lifecycle.h"
+
+#include <gtest/gtest.h>
+
+#include "fake_note_window.h"
+#include "note/autosave.h"
+#include "store/body_trash.h"
+#include "store/data_folder.h"
+#include "temp_folder.h"
+
+namespace velumbrino {
+namespace {
+
+constexpr LocalTime kMorning{2026, 12, 7, 9, 30, 0};
+
+class LifecycleTest : public ::testing::Test, public LifecycleHost {
+ protected:
+  LifecycleTest() {
+    dir_.Write("indice.dat", ",1,2,\r\n");
+    for (const char* n : {"1", "2"}) dir_.Write(BodyFileName(n), n);
+  }
+  void ReportSetAsideBody(int n) override { events_.push_back("set aside " + std::to_string(n)); }
+  void ReportNotesCameBack(const std::string& notice) override { events_.push_back(notice); }
+  void RestoreFinished() override { events_.push_back("finished"); }
+  void ReportSaveFailure() override { events_.push_back("save failure"); }
+
+  testing::TempFolder dir_;
+  testing::FakeNoteWindowFactory factory_{StdFileSystem()};
+  NoteCollection notes_{StdFileSystem(), factory_, dir_.Path()};
+  DefaultFont font_;
+  Lifecycle life_{notes_, font_, *this};
+  std::vector<std::string> events_;
+};
+
+// Bodies that came back are named as the restore begins; the body that brought the last run
+// down, the end of the restore and a data folder that could not be made ready once every note
+// is shown, in that order, once.
+TEST_F(LifecycleTest, TheUserIsToldOnceAndInOrder) {
+  dir_.Write(kLoadMarkerFileName, "carregando=2\r\n");
+  dir_.Write("x 2026-12-06 10h00m00.vmb", "de volta");
+  life_.Start(kMorning, /*prepare_failed=*/true);
+  const std::string came_back = NotesCameBackNotice({"x"});
+  EXPECT_EQ(events_, std::vector{came_back});
+  int ticks = 1;
+  while (!life_.RestoreTick()) ++ticks;
+  EXPECT_EQ(ticks, 4);  // a note a tick, then the end
+  EXPECT_FALSE(life_.RestoreTick());
+  EXPECT_EQ(events_, (std::vector<std::string>{came_back, "set aside 2", "finished",
+                                               "save failure"}));
+}
+
+// Closed during start-up (a log-off): the notes shown are saved, the index still names the
+// others, the day's unfinished copy is dropped, and nothing restores or saves afterwards.
+TEST_F(LifecycleTest, NothingRunsAfterTheShutdown) {
+  life_.Start(kMorning, false);
+  life_.RestoreTick();
+  factory_.created[0]->body = "digitado";
+  life_.Shutdown();
+  EXPECT_EQ(dir_.Read("stickie1.vmb"), "digitado");
+  factory_.created[0]->body = "tarde demais";
+  life_.NoteChanged(1, kMorning);
+  life_.Shutdown();
+  EXPECT_FALSE(life_.RestoreTick());
+  EXPECT_EQ(notes_.Count(), 1);
+  EXPECT_EQ(dir_.Read("stickie1.vmb"), "digitado");
+  EXPECT_EQ(dir_.Read("indice.dat"), ",1,2,\r\n");
+  EXPECT_FALSE(dir_.Exists("Backup/2026-12-07") || dir_.Exists("Backup/2026-12-07.parcial"));
+  EXPECT_TRUE(events_.empty());
+}
+
+TEST(Autosave, APauseInTheChangesOrHalfAMinuteOfThemSavesTheNote) {
+  EXPECT_EQ(AutosaveDelayMs(0), 2000u);
+  EXPECT_EQ(AutosaveDelayMs(27000), 2000u);
+  EXPECT_EQ(AutosaveDelayMs(29500), 500u);
+  EXPECT_EQ(AutosaveDelayMs(600000), 0u);  // typing for ten minutes without a pause
+}
+
+}  // namespace
+}  // namespace velumbrino
