@@ -1,6 +1,6 @@
 // Deleting every note: only the program's own files go, also those of notes the index names
-// without a window, and what cannot be removed is named. Which notes go, and the user's files
-// staying, are driven by the simulation.
+// without a window, and what cannot be removed is named. Which notes go, the user's files
+// staying and the body-load record staying with kept notes are driven by the simulation.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -92,17 +92,6 @@ TEST_F(DeleteAllNotesTest, AFolderThatCannotBeListedAndFilesHeldOpenAreNamed) {
   EXPECT_EQ(FolderContents(), (std::set<std::string>{"config.cfg", "indice.dat"}));
   EXPECT_EQ(notes_.NextNoteNumber(), 1);
   EXPECT_EQ(dir_.Read("indice.dat"), ",1,\r\n");
-}
-
-// The body-load record goes with the last note, never while a note stays.
-TEST(DeleteOwnFiles, TheLoadRecordStaysWithKeptNotes) {
-  TempFolder dir;
-  dir.Write(kLoadMarkerFileName, "separada=1\r\n");
-  dir.Write("stickie1.vmb", "x");
-  EXPECT_TRUE(DeleteOwnFiles(StdFileSystem(), dir.Path(), {1}).empty());
-  EXPECT_TRUE(dir.Exists(kLoadMarkerFileName));
-  EXPECT_TRUE(DeleteOwnFiles(StdFileSystem(), dir.Path(), {}).empty());
-  EXPECT_FALSE(dir.Exists(kLoadMarkerFileName));
 }
 
 }  // namespace
