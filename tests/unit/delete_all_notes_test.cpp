@@ -66,7 +66,7 @@ class DeleteAllNotesTest : public ::testing::Test {
 
 TEST_F(DeleteAllNotesTest, OnlyOurFilesGoAndNumberingStartsAgain) {
   for (const char* name : {"stickie7.vmb", "config.cfg.~9.tmp", "carregando.dat", "lista.txt",
-                           "Stickie1.vmb.bak", "carregando.dat.bak"}) {
+                           "Stickie1.vmb.bak", "carregando.dat.bak", "lista.txt.~1.tmp"}) {
     dir_.Write(name, "x");
   }
   std::filesystem::create_directory(dir_.Path() + "fotos");
@@ -76,8 +76,8 @@ TEST_F(DeleteAllNotesTest, OnlyOurFilesGoAndNumberingStartsAgain) {
   EXPECT_EQ(notes_.Count(), 0);
   EXPECT_TRUE(factory_.created[0]->closed && factory_.created[1]->closed);
   EXPECT_EQ(FolderContents(), (std::set<std::string>{"lista.txt", "Stickie1.vmb.bak",
-                                                     "carregando.dat.bak", "fotos",
-                                                     "fotos/stickie3.vmb"}));
+                                                     "carregando.dat.bak", "lista.txt.~1.tmp",
+                                                     "fotos", "fotos/stickie3.vmb"}));
   EXPECT_EQ(notes_.NextNoteNumber(), 1);
   EXPECT_EQ(dir_.Read("indice.dat"), ",1,\r\n");
 }
