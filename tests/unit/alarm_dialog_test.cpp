@@ -53,7 +53,7 @@ TEST_F(AlarmDialogTest, LoadsStoredValuesOrDefaults) {
 }
 
 TEST_F(AlarmDialogTest, OkRefusesTheCurrentMinuteAndEarlier) {
-  const LocalTime now = clock_.now;  // 20/03/2026 14:05:30
+  const LocalTime now = clock_.now;      // 20/03/2026 14:05:30
   AlarmDialogState off = InUse("", "");  // pickers that give no text never block switching off
   off.use_alarm = false;
   struct Case {

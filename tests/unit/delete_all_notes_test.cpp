@@ -75,9 +75,9 @@ TEST_F(DeleteAllNotesTest, OnlyOurFilesGoAndNumberingStartsAgain) {
   EXPECT_EQ(DeleteFailureMessage(DeleteAllNotes(notes_)), "");
   EXPECT_EQ(notes_.Count(), 0);
   EXPECT_TRUE(factory_.created[0]->closed && factory_.created[1]->closed);
-  EXPECT_EQ(FolderContents(), (std::set<std::string>{"lista.txt", "Stickie1.vmb.bak",
-                                                     "carregando.dat.bak", "lista.txt.~1.tmp",
-                                                     "fotos", "fotos/stickie3.vmb"}));
+  EXPECT_EQ(FolderContents(),
+            (std::set<std::string>{"lista.txt", "Stickie1.vmb.bak", "carregando.dat.bak",
+                                   "lista.txt.~1.tmp", "fotos", "fotos/stickie3.vmb"}));
   EXPECT_EQ(notes_.NextNoteNumber(), 1);
   EXPECT_EQ(dir_.Read("indice.dat"), ",1,\r\n");
 }

@@ -25,13 +25,9 @@ class FullDiskFileSystem : public FileSystem {
   }
   bool FileExists(const std::string& path) override { return base_.FileExists(path); }
   bool DirectoryExists(const std::string& path) override { return base_.DirectoryExists(path); }
-  bool CreateDirectories(const std::string& path) override {
-    return base_.CreateDirectories(path);
-  }
+  bool CreateDirectories(const std::string& path) override { return base_.CreateDirectories(path); }
   bool RemoveFile(const std::string& path) override { return base_.RemoveFile(path); }
-  std::optional<std::uint64_t> Stamp(const std::string& path) override {
-    return base_.Stamp(path);
-  }
+  std::optional<std::uint64_t> Stamp(const std::string& path) override { return base_.Stamp(path); }
   std::optional<std::vector<std::string>> ListFiles(const std::string& folder) override {
     return base_.ListFiles(folder);
   }

@@ -47,8 +47,8 @@ TEST_F(LifecycleTest, TheUserIsToldOnceAndInOrder) {
   while (!life_.RestoreTick()) ++ticks;
   EXPECT_EQ(ticks, 4);  // a note a tick, then the end
   EXPECT_FALSE(life_.RestoreTick());
-  EXPECT_EQ(events_, (std::vector<std::string>{came_back, "set aside 2", "finished",
-                                               "save failure"}));
+  EXPECT_EQ(events_,
+            (std::vector<std::string>{came_back, "set aside 2", "finished", "save failure"}));
 }
 
 // Closed during start-up (a log-off): the notes shown are saved, the index still names the
