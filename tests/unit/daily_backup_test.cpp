@@ -67,6 +67,7 @@ TEST_F(DailyBackupTest, KeepsTheNewestSevenDaysAndClearsAnInterruptedCopy) {
                                               "2026-12-07", "2026-12-08", "2026-12-09",
                                               "2026-12-10", "minhas copias"}));
   EXPECT_EQ(dir_.Read("Backup/2026-12-10/indice.dat"), ",1,2,\r\n");
+  EXPECT_FALSE(dir_.Exists("Backup/2026-12-10/x.txt"));  // nothing of the interrupted copy
 }
 
 TEST(DailyBackupEmpty, AFolderWithoutNotesGetsNoCopyUntilItHasSome) {

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-
 #include "fake_note_window.h"
 #include "temp_folder.h"
 
@@ -28,14 +27,18 @@ class NoteCollectionTest : public ::testing::Test {
   std::unique_ptr<NoteCollection> notes_;
 };
 
-TEST_F(NoteCollectionTest, NextNumberIsSmallestFreeAndAppendedAtTheEnd) {
-  dir_.Write("indice.dat", ",1,2,4,\r\n");
-  EXPECT_EQ(Notes().NextNoteNumber(), 3);
-  EXPECT_EQ(Notes().NextNoteNumber(), 5);
-  EXPECT_EQ(dir_.Read("indice.dat"), ",1,2,4,3,5,\r\n");
+// The index read as restore reads it (its first line, however damaged) and every open note: a
+// new note takes a number neither has (it would overwrite that note's body), appended to the line.
+TEST_F(NoteCollectionTest, NextNumberIsTheSmallestNeitherTheIndexNorAnOpenNoteHas) {
+  dir_.Write("indice.dat", " 01,2,5 \r\n,3,\r\n");
+  Open("3");  // its entry lost
+  EXPECT_EQ(Notes().NextNoteNumber(), 4);
+  EXPECT_EQ(Notes().NextNoteNumber(), 6);
+  EXPECT_EQ(dir_.Read("indice.dat"), ",1,2,5,4,6,\r\n");
   dir_.Write("indice.dat", ",\r\n");  // every note deleted
+  factory_.created.clear();
+  notes_.reset();
   EXPECT_EQ(Notes().NextNoteNumber(), 1);
-  EXPECT_EQ(dir_.Read("indice.dat"), ",1,\r\n");
 }
 
 // The data folder removed while the program runs: a new note and the save at exit make it again.

@@ -2,59 +2,20 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
-
-#include "store/data_folder.h"
+#include "../sim/mem_files.h"
 
 namespace velumbrino {
 namespace {
 
-// Files in memory; writes can be made to fail, and every write is counted.
-class FakeFileSystem : public FileSystem {
- public:
-  std::map<std::string, std::string> files;
-  bool fail_writes = false;
-  int writes = 0;
-  std::uint64_t clock = 1;
-
-  std::optional<std::string> ReadFile(const std::string& path) override {
-    auto found = files.find(path);
-    if (found == files.end()) return std::nullopt;
-    return found->second;
-  }
-  bool WriteFileAtomic(const std::string& path, std::string_view bytes) override {
-    if (fail_writes) return false;
-    ++writes;
-    Put(path, std::string(bytes));
-    return true;
-  }
-  bool FileExists(const std::string& path) override { return files.count(path) != 0; }
-  bool DirectoryExists(const std::string&) override { return true; }
-  bool CreateDirectories(const std::string&) override { return true; }
-  bool RemoveFile(const std::string& path) override { return files.erase(path) != 0; }
-  std::optional<std::uint64_t> Stamp(const std::string& path) override {
-    auto found = stamps.find(path);
-    if (!files.count(path) || found == stamps.end()) return std::nullopt;
-    return found->second;
-  }
-  // A change by someone else (a hand edit) moves the stamp as a real file's would.
-  void Put(const std::string& path, std::string bytes) {
-    files[path] = std::move(bytes);
-    stamps[path] = ++clock;
-  }
-
- private:
-  std::map<std::string, std::uint64_t> stamps;
-};
-
-constexpr const char* kPath = "config.cfg";
+constexpr const char* kPath = "/d/config.cfg";
 
 class SettingsFileTest : public ::testing::Test {
  protected:
+  SettingsFileTest() { files.CreateDirectories("/d"); }
   std::string Read(const char* section, const char* key, const char* fallback = "") {
     return settings.ReadIniValue(section, key, fallback);
   }
-  FakeFileSystem files;
+  sim::MemFiles files;  // a hand edit (Put) moves the stamp as a real file's would
   SettingsFile settings{files, kPath};
 };
 
@@ -74,11 +35,11 @@ TEST_F(SettingsFileTest, ReadDefaultsTruncationAndEncoding) {
 
 TEST_F(SettingsFileTest, WritesAreWholeFileReplacementsInCp1252) {
   ASSERT_TRUE(settings.WriteKey("1", "Titulo", "Reunião às 9h"));
-  EXPECT_EQ(files.files[kPath], "[1]\r\nTitulo=Reuni\xE3o \xE0s 9h\r\n");
+  EXPECT_EQ(files.files[kPath].bytes, "[1]\r\nTitulo=Reuni\xE3o \xE0s 9h\r\n");
   EXPECT_EQ(Read("1", "Titulo"), "Reunião às 9h");
 
   ASSERT_TRUE(settings.Apply({{"1", "Top", "10"}, {"1", "Left", "20"}, {"1", "Titulo", {}}}));
-  EXPECT_EQ(files.files[kPath], "[1]\r\nTop=10\r\nLeft=20\r\n");
+  EXPECT_EQ(files.files[kPath].bytes, "[1]\r\nTop=10\r\nLeft=20\r\n");
   EXPECT_EQ(files.writes, 2);  // one write for the whole batch
 
   ASSERT_TRUE(settings.DeleteKey("1", "Top"));
@@ -91,17 +52,17 @@ TEST_F(SettingsFileTest, FailedWriteChangesNeitherFileNorReads) {
   files.Put(kPath, "[1]\rTop = 5\r");
   EXPECT_EQ(Read("1", "Top"), "5");
 
-  files.fail_writes = true;
+  files.disk_full_until = 1;
   EXPECT_FALSE(settings.WriteKey("1", "Top", "6"));
   EXPECT_FALSE(settings.WriteKey("1", "Left", "7"));
   EXPECT_FALSE(settings.DeleteKey("1", "Top"));
   EXPECT_FALSE(settings.Apply({{"2", "Tag", "2"}}));
-  EXPECT_EQ(files.files[kPath], "[1]\rTop = 5\r");
+  EXPECT_EQ(files.files[kPath].bytes, "[1]\rTop = 5\r");
   EXPECT_EQ(Read("1", "Top") + Read("1", "Left", "-") + Read("2", "Tag", "-"), "5--");
 
-  files.fail_writes = false;
+  files.disk_full_until = -1;
   EXPECT_TRUE(settings.WriteKey("1", "Left", "7"));
-  EXPECT_EQ(files.files[kPath], "[1]\rTop = 5\rLeft=7\r\n");
+  EXPECT_EQ(files.files[kPath].bytes, "[1]\rTop = 5\rLeft=7\r\n");
 }
 
 TEST_F(SettingsFileTest, HandEditsBetweenReadsAreSeen) {
@@ -110,7 +71,7 @@ TEST_F(SettingsFileTest, HandEditsBetweenReadsAreSeen) {
   files.Put(kPath, "[1]\r\nTop=2\r\n");
   EXPECT_EQ(Read("1", "Top"), "2");
   ASSERT_TRUE(settings.WriteKey("1", "Left", "3"));
-  EXPECT_EQ(files.files[kPath], "[1]\r\nTop=2\r\nLeft=3\r\n");
+  EXPECT_EQ(files.files[kPath].bytes, "[1]\r\nTop=2\r\nLeft=3\r\n");
   files.files.erase(kPath);
   EXPECT_EQ(Read("1", "Top", "gone"), "gone");
 }

@@ -3,6 +3,7 @@
 #include "platform/custom_colors.h"
 
 #include "store/cp1252.h"
+#include "store/index_file.h"
 #include "store/text_utils.h"
 
 namespace velumbrino {
@@ -23,7 +24,26 @@ TEST(NumberText, ParsingRules) {
   EXPECT_EQ(ParseWholeNumber("4 2"), std::nullopt);
   EXPECT_EQ(ParseWholeNumber("-"), std::nullopt);
   EXPECT_EQ(ParseWholeNumber(""), std::nullopt);
+}
 
+// A damaged index line names each valid number once, in order, and nothing else; the line
+// written back reads the same. A megabyte line stays fast.
+TEST(IndexLine, EveryValidNumberOnceAndNothingElse) {
+  using namespace std::string_literals;
+  std::string huge = ",3," + std::string(1 << 20, 'x') + ",4,";
+  while (huge.size() < (2u << 20)) huge += "1,";
+  const std::pair<std::string, std::vector<int>> cases[] = {
+      {",a,1,b2,0,-3,2,1,+,2,00,", {1, 2}},
+      {"  1,2, 3 ,,04  ", {1, 2, 3, 4}},
+      {",1\0,\0,2,99999999999,2147483647,"s, {2, 2147483647}},
+      {huge, {3, 4, 1}},
+      {"", {}},
+  };
+  for (const auto& [line, numbers] : cases) {
+    EXPECT_EQ(ParseNoteNumbers(line), numbers) << line.substr(0, 40);
+    EXPECT_EQ(ParseNoteNumbers(FormatIndexLine(numbers)), numbers);
+  }
+  EXPECT_EQ(SmallestFreeNumber({2, 2147483647, 1, 4}), 3);
 }
 
 TEST(CustomColorsText, DamagedTextGivesWhiteWhereItCannotBeRead) {
