@@ -81,7 +81,7 @@ class FakeServices : public ShellServices {
   void ShowWarning(const std::string& text) override { warnings.push_back(text); }
   bool AskYesNo(const std::string& question) override {
     questions.push_back(question);
-    return answer_yes;
+    return true;
   }
   void ShowAlarmDialog(int note_number) override { alarm_dialogs.push_back(note_number); }
 
@@ -95,11 +95,7 @@ class FakeServices : public ShellServices {
   std::vector<NoteListMode> list_modes;
   std::vector<NoteListModel> lists_shown;
   std::vector<std::string> warnings, questions;
-  bool answer_yes = true;
-  bool AskMakeDefaultFont() override {
-    ++font_questions;
-    return false;
-  }
+  bool AskMakeDefaultFont() override { return ++font_questions < 0; }  // always "No"
   void SetDefaultFont(const DefaultFont& font) override { default_fonts.push_back(font); }
   char DecimalSeparator() override { return ','; }
   std::string DocumentsFolder() override { return "C:\\users\\ana\\Documents"; }
@@ -124,11 +120,7 @@ class FakeServices : public ShellServices {
   std::map<std::string, std::string> files;  // path -> bytes
   std::optional<FileProblem> write_problem;
   std::vector<std::string> problems;
-  struct PrintJob {
-    std::string title;
-    std::vector<std::string> lines;
-  };
-  std::vector<PrintJob> printed;
+  std::vector<std::pair<std::string, std::vector<std::string>>> printed;  // title, lines
   int refusals = 0;
   std::vector<std::string> sounds;
   std::vector<int> alarm_dialogs;

@@ -2,13 +2,29 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <filesystem>
+#include <random>
+#include <set>
+#include <tuple>
+
+#include "dialogs/delete_notes.h"
+#include "fake_clock.h"
 #include "fake_note_window.h"
+#include "fault_files.h"
+#include "shell/restore.h"
+#include "store/body_load_marker.h"
+#include "store/body_trash.h"
+#include "store/data_folder.h"
 #include "temp_folder.h"
 
 namespace velumbrino {
 namespace {
 
+namespace fs = std::filesystem;
+using namespace std::string_literals;
 using testing::FakeNoteWindowFactory;
+using testing::FullDiskFileSystem;
 using testing::TempFolder;
 
 class NoteCollectionTest : public ::testing::Test {
@@ -122,6 +138,356 @@ TEST_F(NoteCollectionTest, PinToggleWritesAtOnceAndRepinsEveryPinnedNoteInOrder)
   EXPECT_EQ(Ini("1", "OnTop"), "False");
   EXPECT_FALSE(factory_.created[0]->pinned);
   EXPECT_EQ(factory_.created[2]->pin_calls, 2);  // re-applied on every toggle
+}
+
+// Bodies: only a changed or missing body is written, one that could not be read at start never
+// is; the body-load record's file format and the texts that name a set-aside body. The record's
+// flow is driven by the simulation.
+// Reads of note 1's body fail although it is there (held open by another program).
+class HeldBodyFiles : public testing::FullDiskFileSystem {
+ public:
+  HeldBodyFiles() { writes_left = -1; }
+  std::optional<std::string> ReadFile(const std::string& path) override {
+    if (path.ends_with("stickie1.vmb")) return std::nullopt;
+    return FullDiskFileSystem::ReadFile(path);
+  }
+};
+
+TEST(NoteBodies, OnlyChangedOrMissingBodiesAreWrittenAndAnUnreadableOneNever) {
+  testing::TempFolder dir;
+  dir.Write("indice.dat", ",1,2,3,\r\n");
+  for (const char* n : {"1", "2", "3"}) dir.Write(BodyFileName(n), std::string("corpo ") + n);
+  HeldBodyFiles files;
+  testing::FakeNoteWindowFactory factory(files);
+  NoteCollection notes(files, factory, dir.Path());
+  RestoreNotes(notes, {});
+  auto note = [&](int n) -> testing::FakeNoteState& { return *factory.created[n - 1]; };
+  EXPECT_EQ(note(1).set_aside_text, UnreadableBodyText("stickie1.vmb"));
+  ASSERT_TRUE(notes.SaveAllNotes());
+
+  note(1).body = note(2).body = "digitado";  // typed in (note 1 only if it were writable)
+  note(3).marked_modified = true;            // a file the user chose was loaded into note 3
+  ASSERT_TRUE(notes.SaveNote(2));            // the autosave
+  ASSERT_TRUE(notes.SaveAllNotes());
+  EXPECT_EQ((std::vector{note(1).saves, note(2).saves, note(3).saves}), (std::vector{0, 1, 1}));
+  EXPECT_EQ(dir.Read("stickie1.vmb"), "corpo 1");
+
+  // A body file that is gone is written again, and so is a new note's.
+  std::filesystem::remove(dir.Path() + "stickie2.vmb");
+  NoteWindow& fresh = notes.CreateNote(std::to_string(notes.NextNoteNumber()), true, {});
+  ASSERT_TRUE(notes.SaveAllNotes());
+  EXPECT_EQ(dir.Read("stickie2.vmb"), "digitado");
+  EXPECT_TRUE(dir.Exists(BodyFileName(fresh.Tag())));
+}
+
+TEST(LoadMarkerFormat, ParsesWhatItWritesAndSkipsWhatItDoesNot) {
+  const struct {
+    std::string bytes;
+    std::optional<int> loading;
+    std::set<int> set_aside;
+  } cases[] = {
+      {"", std::nullopt, {}},
+      {"carregando = 4\rseparada=2\nseparada=2\r\n", 4, {2}},
+      {"separada=0\r\nseparada=-3\r\nseparada=x\r\ncarregando=\r\nlixo\r\n", std::nullopt, {}},
+      {"CARREGANDO=5\r\nseparada=7", std::nullopt, {7}},
+  };
+  for (const auto& c : cases) {
+    const LoadMarkerContents parsed = ParseLoadMarker(c.bytes);
+    EXPECT_EQ(std::pair(parsed.loading, parsed.set_aside), std::pair(c.loading, c.set_aside))
+        << c.bytes;
+    EXPECT_EQ(ParseLoadMarker(FormatLoadMarker(parsed)).set_aside, c.set_aside);
+  }
+}
+
+TEST(SetAsideTexts, NameTheFileAndCutALongTitleAtACharacterBoundary) {
+  EXPECT_EQ(SetAsideBodyText("stickie7.vmb"),
+            "O texto desta nota não foi aberto porque fez o Velumbrino fechar; o arquivo "
+            "stickie7.vmb foi guardado.");
+  // 59 bytes and then "ç" (two) would pass the 60-byte room: the cut falls before it. A '%' in
+  // a title or path is only text.
+  const std::string title = std::string(59, 'a') + "ção e mais";
+  EXPECT_EQ(SetAsideNotice(title, "C:\\100%s\\stickie7.vmb"),
+            "A nota \"" + std::string(59, 'a') +
+                "...\" não foi aberta: o texto dela fez o Velumbrino fechar ao ser carregado. O "
+                "arquivo foi guardado sem alterações: C:\\100%s\\stickie7.vmb");
+}
+
+// Damaged config.cfg: restore brings back every note of the index with safe defaults for what
+// cannot be read, and the save that follows keeps every line it does not own.
+
+TEST(DamagedSettings, DefaultsForWhatCannotBeReadAndForeignLinesKept) {
+  std::mt19937 random(7);
+  std::string garbage;
+  for (int i = 0; i < 64 * 1024; ++i) garbage += static_cast<char>(random() & 0xFF);
+  // Garbage and keys outside any section, duplicate sections and keys (the first answers),
+  // NUL bytes, numbers out of range, values that are no number or no boolean.
+  const std::string head = garbage + "\r\nTop=5\r\n[]\r\nTop=7\r\n";
+  const std::string config =
+      head +
+      "[1]\r\nTop=-2147483648\r\nTop=200\r\nLeft=2147483647\r\nColor1=-1\r\nColor2=16777216\r\n"
+      "Opacidade=-5\r\nOnTop=false\r\nVisivel=False\r\nTitulo=um\0meio\r\n"
+      "[2]\r\nTop=99999999999999999999\r\nLeft=1\0\0\r\nColor1=4294967295\r\n"
+      "Opacidade=2147483648\r\nOnTop=False\r\nVisivel=maybe\r\n"
+      "[3]\r\nTop=-300\r\nLeft=-15\r\nColor1=16777215\r\nColor2=0\r\nOpacidade=11\r\n"
+      "OnTop=1\r\nAlarm=sim\r\n[1]\r\nTitulo=outro\r\n"s;
+  testing::TempFolder dir;
+  dir.Write("indice.dat", ",1,2,3,4,\r\n");
+  dir.Write("config.cfg", config);
+  for (const char* n : {"1", "2", "3", "4"}) dir.Write(BodyFileName(n), n);
+  testing::FakeNoteWindowFactory factory(StdFileSystem());
+  NoteCollection notes(StdFileSystem(), factory, dir.Path());
+  ASSERT_EQ(RestoreNotes(notes, {}), 4);
+  ASSERT_TRUE(notes.SaveAllNotes());
+
+  const auto look = [&](int n) {
+    const testing::FakeNoteState& s = *factory.created.at(n - 1);
+    EXPECT_EQ(std::pair(s.tag, s.body), std::pair(std::to_string(n), std::to_string(n)));
+    return std::tuple(s.title, s.top, s.left, s.back, s.body_color, s.alarm, s.visible, s.alpha,
+                      s.pinned);
+  };
+  const Color window = kClassicWindowColor, body = kClassicBodyColor;
+  constexpr int top = testing::FakeNoteState{}.top, left = testing::FakeNoteState{}.left;
+  // In range, however far off: the window keeps itself on screen. Only the exact text "False"
+  // unpins; a visibility that is no boolean hides.
+  EXPECT_EQ(look(1),
+            std::tuple("um\0meio"s, INT_MIN, INT_MAX, window, body, false, false, 255, true));
+  EXPECT_TRUE(factory.created[0]->kept_on_screen);
+  EXPECT_EQ(look(2), std::tuple("", top, left, window, body, false, false, 255, false));
+  EXPECT_EQ(look(3), std::tuple("", -300, -15, 0xFFFFFFu, 0u, false, true, 255, true));
+  EXPECT_EQ(look(4), std::tuple("", top, left, window, body, false, true, 255, false));
+
+  // Stored values are the user's, never rewritten; the garbage is nobody's and stays.
+  EXPECT_TRUE(dir.Read("config.cfg").starts_with(head));
+  SettingsFile saved(StdFileSystem(), dir.Path() + "config.cfg");
+  EXPECT_EQ(std::tuple(saved.ReadIniValue("1", "Top", ""), saved.ReadIniValue("3", "Color2", ""),
+                       saved.ReadIniValue("4", "Tag", "")),
+            std::tuple("-2147483648", "0", "4"));
+}
+
+// Deleting every note: only the program's own files go, also those of notes the index names
+// without a window, and what cannot be removed is named. Which notes go, the user's files
+// staying and the body-load record staying with kept notes are driven by the simulation.
+
+// Chosen files cannot be removed or renamed (open in another program), and the folder may
+// refuse to be listed.
+class StubbornFiles : public testing::FullDiskFileSystem {
+ public:
+  StubbornFiles() { writes_left = -1; }
+  std::set<std::string> undeletable;  // file names
+  bool can_list = true;
+
+  bool RemoveFile(const std::string& path) override {
+    return !Held(path) && FullDiskFileSystem::RemoveFile(path);
+  }
+  bool Rename(const std::string& from, const std::string& to) override {
+    return !Held(from) && FullDiskFileSystem::Rename(from, to);
+  }
+  std::optional<std::vector<std::string>> ListFiles(const std::string& folder) override {
+    if (!can_list) return std::nullopt;
+    return FullDiskFileSystem::ListFiles(folder);
+  }
+
+ private:
+  bool Held(const std::string& path) {
+    return undeletable.count(std::filesystem::path(path).filename().string()) > 0;
+  }
+};
+
+class DeleteAllNotesTest : public ::testing::Test {
+ protected:
+  // Notes 1 and 2 open; the index also names note 5, whose window was lost in a crash.
+  DeleteAllNotesTest() {
+    for (const char* n : {"1", "2", "5"}) dir_.Write(BodyFileName(n), "{\\rtf1 corpo}");
+    for (const char* n : {"1", "2"}) notes_.CreateNote(n, false, {}, /*show=*/false);
+    dir_.Write("indice.dat", ",1,2,5,\r\n");
+    dir_.Write("config.cfg", "[Indice]\r\nTotalForms=2\r\n");
+  }
+  std::set<std::string> FolderContents() {
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(dir_.Path())) {
+      names.insert(std::filesystem::relative(entry.path(), dir_.Path()).generic_string());
+    }
+    return names;
+  }
+
+  TempFolder dir_;
+  StubbornFiles files_;
+  testing::FakeNoteWindowFactory factory_{files_};
+  NoteCollection notes_{files_, factory_, dir_.Path()};
+};
+
+TEST_F(DeleteAllNotesTest, OnlyOurFilesGoAndNumberingStartsAgain) {
+  for (const char* name : {"stickie7.vmb", "config.cfg.~9.tmp", "carregando.dat", "lista.txt",
+                           "Stickie1.vmb.bak", "carregando.dat.bak", "lista.txt.~1.tmp"}) {
+    dir_.Write(name, "x");
+  }
+  std::filesystem::create_directory(dir_.Path() + "fotos");
+  dir_.Write("fotos/stickie3.vmb", "kept in a subfolder");
+
+  EXPECT_EQ(DeleteFailureMessage(DeleteAllNotes(notes_)), "");
+  EXPECT_EQ(notes_.Count(), 0);
+  EXPECT_TRUE(factory_.created[0]->closed && factory_.created[1]->closed);
+  EXPECT_EQ(FolderContents(),
+            (std::set<std::string>{"lista.txt", "Stickie1.vmb.bak", "carregando.dat.bak",
+                                   "lista.txt.~1.tmp", "fotos", "fotos/stickie3.vmb"}));
+  EXPECT_EQ(notes_.NextNoteNumber(), 1);
+  EXPECT_EQ(dir_.Read("indice.dat"), ",1,\r\n");
+}
+
+TEST_F(DeleteAllNotesTest, AFolderThatCannotBeListedAndFilesHeldOpenAreNamed) {
+  files_.can_list = false;
+  files_.undeletable = {"indice.dat", "config.cfg"};
+  const DeleteOutcome outcome = DeleteAllNotes(notes_);
+  EXPECT_TRUE(outcome.kept_notes.empty());
+  EXPECT_EQ(outcome.kept_files, (std::vector<std::string>{"config.cfg", "indice.dat"}));
+  EXPECT_NE(DeleteFailureMessage(outcome).find("config.cfg"), std::string::npos);
+  EXPECT_EQ(FolderContents(), (std::set<std::string>{"config.cfg", "indice.dat"}));
+  EXPECT_EQ(notes_.NextNoteNumber(), 1);
+  EXPECT_EQ(dir_.Read("indice.dat"), ",1,\r\n");
+}
+
+// A deleted note's body goes to the bin under its own name; a body that comes back to the data
+// folder becomes a note again, never on the file of a live note (the round trip through the
+// real bin is the end-to-end delete test).
+
+std::set<std::string> FilesIn(const std::string& folder) {
+  std::set<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    if (entry.is_regular_file()) names.insert(entry.path().filename().string());
+  }
+  return names;
+}
+
+TEST(BodyTrashTest, BodiesNoIndexEntryNamesBecomeNewNotes) {
+  struct Case {
+    const char* what;
+    std::string index;
+    std::vector<std::pair<std::string, std::string>> files;
+    std::string index_after;
+    std::set<std::string> files_after;  // besides indice.dat and config.cfg
+    std::vector<std::string> titles;    // with the bodies of the new notes, in order
+    std::vector<std::string> bodies;
+  };
+  const std::string damaged("\0\xff{\\rtf1 cort", 12);
+  const std::vector<Case> cases{
+      {"number free; a .vmb of the user's own is left alone",
+       ",1,3,",
+       {{"stickie1.vmb", "1"},
+        {"stickie3.vmb", "3"},
+        {"Compras 2026-12-07 09h30m00.vmb", "c"},
+        {"Minha nota.VMB", "m"},
+        {"stickie07.vmb", "s"}},
+       ",1,3,2,",
+       {"stickie1.vmb", "stickie2.vmb", "stickie3.vmb", "Minha nota.VMB", "stickie07.vmb"},
+       {"Compras"},
+       {"c"}},
+      {"its old number taken by a live note, the next one by the load record",
+       ",1,2,",
+       {{"stickie1.vmb", "1"},
+        {"stickie2.vmb", "2"},
+        {"carregando.dat", "separada=3\r\n"},
+        {"dois 2026-12-07 09h30m00 (2).vmb", "d"}},
+       ",1,2,4,",
+       {"carregando.dat", "stickie1.vmb", "stickie2.vmb", "stickie4.vmb"},
+       {"dois"},
+       {"d"}},
+      {"bodies left by an earlier failure",
+       ",1,",
+       {{"stickie1.vmb", "1"}, {"stickie2.vmb", "o2"}, {"stickie5.vmb", "o5"}},
+       ",1,2,3,",
+       {"stickie1.vmb", "stickie2.vmb", "stickie3.vmb"},
+       {"stickie2", "stickie5"},
+       {"o2", "o5"}},
+      {"damaged body",
+       ",",
+       {{"x 2000-01-01 00h00m00.vmb", damaged}},
+       ",1,",
+       {"stickie1.vmb"},
+       {"x"},
+       {damaged}},
+      {"files that are not bodies",
+       ",1,",
+       {{"stickie1.vmb", "1"},
+        {"lista.txt", "l"},
+        {"stickie1.vmb.bak", "b"},
+        {"stickie2.vmb.~3.tmp", "t"}},
+       ",1,",
+       {"stickie1.vmb", "lista.txt", "stickie1.vmb.bak", "stickie2.vmb.~3.tmp"},
+       {},
+       {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TempFolder dir;
+    dir.Write("indice.dat", c.index + "\r\n");
+    dir.Write("config.cfg", "[2]\r\nTop=1\r\nOpacidade=3\r\nAlarm=1\r\n");
+    for (const auto& [name, bytes] : c.files) dir.Write(name, bytes);
+    fs::create_directory(dir.Path() + "Backup");
+    dir.Write("Backup/stickie9.vmb", "copy");
+    FakeNoteWindowFactory factory(StdFileSystem());
+    NoteCollection notes(StdFileSystem(), factory, dir.Path());
+
+    EXPECT_EQ(AdoptBodies(notes), c.titles);
+    EXPECT_EQ(dir.Read("indice.dat"), c.index_after + "\r\n");
+    std::set<std::string> expected = c.files_after;
+    expected.insert({"indice.dat", "config.cfg"});
+    EXPECT_EQ(FilesIn(dir.Path()), expected);
+
+    // Restored like every note: titled, with its bytes, shown at the new-note place, with none
+    // of the stale keys its number's section kept.
+    RestoreNotes(notes, {});
+    const int first_new = notes.Count() - static_cast<int>(c.titles.size()) + 1;
+    for (std::size_t i = 0; i < c.titles.size(); ++i) {
+      const auto& state = *factory.created[first_new - 1 + i];
+      EXPECT_EQ(std::tuple(state.title, state.body, state.top, state.visible),
+                std::tuple(c.titles[i], c.bodies[i], 3510, true));
+      EXPECT_EQ(notes.Settings().ReadIniValue(state.tag, "Opacidade", "-"), "-");
+    }
+  }
+}
+
+// Recycling moves the file into a "bin" folder beside the data folder, or fails for chosen
+// names as a bin and a delete that both refuse would.
+class BinFiles : public FullDiskFileSystem {
+ public:
+  explicit BinFiles(std::string bin) : bin_(std::move(bin)) { writes_left = -1; }
+  bool refuse = false;
+  bool RecycleFile(const std::string& path) override {
+    return !refuse && Rename(path, bin_ + fs::path(path).filename().string());
+  }
+
+ private:
+  std::string bin_;
+};
+
+TEST(BodyTrashTest, DeletedBodyGoesToTheBinUnderTitleAndTimeOrStaysWithItsNote) {
+  TempFolder dir;
+  const std::string data = dir.Path() + "dados/", bin = dir.Path() + "lixeira/";
+  fs::create_directories(data);
+  fs::create_directories(bin);
+  BinFiles files(bin);
+  testing::FakeClock clock({2026, 12, 7, 9, 5, 3});
+  FakeNoteWindowFactory factory(files);
+  NoteCollection notes(files, factory, data);
+  notes.SetClock(clock);
+  dir.Write("dados/indice.dat", ",1,2,\r\n");
+  dir.Write("dados/config.cfg", "[1]\r\nTitulo=\r\n[2]\r\nTitulo=a/b: c?\r\n");
+  dir.Write("dados/stickie1.vmb", "um");
+  dir.Write("dados/stickie2.vmb", "dois");
+  RestoreNotes(notes, {});
+
+  files.refuse = true;  // neither the bin nor a delete takes it: the note stays whole
+  EXPECT_NE(DeleteFailureMessage(DeleteNotes(notes, {2})), "");
+  EXPECT_EQ(FilesIn(data),
+            (std::set<std::string>{"config.cfg", "indice.dat", "stickie1.vmb", "stickie2.vmb"}));
+  files.refuse = false;
+  EXPECT_EQ(DeleteFailureMessage(DeleteNotes(notes, {2, 1})), "");
+  EXPECT_EQ(FilesIn(data), (std::set<std::string>{"config.cfg", "indice.dat"}));
+  EXPECT_EQ(dir.Read("lixeira/a_b_ c_ 2026-12-07 09h05m03.vmb"), "dois");
+  EXPECT_EQ(dir.Read("lixeira/Nota 2026-12-07 09h05m03.vmb"), "um");
+  EXPECT_EQ(TitleFromBodyFileName("a_b_ c_ 2026-12-07 09h05m03 (2).vmb"), "a_b_ c_");
+  EXPECT_EQ(NotesCameBackNotice({"Nota", "", "3", "4", "5", "6", "7"}),
+            "Estas notas voltaram:\nNota\n[Em Branco]\n3\n4\n5\ne mais 2.");
 }
 
 }  // namespace

@@ -6,7 +6,14 @@
 #include <utility>
 #include <vector>
 
+#include "dialogs/insert_date_time.h"
+#include "note/font_settings.h"
 #include "note/note_style.h"
+#include "note/print_layout.h"
+#include "note/save_path.h"
+#include "note/title_rules.h"
+#include "platform/dialog_settings.h"
+#include "store/date_text.h"
 
 namespace velumbrino {
 namespace {
@@ -105,6 +112,141 @@ TEST(NoteStyleTest, OpacityAndCustomColours) {
   EXPECT_EQ(SplitColor(CustomWindowColor(MakeColor({27, 27, 26}))).blue, 0);
   EXPECT_EQ(SplitColor(CustomWindowColor(MakeColor({27, 27, 27}))).blue, 7);
   EXPECT_EQ(SplitColor(CustomWindowColor(MakeColor({27, 27, 27}))).red, 1);
+}
+
+// Records what the printer receives, and can refuse the n-th line.
+class FakePrintSink : public PrintSink {
+ public:
+  bool BeginDocument(std::string_view name) override { return Log("begin " + std::string(name)); }
+  bool PrintLine(int x, int y, std::string_view text) override {
+    return fail_at_line-- != 0 &&
+           Log(std::to_string(x) + "," + std::to_string(y) + " [" + std::string(text) + "]");
+  }
+  bool NewPage() override { return Log("page"); }
+  bool EndDocument() override { return Log("end"); }
+  bool Log(std::string event) {
+    events.push_back(std::move(event));
+    return true;
+  }
+  std::vector<std::string> events;
+  int fail_at_line = -1;
+};
+
+TEST(PrintNote, PageBreaksKeepEveryLine) {
+  // Room for four lines a page: the two header lines and two body lines, then three more.
+  const auto pages = LayOutPrintedNote("T", {"1", "2", "3", "4", "5"}, PrintMetrics{250, 1000});
+  ASSERT_EQ(pages.size(), 2u);
+  EXPECT_EQ(pages[0].size(), 4u);
+  EXPECT_EQ(pages[1], (PrintedPage{{200, 0, "3"}, {200, 250, "4"}, {200, 500, "5"}}));
+
+  FakePrintSink sink;
+  EXPECT_TRUE(PrintNote(sink, "", {"1", "2", "3"}, PrintMetrics{250, 1000}));
+  EXPECT_EQ(sink.events.front(), "begin Velumbrino");
+  EXPECT_EQ(sink.events[5], "page");
+
+  // A page smaller than a line still takes one line a page instead of looping.
+  EXPECT_EQ(LayOutPrintedNote("T", {"1"}, PrintMetrics{0, 0}).size(), 3u);
+}
+
+TEST(PrintNote, FirstFailureStopsButEndsTheDocument) {
+  FakePrintSink sink;
+  sink.fail_at_line = 2;
+  EXPECT_FALSE(PrintNote(sink, "T", {"1", "2"}, PrintMetrics{}));
+  EXPECT_EQ(sink.events, (std::vector<std::string>{"begin T", "0,0 []", "0,240 [     T]", "end"}));
+}
+
+TEST(FontDialogConversions, FaceNameFitsTheField) {
+  EXPECT_EQ(FitFaceName("Arial"), "Arial");
+  EXPECT_EQ(FitFaceName(std::string(40, 'x')), std::string(31, 'x'));
+  // 30 ASCII + "é" (one unit) fits; 30 ASCII + an emoji (two units) does not.
+  EXPECT_EQ(FitFaceName(std::string(30, 'x') + "é!"), std::string(30, 'x') + "é");
+  EXPECT_EQ(FitFaceName(std::string(30, 'x') + "\xF0\x9F\x98\x80"), std::string(30, 'x'));
+}
+
+TEST(FontSettings, SelectionAndDefaultFont) {
+  DialogSettings settings;
+  settings.font_name = "Courier New";
+  settings.font_size = 12;
+  settings.italic = true;
+  // Mixed face and italic keep the last values; the size is rounded to whole points.
+  ReadSelectionFont(
+      SelectionFont{.size = 10.6, .bold = true, .underline = false, .color = 0x00FF00}, settings);
+  EXPECT_EQ(std::tuple(settings.font_name, settings.font_size, settings.bold, settings.italic,
+                       settings.color),
+            std::tuple("Courier New", 11, true, true, 0x00FF00u));
+
+  DefaultFont font{"Courier New", "11", true, true, false};
+  ReadSelectionFont(SelectionFont{.face = "Verdana", .size = 10.5}, ',', font);
+  EXPECT_EQ(std::tuple(font.face, font.size, font.bold), std::tuple("Verdana", "10,5", true));
+
+  EXPECT_EQ(FontSizeText(10.0, ',') + " " + FontSizeText(9.75, ',') + " " +
+                FontSizeText(11.5, '.') + " " + FontSizeText(-3.0, ','),
+            "10 9,75 11.5 10");
+}
+
+TEST(TextFileSavePath, AlwaysATxtFileInTheChosenFolder) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"C:\\notas.antigas\\nota", "C:\\notas.antigas\\nota.txt"},
+      {"C:\\Docs\\nota.rtf", "C:\\Docs\\nota.txt"},
+      {"C:\\Docs\\nota.txt", "C:\\Docs\\nota.txt"},
+      {"nota", "nota.txt"},
+      {"C:\\v1.2/nota", "C:\\v1.2/nota.txt"},
+      {"C:\\Docs\\a.tar.gz", "C:\\Docs\\a.tar.txt"},
+  };
+  for (const auto& [chosen, written] : cases) EXPECT_EQ(TextFileSavePath(chosen), written);
+}
+
+// Date texts of the note title, the title dialog and the insert-date dialog.
+TEST(DateTextTest, TitleButtonsAndNewNoteTitleAgree) {
+  struct Case {
+    LocalTime now;
+    const char* date;
+    const char* time;
+    const char* both;
+  };
+  const Case cases[] = {
+      {{2026, 12, 24, 18, 30, 0}, "24/dez", "18:30", "24/dez - 18:30"},
+      {{2027, 1, 1, 0, 0, 0}, "01/jan", "00:00", "01/jan - 00:00"},  // midnight
+      {{2026, 12, 31, 23, 59, 59}, "31/dez", "23:59", "31/dez - 23:59"},
+      {{2026, 3, 7, 9, 5, 0}, "07/mar", "09:05", "07/mar - 09:05"},
+      {{2023, 13, 1, 0, 0, 0}, "01/dez", "00:00", "01/dez - 00:00"},  // broken clock value
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.both);
+    EXPECT_EQ(TitleButtonText(TitleButton::kDate, c.now), c.date);
+    EXPECT_EQ(TitleButtonText(TitleButton::kTime, c.now), c.time);
+    EXPECT_EQ(TitleButtonText(TitleButton::kDateAndTime, c.now), c.both);
+    EXPECT_EQ(NoteTitle(c.now), c.both);
+  }
+}
+
+TEST(DateTextTest, OwnLongDateNamesTheRightWeekday) {
+  EXPECT_EQ(LongDateText({2026, 12, 5, 0, 0, 0}), "sábado, 5 de dezembro de 2026");
+  EXPECT_EQ(LongDateText({2024, 2, 29, 0, 0, 0}), "quinta-feira, 29 de fevereiro de 2024");
+  EXPECT_EQ(LongDateText({2000, 1, 1, 0, 0, 0}), "sábado, 1 de janeiro de 2000");
+  EXPECT_EQ(LongDateText({1969, 12, 28, 0, 0, 0}), "domingo, 28 de dezembro de 1969");
+  EXPECT_EQ(LongDateText({2030, 3, 4, 0, 0, 0}), "segunda-feira, 4 de março de 2030");
+}
+
+TEST(DateTextTest, TwelveSamplesInListOrder) {
+  const LocalTime moment{2026, 12, 5, 14, 30, 45};
+  const std::array<std::string, kDateTimeSampleCount> expected = {"05/12/26",
+                                                                  "05 dezembro 2026",
+                                                                  "sábado, 5 de dezembro de 2026",
+                                                                  "05 dezembro, 2026",
+                                                                  "dezembro 05, 2026",
+                                                                  "05/dez/26",
+                                                                  "dezembro, 26",
+                                                                  "dez/26",
+                                                                  "05/12/26 - 14:30",
+                                                                  "05/12/26 - 14:30:45",
+                                                                  "14:30",
+                                                                  "14:30:45"};
+  EXPECT_EQ(DateTimeSamples(moment, "sábado, 5 de dezembro de 2026"), expected);
+  // Without the system's long date the program's own form stands in.
+  EXPECT_EQ(DateTimeSamples(moment, ""), expected);
+  // The system's form is taken as it is, whatever its language and order.
+  EXPECT_EQ(DateTimeSamples(moment, "Saturday, December 5, 2026")[2], "Saturday, December 5, 2026");
 }
 
 }  // namespace
