@@ -25,6 +25,7 @@ namespace fs = std::filesystem;
 using namespace std::string_literals;
 using testing::FakeNoteWindowFactory;
 using testing::FullDiskFileSystem;
+using testing::StubbornFiles;
 using testing::TempFolder;
 
 class NoteCollectionTest : public ::testing::Test {
@@ -143,21 +144,13 @@ TEST_F(NoteCollectionTest, PinToggleWritesAtOnceAndRepinsEveryPinnedNoteInOrder)
 // Bodies: only a changed or missing body is written, one that could not be read at start never
 // is; the body-load record's file format and the texts that name a set-aside body. The record's
 // flow is driven by the simulation.
-// Reads of note 1's body fail although it is there (held open by another program).
-class HeldBodyFiles : public testing::FullDiskFileSystem {
- public:
-  HeldBodyFiles() { writes_left = -1; }
-  std::optional<std::string> ReadFile(const std::string& path) override {
-    if (path.ends_with("stickie1.vmb")) return std::nullopt;
-    return FullDiskFileSystem::ReadFile(path);
-  }
-};
 
 TEST(NoteBodies, OnlyChangedOrMissingBodiesAreWrittenAndAnUnreadableOneNever) {
   testing::TempFolder dir;
   dir.Write("indice.dat", ",1,2,3,\r\n");
   for (const char* n : {"1", "2", "3"}) dir.Write(BodyFileName(n), std::string("corpo ") + n);
-  HeldBodyFiles files;
+  StubbornFiles files;
+  files.unreadable = {"stickie1.vmb"};  // held open by another program
   testing::FakeNoteWindowFactory factory(files);
   NoteCollection notes(files, factory, dir.Path());
   RestoreNotes(notes, {});
@@ -268,31 +261,6 @@ TEST(DamagedSettings, DefaultsForWhatCannotBeReadAndForeignLinesKept) {
 // without a window, and what cannot be removed is named. Which notes go, the user's files
 // staying and the body-load record staying with kept notes are driven by the simulation.
 
-// Chosen files cannot be removed or renamed (open in another program), and the folder may
-// refuse to be listed.
-class StubbornFiles : public testing::FullDiskFileSystem {
- public:
-  StubbornFiles() { writes_left = -1; }
-  std::set<std::string> undeletable;  // file names
-  bool can_list = true;
-
-  bool RemoveFile(const std::string& path) override {
-    return !Held(path) && FullDiskFileSystem::RemoveFile(path);
-  }
-  bool Rename(const std::string& from, const std::string& to) override {
-    return !Held(from) && FullDiskFileSystem::Rename(from, to);
-  }
-  std::optional<std::vector<std::string>> ListFiles(const std::string& folder) override {
-    if (!can_list) return std::nullopt;
-    return FullDiskFileSystem::ListFiles(folder);
-  }
-
- private:
-  bool Held(const std::string& path) {
-    return undeletable.count(std::filesystem::path(path).filename().string()) > 0;
-  }
-};
-
 class DeleteAllNotesTest : public ::testing::Test {
  protected:
   // Notes 1 and 2 open; the index also names note 5, whose window was lost in a crash.
@@ -336,7 +304,7 @@ TEST_F(DeleteAllNotesTest, OnlyOurFilesGoAndNumberingStartsAgain) {
 
 TEST_F(DeleteAllNotesTest, AFolderThatCannotBeListedAndFilesHeldOpenAreNamed) {
   files_.can_list = false;
-  files_.undeletable = {"indice.dat", "config.cfg"};
+  files_.held = {"indice.dat", "config.cfg"};
   const DeleteOutcome outcome = DeleteAllNotes(notes_);
   EXPECT_TRUE(outcome.kept_notes.empty());
   EXPECT_EQ(outcome.kept_files, (std::vector<std::string>{"config.cfg", "indice.dat"}));
@@ -446,26 +414,13 @@ TEST(BodyTrashTest, BodiesNoIndexEntryNamesBecomeNewNotes) {
   }
 }
 
-// Recycling moves the file into a "bin" folder beside the data folder, or fails for chosen
-// names as a bin and a delete that both refuse would.
-class BinFiles : public FullDiskFileSystem {
- public:
-  explicit BinFiles(std::string bin) : bin_(std::move(bin)) { writes_left = -1; }
-  bool refuse = false;
-  bool RecycleFile(const std::string& path) override {
-    return !refuse && Rename(path, bin_ + fs::path(path).filename().string());
-  }
-
- private:
-  std::string bin_;
-};
-
 TEST(BodyTrashTest, DeletedBodyGoesToTheBinUnderTitleAndTimeOrStaysWithItsNote) {
   TempFolder dir;
   const std::string data = dir.Path() + "dados/", bin = dir.Path() + "lixeira/";
   fs::create_directories(data);
   fs::create_directories(bin);
-  BinFiles files(bin);
+  StubbornFiles files;
+  files.bin = bin;
   testing::FakeClock clock({2026, 12, 7, 9, 5, 3});
   FakeNoteWindowFactory factory(files);
   NoteCollection notes(files, factory, data);
@@ -476,11 +431,11 @@ TEST(BodyTrashTest, DeletedBodyGoesToTheBinUnderTitleAndTimeOrStaysWithItsNote) 
   dir.Write("dados/stickie2.vmb", "dois");
   RestoreNotes(notes, {});
 
-  files.refuse = true;  // neither the bin nor a delete takes it: the note stays whole
+  files.held = {"stickie2.vmb"};  // neither the bin nor a delete takes it: the note stays whole
   EXPECT_NE(DeleteFailureMessage(DeleteNotes(notes, {2})), "");
   EXPECT_EQ(FilesIn(data),
             (std::set<std::string>{"config.cfg", "indice.dat", "stickie1.vmb", "stickie2.vmb"}));
-  files.refuse = false;
+  files.held.clear();
   EXPECT_EQ(DeleteFailureMessage(DeleteNotes(notes, {2, 1})), "");
   EXPECT_EQ(FilesIn(data), (std::set<std::string>{"config.cfg", "indice.dat"}));
   EXPECT_EQ(dir.Read("lixeira/a_b_ c_ 2026-12-07 09h05m03.vmb"), "dois");

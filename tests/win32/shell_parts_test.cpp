@@ -6,17 +6,24 @@
 // after windows.h
 #include <winspool.h>
 
+#include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <tuple>
 
+#include "dialogs/insert_date_time_win.h"
 #include "platform/common_dialogs_win.h"
 #include "platform/dialog_settings.h"
 #include "platform/message_box_win.h"
+#include "platform/registry_win.h"
+#include "platform/wide_string_win.h"
 #include "shell/about_win.h"
 #include "shell/command_table.h"
+#include "shell/frm_popup_win.h"
 #include "shell/popup_menu_win.h"
+#include "win_test_support.h"
 
 namespace velumbrino {
 namespace {
@@ -159,6 +166,111 @@ TEST(ModalWindows, WithoutAPrinterThePrintCommandSaysSoAndPrintsNothing) {
       app_ready, [&] { EXPECT_FALSE(dialogs.ShowPrinterDialog(settings, 0)); }, IDOK);
   EXPECT_EQ(box.caption, L"imprimir");  // our message, not the printer dialog
   EXPECT_FALSE(box.app_ready_while_open);
+}
+
+// The system's services against the real API: the registry preferences, and the long date the
+// insert dialog offers. (The default font the font dialog stores is read back end to end.)
+// A key of its own under both roots, removed at the end.
+class RegistryTest : public ::testing::Test {
+ protected:
+  void TearDown() override {
+    RegDeleteTreeW(HKEY_CURRENT_USER, kKey);
+    RegDeleteTreeW(HKEY_LOCAL_MACHINE, kKey);
+  }
+  static constexpr const wchar_t* kKey = L"Software\\VelumbrinoTest\\Prefs";
+};
+
+TEST_F(RegistryTest, ValueWithoutItsNulReadsWhole) {
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                            nullptr),
+            ERROR_SUCCESS);
+  static const wchar_t kArial[] = {L'A', L'r', L'i', L'a', L'l'};  // no terminating NUL
+  ASSERT_EQ(RegSetValueExW(key, L"FontNome", 0, REG_SZ, reinterpret_cast<const BYTE*>(kArial),
+                           sizeof kArial),
+            ERROR_SUCCESS);
+  RegCloseKey(key);
+  EXPECT_EQ(GetRegistryValue(HKEY_CURRENT_USER, kKey, "FontNome", "x"), "Arial");
+  EXPECT_EQ(GetRegistryValue(HKEY_CURRENT_USER, kKey, "Nada", "padrão"), "padrão");
+}
+
+TEST_F(RegistryTest, PreferencesReadUserFirstThenMachineAndWriteUser) {
+  ASSERT_TRUE(SetRegistryValue(HKEY_LOCAL_MACHINE, kKey, "FontNome", "Tahoma"));
+  ASSERT_TRUE(SetRegistryValue(HKEY_LOCAL_MACHINE, kKey, "FontSize", "12"));
+  RegistryPreferences prefs(kKey);
+  EXPECT_EQ(prefs.Get("FontNome", "Arial"), "Tahoma");
+
+  ASSERT_TRUE(prefs.Set("FontNome", "Times New Roman"));
+  EXPECT_EQ(prefs.Get("FontNome", "Arial"), "Times New Roman");
+  EXPECT_EQ(prefs.Get("FontSize", "10"), "12");
+  EXPECT_EQ(GetRegistryValue(HKEY_CURRENT_USER, kKey, "FontNome", ""), "Times New Roman");
+  EXPECT_EQ(GetRegistryValue(HKEY_LOCAL_MACHINE, kKey, "FontNome", ""), "Tahoma");
+}
+
+TEST(SystemLongDateTest, GivesTheSystemFormOfTheDayOrNothing) {
+  // The tests run in Portuguese (Brazil); the day of the week is filled in from the date.
+  EXPECT_EQ(SystemLongDate({2026, 12, 5, 14, 30, 45}), "sábado, 5 de dezembro de 2026");
+  EXPECT_EQ(SystemLongDate({2026, 13, 40, 0, 0, 0}), "");
+}
+
+// The controller window against the tray notifications (icon version 3) as the shell sends
+// them for the keyboard and the mouse.
+constexpr UINT kSelect = WM_USER;         // NIN_SELECT
+constexpr UINT kKeySelect = WM_USER + 1;  // NIN_KEYSELECT
+bool g_menu_seen = false;
+
+int VisibleNotes() {
+  int count = 0;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM data) {
+        wchar_t name[16] = {};
+        GetClassNameW(window, name, 16);
+        *reinterpret_cast<int*>(data) +=
+            IsWindowVisible(window) && std::wstring(name) == L"frmNote";
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&count));
+  return count;
+}
+
+// Sends each event in turn; true when a menu opened meanwhile (it is closed at once).
+bool Notify(HWND controller, std::initializer_list<UINT> events) {
+  g_menu_seen = false;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {
+    const HWND menu = FindWindowW(L"#32768", nullptr);
+    if (menu && IsWindowVisible(menu)) g_menu_seen = true, EndMenu();
+  });
+  for (UINT event : events) SendMessageW(controller, kTrayCallbackMessage, 1, event);
+  KillTimer(nullptr, timer);
+  return g_menu_seen;
+}
+
+// Double clicks are driven end to end, through Wine's tray.
+TEST(TrayNotifications, OneKeyPressOneNoteOneClickNothingOneRightClickOneMenu) {
+  const std::wstring folder = win_test::TempPath(L"tray", L"data") + L"\\";
+  auto controller = std::make_unique<FrmPopup>(DefaultFont{});
+  ASSERT_TRUE(controller->Start(Narrow(folder)));
+  for (int i = 0; i < 1500 && !controller->AppReady(); ++i) {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+    Sleep(10);
+  }
+  ASSERT_TRUE(controller->AppReady());
+  const HWND window = controller->hwnd();
+  const int notes = VisibleNotes();  // the welcome note
+
+  // Enter on the icon: the shell may send NIN_KEYSELECT twice for the one press. A single
+  // click (NIN_SELECT after it) makes nothing.
+  EXPECT_FALSE(Notify(window, {kKeySelect, kKeySelect, WM_LBUTTONDOWN, WM_LBUTTONUP, kSelect}));
+  EXPECT_EQ(VisibleNotes(), notes + 1);
+  // A right click: the menu opens on the WM_CONTEXTMENU after the release, not before.
+  EXPECT_FALSE(Notify(window, {WM_RBUTTONDOWN, WM_RBUTTONUP}));
+  EXPECT_TRUE(Notify(window, {WM_CONTEXTMENU}));
+
+  controller.reset();
+  std::error_code ignored;
+  std::filesystem::remove_all(folder, ignored);
 }
 
 }  // namespace
