@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "../sim/mem_files.h"
 #include "platform/custom_colors.h"
@@ -19,19 +21,16 @@ using namespace std::string_literals;
 
 TEST(NumberText, ParsingRules) {
   EXPECT_EQ(Trim(" \t a b \t"), "a b");
-  EXPECT_EQ(LeadingNumber("12abc"), 12);
-  EXPECT_EQ(LeadingNumber("  -5x"), -5);
-  EXPECT_EQ(LeadingNumber("abc"), 0);
-  EXPECT_EQ(LeadingNumber(""), 0);
-  EXPECT_EQ(LeadingNumber("99999999999999999999999"), 2147483647);
-  EXPECT_EQ(LeadingNumber("-99999999999"), -2147483648LL);
-
-  EXPECT_EQ(ParseWholeNumber(" 42 "), 42);
-  EXPECT_EQ(ParseWholeNumber("-2147483648"), -2147483647 - 1);
-  EXPECT_EQ(ParseWholeNumber("2147483648"), std::nullopt);
-  EXPECT_EQ(ParseWholeNumber("4 2"), std::nullopt);
-  EXPECT_EQ(ParseWholeNumber("-"), std::nullopt);
-  EXPECT_EQ(ParseWholeNumber(""), std::nullopt);
+  const std::pair<const char*, long long> leading[] = {{"12abc", 12},
+                                                       {"  -5x", -5},
+                                                       {"abc", 0},
+                                                       {"", 0},
+                                                       {"99999999999999999999999", 2147483647},
+                                                       {"-99999999999", -2147483648LL}};
+  for (const auto& [text, number] : leading) EXPECT_EQ(LeadingNumber(text), number) << text;
+  for (const char* bad : {"2147483648", "4 2", "-", ""}) EXPECT_FALSE(ParseWholeNumber(bad));
+  EXPECT_EQ(std::pair(ParseWholeNumber(" 42 "), ParseWholeNumber("-2147483648")),
+            std::pair(std::optional(42), std::optional(-2147483647 - 1)));
 }
 
 // A damaged index line names each valid number once, in order, and nothing else; the line
@@ -55,9 +54,10 @@ TEST(IndexLine, EveryValidNumberOnceAndNothingElse) {
 
 TEST(CustomColorsText, DamagedTextGivesWhiteWhereItCannotBeRead) {
   const CustomColors colors = ParseCustomColors("255, x,,16777216,-1,65280");
-  const CustomColors expected = {255,      0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 65280,
-                                 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF,
-                                 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF};
+  CustomColors expected;
+  expected.fill(0xFFFFFF);
+  expected[0] = 255;
+  expected[5] = 65280;
   EXPECT_EQ(colors, expected);
   EXPECT_EQ(ParseCustomColors(FormatCustomColors(colors)), colors);
   EXPECT_EQ(FormatCustomColors(ParseCustomColors("")).size(), 16u * 8 + 15);
