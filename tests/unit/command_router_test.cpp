@@ -12,33 +12,30 @@
 namespace velumbrino {
 namespace {
 
-class CommandRouterTest : public testing::RouterTest {
- protected:
-  void Choose(int number, CommandId command) { router_.Run(command, number); }
-};
+using CommandRouterTest = testing::RouterTest;
 
 TEST_F(CommandRouterTest, NoteCommandsReachTheNoteWhoseMenuWasOpened) {
-  Choose(2, CommandId::kPaste);
-  Choose(2, CommandId::kSelectAll);
-  Choose(3, CommandId::kUndo);
+  router_.Run(CommandId::kPaste, 2);
+  router_.Run(CommandId::kSelectAll, 2);
+  router_.Run(CommandId::kUndo, 3);
   EXPECT_TRUE(Note(0).edits.empty());
   EXPECT_EQ(Note(1).edits, (std::vector<NoteWindow::BodyEdit>{NoteWindow::BodyEdit::kPaste,
                                                               NoteWindow::BodyEdit::kSelectAll}));
   EXPECT_EQ(Note(2).edits, (std::vector<NoteWindow::BodyEdit>{NoteWindow::BodyEdit::kUndo}));
 
-  Choose(1, CommandId::kHideNote);
+  router_.Run(CommandId::kHideNote, 1);
   EXPECT_FALSE(Note(0).visible);
   EXPECT_TRUE(Note(1).visible);
-  Choose(3, CommandId::kPin);
+  router_.Run(CommandId::kPin, 3);
   EXPECT_EQ(Ini("3", "OnTop"), "True");
-  Choose(2, CommandId::kAlarm);
+  router_.Run(CommandId::kAlarm, 2);
   EXPECT_EQ(services_.alarm_dialogs, std::vector<int>{2});
 }
 
 // Storing chosen colours is driven by the simulation; opacity, classic colours, delete, hide
 // all and show all end to end. A cancelled dialog stores the colours the note already has.
 TEST_F(CommandRouterTest, ACancelledColourDialogStoresTheColoursTheNoteHas) {
-  Choose(3, CommandId::kCustomColor);
+  router_.Run(CommandId::kCustomColor, 3);
   EXPECT_EQ(services_.dialogs.owners.back(), notes_.At(3).Handle());
   EXPECT_EQ(Ini("3", "Color1") + " " + Ini("3", "Color2"), "7595493 8912895");
 }
@@ -55,12 +52,12 @@ TEST_F(CommandRouterTest, ColoursGoToTheNoteCapturedWhenItsMenuOpenedWhateverHap
   services_.dialogs.color_choice = 0x00102030;
   // While the dialog is up another note becomes current, then the captured one is deleted.
   services_.dialogs.while_open = [&] { state_.current_note_number = 3; };
-  Choose(2, CommandId::kCustomColor);
+  router_.Run(CommandId::kCustomColor, 2);
   EXPECT_EQ(Ini("2", "Color2"), std::to_string(0x00102030));
   EXPECT_EQ(Ini("3", "Color2"), "<none>");
 
   services_.dialogs.while_open = [&] { notes_.DeleteNote(1, notes_.FindNoteWindow(1)); };
-  Choose(1, CommandId::kCustomColor);
+  router_.Run(CommandId::kCustomColor, 1);
   EXPECT_EQ(Ini("1", "Color2"), "<none>");
   EXPECT_EQ(Ini("3", "Color2"), "<none>");
 }
@@ -103,19 +100,7 @@ TEST_F(CommandRouterTest, MenusAreComputedFromTheRowsAndTheCapturedNote) {
 
 // The commands of the note dialogs: title, insert date and time, show and delete notes. The
 // dialogs are faked; what is tested is what the commands do with their answers.
-class NoteDialogCommandsTest : public testing::RouterTest {
- protected:
-  NoteDialogCommandsTest() {
-    dir_.Write("config.cfg", "[Indice]\r\nTotalForms=3\r\n[1]\r\nTitulo=Um\r\n");
-  }
-  std::vector<bool> Visibility() {
-    std::vector<bool> visible;
-    for (int position = 1; position <= notes_.Count(); ++position) {
-      visible.push_back(notes_.At(position).Visible());
-    }
-    return visible;
-  }
-};
+using NoteDialogCommandsTest = testing::RouterTest;
 
 TEST_F(NoteDialogCommandsTest, TitleAndInsertActOnTheCapturedNoteOnlyWhenConfirmed) {
   Note(1).title = "Lista";
@@ -187,13 +172,7 @@ TEST_F(NoteDialogCommandsTest, DeleteDialogStartsWithNothingChosenAndCancelKeeps
 
 class NoteFileCommandsTest : public testing::RouterTest {
  protected:
-  NoteFileCommandsTest() : RouterTest(2) { SharedDialogSettings() = {}; }
-  // The dialog deletes the note while it is open.
-  void DeleteWhileOpen(int number) {
-    services_.dialogs.while_open = [this, number] {
-      if (const int position = notes_.FindNoteWindow(number)) notes_.DeleteNote(number, position);
-    };
-  }
+  NoteFileCommandsTest() : RouterTest(2) {}
 };
 
 // The dialog's fields from the selection are checked with ReadSelectionFont.

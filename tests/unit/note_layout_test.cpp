@@ -164,10 +164,7 @@ TEST(FontDialogConversions, FaceNameFitsTheField) {
 }
 
 TEST(FontSettings, SelectionAndDefaultFont) {
-  DialogSettings settings;
-  settings.font_name = "Courier New";
-  settings.font_size = 12;
-  settings.italic = true;
+  DialogSettings settings{.font_name = "Courier New", .font_size = 12, .italic = true};
   // Mixed face and italic keep the last values; the size is rounded to whole points.
   ReadSelectionFont(
       SelectionFont{.size = 10.6, .bold = true, .underline = false, .color = 0x00FF00}, settings);
@@ -230,18 +227,12 @@ TEST(DateTextTest, OwnLongDateNamesTheRightWeekday) {
 
 TEST(DateTextTest, TwelveSamplesInListOrder) {
   const LocalTime moment{2026, 12, 5, 14, 30, 45};
-  const std::array<std::string, kDateTimeSampleCount> expected = {"05/12/26",
-                                                                  "05 dezembro 2026",
-                                                                  "sábado, 5 de dezembro de 2026",
-                                                                  "05 dezembro, 2026",
-                                                                  "dezembro 05, 2026",
-                                                                  "05/dez/26",
-                                                                  "dezembro, 26",
-                                                                  "dez/26",
-                                                                  "05/12/26 - 14:30",
-                                                                  "05/12/26 - 14:30:45",
-                                                                  "14:30",
-                                                                  "14:30:45"};
+  // clang-format off
+  const std::array<std::string, kDateTimeSampleCount> expected = {
+      "05/12/26", "05 dezembro 2026", "sábado, 5 de dezembro de 2026", "05 dezembro, 2026",
+      "dezembro 05, 2026", "05/dez/26", "dezembro, 26", "dez/26", "05/12/26 - 14:30",
+      "05/12/26 - 14:30:45", "14:30", "14:30:45"};
+  // clang-format on
   EXPECT_EQ(DateTimeSamples(moment, "sábado, 5 de dezembro de 2026"), expected);
   // Without the system's long date the program's own form stands in.
   EXPECT_EQ(DateTimeSamples(moment, ""), expected);

@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "fake_note_window.h"
 #include "fake_shell.h"
+#include "platform/dialog_settings.h"
 #include "shell/command_router.h"
 #include "temp_folder.h"
 
@@ -25,10 +27,22 @@ class RouterTest : public ::testing::Test {
       dir_.Write("stickie" + tag + ".vmb", "{\\rtf1 corpo " + tag + "}");
     }
     state_.app_ready.MarkStarted();
+    SharedDialogSettings() = {};  // the file commands keep their last dialog's fields there
   }
   FakeNoteState& Note(int index) { return *factory_.created[static_cast<size_t>(index)]; }
   std::string Ini(const std::string& section, const std::string& key) {
     return notes_.Settings().ReadIniValue(section, key, "<none>");
+  }
+  std::vector<bool> Visibility() {
+    std::vector<bool> visible;
+    for (int p = 1; p <= notes_.Count(); ++p) visible.push_back(notes_.At(p).Visible());
+    return visible;
+  }
+  // The file or font dialog deletes the note while it is open.
+  void DeleteWhileOpen(int number) {
+    services_.dialogs.while_open = [this, number] {
+      if (const int position = notes_.FindNoteWindow(number)) notes_.DeleteNote(number, position);
+    };
   }
 
   TempFolder dir_;

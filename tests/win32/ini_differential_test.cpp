@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <random>
 #include <string>
@@ -24,22 +25,22 @@
 #include "store/cp1252.h"
 #include "store/ini_document.h"
 #include "store/settings_file.h"
+#include "win_test_support.h"
 
 namespace velumbrino {
 namespace {
 
 const char* const kSections[] = {"Indice", "1", "2", "12", "Nota", "Opcoes"};
+bool IsBreak(char c) { return c == '\r' || c == '\n'; }
 const char* const kKeys[] = {"TotalForms", "Top",    "Left", "Titulo",
                              "OnTop",      "Color1", "Path", "Hora"};
 
 class Differential {
  public:
-  Differential(unsigned seed, std::string folder, int round)
-      : random_(seed), folder_(std::move(folder)) {
-    ours_path_ = folder_ + "ours" + std::to_string(round) + ".cfg";
-    platform_path_ = folder_ + "platform" + std::to_string(round) + ".cfg";
-    high_bytes_ = GetACP() == 1252;
-  }
+  Differential(unsigned seed, const std::string& folder, int round)
+      : random_(seed),
+        ours_path_(folder + "ours" + std::to_string(round) + ".cfg"),
+        platform_path_(folder + "platform" + std::to_string(round) + ".cfg") {}
 
   int Pick(int count) { return std::uniform_int_distribution<int>(0, count - 1)(random_); }
   bool Chance(int percent) { return Pick(100) < percent; }
@@ -63,11 +64,8 @@ class Differential {
     const int length = Chance(8) ? 250 + Pick(60) : Pick(20);
     std::string value;
     for (int i = 0; i < length; ++i) {
-      if (high_bytes_ && Chance(5)) {
-        value += kHigh[Pick(static_cast<int>(kHigh.size()))];
-      } else {
-        value += kPlain[Pick(static_cast<int>(kPlain.size()))];
-      }
+      const std::string& from = high_bytes_ && Chance(5) ? kHigh : kPlain;
+      value += from[Pick(static_cast<int>(from.size()))];
     }
     while (!value.empty() && value.back() == ' ') value.back() = 'x';
     while (!value.empty() && value.front() == ' ') value.front() = 'x';
@@ -89,9 +87,7 @@ class Differential {
       const int count = Pick(6);
       for (int k = 0; k < count; ++k) {
         std::string value = Value();
-        for (char& c : value) {
-          if (c == '\r' || c == '\n') c = '.';
-        }
+        std::replace_if(value.begin(), value.end(), IsBreak, '.');
         bytes += Blanks() + MixCase(kKeys[keys[k]]) + Blanks() + "=" + Blanks() + value + Blanks() +
                  line_end;
         if (Chance(10)) bytes += std::string("; comment") + line_end;
@@ -135,9 +131,7 @@ class Differential {
       if (kind < 40) {
         const std::string value = Chance(10) ? std::string() : Value();
         std::string platform_value = value;
-        for (char& c : platform_value) {
-          if (c == '\r' || c == '\n') c = ' ';
-        }
+        std::replace_if(platform_value.begin(), platform_value.end(), IsBreak, ' ');
         EXPECT_TRUE(
             settings.WriteKey(Cp1252ToUtf8(section), Cp1252ToUtf8(key), Cp1252ToUtf8(value)));
         WritePrivateProfileStringA(section.c_str(), key.c_str(), platform_value.c_str(),
@@ -171,17 +165,12 @@ class Differential {
 
  private:
   std::mt19937 random_;
-  std::string folder_;
-  std::string ours_path_;
-  std::string platform_path_;
-  bool high_bytes_ = false;
+  const std::string ours_path_, platform_path_;
+  const bool high_bytes_ = GetACP() == 1252;
 };
 
 TEST(IniDifferential, RandomOperationsAgreeWithProfileFunctions) {
-  wchar_t temp[MAX_PATH];
-  GetTempPathW(MAX_PATH, temp);
-  const std::string folder =
-      Narrow(temp) + "velumbrino_ini_" + std::to_string(GetCurrentProcessId()) + "\\";
+  const std::string folder = Narrow(win_test::TempPath(L"ini", L"")) + "\\";
   ASSERT_TRUE(WinFileSystem().CreateDirectories(folder));
 
   const char* const kLineEnds[] = {"\r\n", "\n", "\r"};
