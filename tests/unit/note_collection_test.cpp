@@ -337,23 +337,19 @@ TEST(BodyTrashTest, BodiesNoIndexEntryNamesBecomeNewNotes) {
     std::vector<std::string> bodies;
   };
   const std::string damaged("\0\xff{\\rtf1 cort", 12);
+  // clang-format off
   const std::vector<Case> cases{
       {"number free; a .vmb of the user's own is left alone",
        ",1,3,",
-       {{"stickie1.vmb", "1"},
-        {"stickie3.vmb", "3"},
-        {"Compras 2026-12-07 09h30m00.vmb", "c"},
-        {"Minha nota.VMB", "m"},
-        {"stickie07.vmb", "s"}},
+       {{"stickie1.vmb", "1"}, {"stickie3.vmb", "3"}, {"Compras 2026-12-07 09h30m00.vmb", "c"},
+        {"Minha nota.VMB", "m"}, {"stickie07.vmb", "s"}},
        ",1,3,2,",
        {"stickie1.vmb", "stickie2.vmb", "stickie3.vmb", "Minha nota.VMB", "stickie07.vmb"},
        {"Compras"},
        {"c"}},
       {"its old number taken by a live note, the next one by the load record",
        ",1,2,",
-       {{"stickie1.vmb", "1"},
-        {"stickie2.vmb", "2"},
-        {"carregando.dat", "separada=3\r\n"},
+       {{"stickie1.vmb", "1"}, {"stickie2.vmb", "2"}, {"carregando.dat", "separada=3\r\n"},
         {"dois 2026-12-07 09h30m00 (2).vmb", "d"}},
        ",1,2,4,",
        {"carregando.dat", "stickie1.vmb", "stickie2.vmb", "stickie4.vmb"},
@@ -366,24 +362,18 @@ TEST(BodyTrashTest, BodiesNoIndexEntryNamesBecomeNewNotes) {
        {"stickie1.vmb", "stickie2.vmb", "stickie3.vmb"},
        {"stickie2", "stickie5"},
        {"o2", "o5"}},
-      {"damaged body",
-       ",",
-       {{"x 2000-01-01 00h00m00.vmb", damaged}},
-       ",1,",
-       {"stickie1.vmb"},
-       {"x"},
-       {damaged}},
+      {"damaged body", ",", {{"x 2000-01-01 00h00m00.vmb", damaged}}, ",1,", {"stickie1.vmb"},
+       {"x"}, {damaged}},
       {"files that are not bodies",
        ",1,",
-       {{"stickie1.vmb", "1"},
-        {"lista.txt", "l"},
-        {"stickie1.vmb.bak", "b"},
+       {{"stickie1.vmb", "1"}, {"lista.txt", "l"}, {"stickie1.vmb.bak", "b"},
         {"stickie2.vmb.~3.tmp", "t"}},
        ",1,",
        {"stickie1.vmb", "lista.txt", "stickie1.vmb.bak", "stickie2.vmb.~3.tmp"},
        {},
        {}},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     TempFolder dir;
