@@ -31,7 +31,7 @@ using testing::TempFolder;
 class NoteCollectionTest : public ::testing::Test {
  protected:
   NoteCollection& Notes() {
-    if (!notes_) notes_ = std::make_unique<NoteCollection>(StdFileSystem(), factory_, dir_.Path());
+    if (!notes_) notes_ = std::make_unique<NoteCollection>(files_, factory_, dir_.Path());
     return *notes_;
   }
   NoteWindow& Open(const std::string& number) { return Notes().CreateNote(number, false, {}); }
@@ -40,9 +40,19 @@ class NoteCollectionTest : public ::testing::Test {
   }
 
   TempFolder dir_;
-  FakeNoteWindowFactory factory_{StdFileSystem()};
+  StubbornFiles files_;
+  FakeNoteWindowFactory factory_{files_};
   std::unique_ptr<NoteCollection> notes_;
 };
+
+// Every file and folder under `folder`, by relative path.
+std::set<std::string> FilesIn(const std::string& folder) {
+  std::set<std::string> names;
+  for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+    names.insert(fs::relative(entry.path(), folder).generic_string());
+  }
+  return names;
+}
 
 // The index read as restore reads it (its first line, however damaged) and every open note: a
 // new note takes a number neither has (it would overwrite that note's body), appended to the line.
@@ -145,16 +155,13 @@ TEST_F(NoteCollectionTest, PinToggleWritesAtOnceAndRepinsEveryPinnedNoteInOrder)
 // is; the body-load record's file format and the texts that name a set-aside body. The record's
 // flow is driven by the simulation.
 
-TEST(NoteBodies, OnlyChangedOrMissingBodiesAreWrittenAndAnUnreadableOneNever) {
-  testing::TempFolder dir;
-  dir.Write("indice.dat", ",1,2,3,\r\n");
-  for (const char* n : {"1", "2", "3"}) dir.Write(BodyFileName(n), std::string("corpo ") + n);
-  StubbornFiles files;
-  files.unreadable = {"stickie1.vmb"};  // held open by another program
-  testing::FakeNoteWindowFactory factory(files);
-  NoteCollection notes(files, factory, dir.Path());
+TEST_F(NoteCollectionTest, OnlyChangedOrMissingBodiesAreWrittenAndAnUnreadableOneNever) {
+  dir_.Write("indice.dat", ",1,2,3,\r\n");
+  for (const char* n : {"1", "2", "3"}) dir_.Write(BodyFileName(n), std::string("corpo ") + n);
+  files_.unreadable = {"stickie1.vmb"};  // held open by another program
+  NoteCollection& notes = Notes();
   RestoreNotes(notes, {});
-  auto note = [&](int n) -> testing::FakeNoteState& { return *factory.created[n - 1]; };
+  auto note = [&](int n) -> testing::FakeNoteState& { return *factory_.created[n - 1]; };
   EXPECT_EQ(note(1).set_aside_text, UnreadableBodyText("stickie1.vmb"));
   ASSERT_TRUE(notes.SaveAllNotes());
 
@@ -163,14 +170,14 @@ TEST(NoteBodies, OnlyChangedOrMissingBodiesAreWrittenAndAnUnreadableOneNever) {
   ASSERT_TRUE(notes.SaveNote(2));            // the autosave
   ASSERT_TRUE(notes.SaveAllNotes());
   EXPECT_EQ((std::vector{note(1).saves, note(2).saves, note(3).saves}), (std::vector{0, 1, 1}));
-  EXPECT_EQ(dir.Read("stickie1.vmb"), "corpo 1");
+  EXPECT_EQ(dir_.Read("stickie1.vmb"), "corpo 1");
 
   // A body file that is gone is written again, and so is a new note's.
-  std::filesystem::remove(dir.Path() + "stickie2.vmb");
+  std::filesystem::remove(dir_.Path() + "stickie2.vmb");
   NoteWindow& fresh = notes.CreateNote(std::to_string(notes.NextNoteNumber()), true, {});
   ASSERT_TRUE(notes.SaveAllNotes());
-  EXPECT_EQ(dir.Read("stickie2.vmb"), "digitado");
-  EXPECT_TRUE(dir.Exists(BodyFileName(fresh.Tag())));
+  EXPECT_EQ(dir_.Read("stickie2.vmb"), "digitado");
+  EXPECT_TRUE(dir_.Exists(BodyFileName(fresh.Tag())));
 }
 
 TEST(LoadMarkerFormat, ParsesWhatItWritesAndSkipsWhatItDoesNot) {
@@ -208,7 +215,7 @@ TEST(SetAsideTexts, NameTheFileAndCutALongTitleAtACharacterBoundary) {
 // Damaged config.cfg: restore brings back every note of the index with safe defaults for what
 // cannot be read, and the save that follows keeps every line it does not own.
 
-TEST(DamagedSettings, DefaultsForWhatCannotBeReadAndForeignLinesKept) {
+TEST_F(NoteCollectionTest, DefaultsForWhatCannotBeReadAndForeignLinesKept) {
   std::mt19937 random(7);
   std::string garbage;
   for (int i = 0; i < 64 * 1024; ++i) garbage += static_cast<char>(random() & 0xFF);
@@ -223,17 +230,15 @@ TEST(DamagedSettings, DefaultsForWhatCannotBeReadAndForeignLinesKept) {
       "Opacidade=2147483648\r\nOnTop=False\r\nVisivel=maybe\r\n"
       "[3]\r\nTop=-300\r\nLeft=-15\r\nColor1=16777215\r\nColor2=0\r\nOpacidade=11\r\n"
       "OnTop=1\r\nAlarm=sim\r\n[1]\r\nTitulo=outro\r\n"s;
-  testing::TempFolder dir;
-  dir.Write("indice.dat", ",1,2,3,4,\r\n");
-  dir.Write("config.cfg", config);
-  for (const char* n : {"1", "2", "3", "4"}) dir.Write(BodyFileName(n), n);
-  testing::FakeNoteWindowFactory factory(StdFileSystem());
-  NoteCollection notes(StdFileSystem(), factory, dir.Path());
+  dir_.Write("indice.dat", ",1,2,3,4,\r\n");
+  dir_.Write("config.cfg", config);
+  for (const char* n : {"1", "2", "3", "4"}) dir_.Write(BodyFileName(n), n);
+  NoteCollection& notes = Notes();
   ASSERT_EQ(RestoreNotes(notes, {}), 4);
   ASSERT_TRUE(notes.SaveAllNotes());
 
   const auto look = [&](int n) {
-    const testing::FakeNoteState& s = *factory.created.at(n - 1);
+    const testing::FakeNoteState& s = *factory_.created.at(n - 1);
     EXPECT_EQ(std::pair(s.tag, s.body), std::pair(std::to_string(n), std::to_string(n)));
     return std::tuple(s.title, s.top, s.left, s.back, s.body_color, s.alarm, s.visible, s.alpha,
                       s.pinned);
@@ -244,14 +249,14 @@ TEST(DamagedSettings, DefaultsForWhatCannotBeReadAndForeignLinesKept) {
   // unpins; a visibility that is no boolean hides.
   EXPECT_EQ(look(1),
             std::tuple("um\0meio"s, INT_MIN, INT_MAX, window, body, false, false, 255, true));
-  EXPECT_TRUE(factory.created[0]->kept_on_screen);
+  EXPECT_TRUE(factory_.created[0]->kept_on_screen);
   EXPECT_EQ(look(2), std::tuple("", top, left, window, body, false, false, 255, false));
   EXPECT_EQ(look(3), std::tuple("", -300, -15, 0xFFFFFFu, 0u, false, true, 255, true));
   EXPECT_EQ(look(4), std::tuple("", top, left, window, body, false, true, 255, false));
 
   // Stored values are the user's, never rewritten; the garbage is nobody's and stays.
-  EXPECT_TRUE(dir.Read("config.cfg").starts_with(head));
-  SettingsFile saved(StdFileSystem(), dir.Path() + "config.cfg");
+  EXPECT_TRUE(dir_.Read("config.cfg").starts_with(head));
+  SettingsFile saved(StdFileSystem(), dir_.Path() + "config.cfg");
   EXPECT_EQ(std::tuple(saved.ReadIniValue("1", "Top", ""), saved.ReadIniValue("3", "Color2", ""),
                        saved.ReadIniValue("4", "Tag", "")),
             std::tuple("-2147483648", "0", "4"));
@@ -261,27 +266,15 @@ TEST(DamagedSettings, DefaultsForWhatCannotBeReadAndForeignLinesKept) {
 // without a window, and what cannot be removed is named. Which notes go, the user's files
 // staying and the body-load record staying with kept notes are driven by the simulation.
 
-class DeleteAllNotesTest : public ::testing::Test {
+class DeleteAllNotesTest : public NoteCollectionTest {
  protected:
   // Notes 1 and 2 open; the index also names note 5, whose window was lost in a crash.
   DeleteAllNotesTest() {
     for (const char* n : {"1", "2", "5"}) dir_.Write(BodyFileName(n), "{\\rtf1 corpo}");
-    for (const char* n : {"1", "2"}) notes_.CreateNote(n, false, {}, /*show=*/false);
+    for (const char* n : {"1", "2"}) Notes().CreateNote(n, false, {}, /*show=*/false);
     dir_.Write("indice.dat", ",1,2,5,\r\n");
     dir_.Write("config.cfg", "[Indice]\r\nTotalForms=2\r\n");
   }
-  std::set<std::string> FolderContents() {
-    std::set<std::string> names;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(dir_.Path())) {
-      names.insert(std::filesystem::relative(entry.path(), dir_.Path()).generic_string());
-    }
-    return names;
-  }
-
-  TempFolder dir_;
-  StubbornFiles files_;
-  testing::FakeNoteWindowFactory factory_{files_};
-  NoteCollection notes_{files_, factory_, dir_.Path()};
 };
 
 TEST_F(DeleteAllNotesTest, OnlyOurFilesGoAndNumberingStartsAgain) {
@@ -292,39 +285,31 @@ TEST_F(DeleteAllNotesTest, OnlyOurFilesGoAndNumberingStartsAgain) {
   std::filesystem::create_directory(dir_.Path() + "fotos");
   dir_.Write("fotos/stickie3.vmb", "kept in a subfolder");
 
-  EXPECT_EQ(DeleteFailureMessage(DeleteAllNotes(notes_)), "");
-  EXPECT_EQ(notes_.Count(), 0);
+  EXPECT_EQ(DeleteFailureMessage(DeleteAllNotes(Notes())), "");
+  EXPECT_EQ(Notes().Count(), 0);
   EXPECT_TRUE(factory_.created[0]->closed && factory_.created[1]->closed);
-  EXPECT_EQ(FolderContents(),
+  EXPECT_EQ(FilesIn(dir_.Path()),
             (std::set<std::string>{"lista.txt", "Stickie1.vmb.bak", "carregando.dat.bak",
                                    "lista.txt.~1.tmp", "fotos", "fotos/stickie3.vmb"}));
-  EXPECT_EQ(notes_.NextNoteNumber(), 1);
+  EXPECT_EQ(Notes().NextNoteNumber(), 1);
   EXPECT_EQ(dir_.Read("indice.dat"), ",1,\r\n");
 }
 
 TEST_F(DeleteAllNotesTest, AFolderThatCannotBeListedAndFilesHeldOpenAreNamed) {
   files_.can_list = false;
   files_.held = {"indice.dat", "config.cfg"};
-  const DeleteOutcome outcome = DeleteAllNotes(notes_);
+  const DeleteOutcome outcome = DeleteAllNotes(Notes());
   EXPECT_TRUE(outcome.kept_notes.empty());
   EXPECT_EQ(outcome.kept_files, (std::vector<std::string>{"config.cfg", "indice.dat"}));
   EXPECT_NE(DeleteFailureMessage(outcome).find("config.cfg"), std::string::npos);
-  EXPECT_EQ(FolderContents(), (std::set<std::string>{"config.cfg", "indice.dat"}));
-  EXPECT_EQ(notes_.NextNoteNumber(), 1);
+  EXPECT_EQ(FilesIn(dir_.Path()), (std::set<std::string>{"config.cfg", "indice.dat"}));
+  EXPECT_EQ(Notes().NextNoteNumber(), 1);
   EXPECT_EQ(dir_.Read("indice.dat"), ",1,\r\n");
 }
 
 // A deleted note's body goes to the bin under its own name; a body that comes back to the data
 // folder becomes a note again, never on the file of a live note (the round trip through the
 // real bin is the end-to-end delete test).
-
-std::set<std::string> FilesIn(const std::string& folder) {
-  std::set<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder)) {
-    if (entry.is_regular_file()) names.insert(entry.path().filename().string());
-  }
-  return names;
-}
 
 TEST(BodyTrashTest, BodiesNoIndexEntryNamesBecomeNewNotes) {
   struct Case {
@@ -388,7 +373,7 @@ TEST(BodyTrashTest, BodiesNoIndexEntryNamesBecomeNewNotes) {
     EXPECT_EQ(AdoptBodies(notes), c.titles);
     EXPECT_EQ(dir.Read("indice.dat"), c.index_after + "\r\n");
     std::set<std::string> expected = c.files_after;
-    expected.insert({"indice.dat", "config.cfg"});
+    expected.insert({"indice.dat", "config.cfg", "Backup", "Backup/stickie9.vmb"});
     EXPECT_EQ(FilesIn(dir.Path()), expected);
 
     // Restored like every note: titled, with its bytes, shown at the new-note place, with none

@@ -9,6 +9,7 @@
 
 #include "platform/text_file_io_win.h"
 #include "platform/wide_string_win.h"
+#include "win_test_support.h"
 
 namespace velumbrino {
 namespace {
@@ -17,9 +18,7 @@ namespace {
 class WinFileSystemTest : public testing::Test {
  protected:
   void SetUp() override {
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    root_ = Narrow(temp) + "velumbrino_fs_" + std::to_string(GetCurrentProcessId()) + "\\";
+    root_ = Narrow(win_test::TempPath(L"fs", L"")) + "\\";
     TearDown();
     ASSERT_TRUE(files_.CreateDirectories(root_));
   }
@@ -30,6 +29,11 @@ class WinFileSystemTest : public testing::Test {
 
   // Files of the test folder: a temp file left beside a saved one shows here.
   size_t FileCount() { return files_.ListFiles(root_).value().size(); }
+  // Opens `path` without sharing, as another program holding it would.
+  static HANDLE Hold(const std::string& path) {
+    return CreateFileW(Widen(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                       FILE_ATTRIBUTE_NORMAL, nullptr);
+  }
 
   FileSystem& files_ = WinFileSystem();
   std::string root_;
@@ -69,8 +73,7 @@ TEST_F(WinFileSystemTest, FailedWritesLeaveTheOldFileWhole) {
   const std::string held = root_ + "held.cfg";
   ASSERT_TRUE(files_.WriteFileAtomic(held, "old"));
   {
-    HANDLE file = CreateFileW(Widen(held).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = Hold(held);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
     EXPECT_FALSE(files_.WriteFileAtomic(held, "new"));
     EXPECT_FALSE(files_.RemoveFile(held));  // "delete all" keeps it and says so
@@ -84,8 +87,7 @@ TEST_F(WinFileSystemTest, FailedWritesLeaveTheOldFileWhole) {
 TEST_F(WinFileSystemTest, ALockHeldForHalfASecondDelaysTheSaveButDoesNotFailIt) {
   const std::string config = root_ + "config.cfg";
   ASSERT_TRUE(files_.WriteFileAtomic(config, "old"));
-  HANDLE file = CreateFileW(Widen(config).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file = Hold(config);
   ASSERT_NE(file, INVALID_HANDLE_VALUE);
   std::thread sync_client([file] {
     Sleep(500);

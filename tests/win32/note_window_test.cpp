@@ -217,9 +217,7 @@ class SignalHost : public win_test::QuietHost {
 };
 
 std::string FreshFolder() {
-  wchar_t temp[MAX_PATH] = {};
-  GetTempPathW(MAX_PATH, temp);
-  const std::wstring folder = std::wstring(temp) + L"velumbrino_alarm_signal\\";
+  const std::wstring folder = win_test::TempPath(L"alarm", L"signal\\");
   CreateDirectoryW(folder.c_str(), nullptr);
   DeleteFileW((folder + L"config.cfg").c_str());
   DeleteFileW((folder + L"indice.dat").c_str());
@@ -239,14 +237,11 @@ class AlarmSignalTest : public ::testing::Test {
   }
   // A one-time alarm for the clock's current minute, with the built-in sound.
   void ArmForNow(int number) {
-    ASSERT_TRUE(NoteSettings(notes_.Settings(), number)
-                    .Apply({{NoteKey::kAlarm, "1"},
-                            {NoteKey::kDiariamente, "0"},
-                            {NoteKey::kTocarSom, "1"},
-                            {NoteKey::kSom, "0"},
-                            {NoteKey::kData, "06/12/2026"},
-                            {NoteKey::kHora, "14:05:00"},
-                            {NoteKey::kHoraAntes, "14:04:00"}}));
+    // clang-format off
+    ASSERT_TRUE(NoteSettings(notes_.Settings(), number).Apply({{NoteKey::kAlarm, "1"},
+        {NoteKey::kDiariamente, "0"}, {NoteKey::kTocarSom, "1"}, {NoteKey::kSom, "0"},
+        {NoteKey::kData, "06/12/2026"}, {NoteKey::kHora, "14:05:00"}, {NoteKey::kHoraAntes, "14:04:00"}}));
+    // clang-format on
   }
   std::string Key(int number, NoteKey key) {
     return NoteSettings(notes_.Settings(), number).Read(key, "<none>");
