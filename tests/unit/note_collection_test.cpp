@@ -389,32 +389,27 @@ TEST(BodyTrashTest, BodiesNoIndexEntryNamesBecomeNewNotes) {
   }
 }
 
-TEST(BodyTrashTest, DeletedBodyGoesToTheBinUnderTitleAndTimeOrStaysWithItsNote) {
-  TempFolder dir;
-  const std::string data = dir.Path() + "dados/", bin = dir.Path() + "lixeira/";
-  fs::create_directories(data);
-  fs::create_directories(bin);
-  StubbornFiles files;
-  files.bin = bin;
+TEST_F(NoteCollectionTest, DeletedBodyGoesToTheBinUnderTitleAndTimeOrStaysWithItsNote) {
+  TempFolder bin;
+  files_.bin = bin.Path();
   testing::FakeClock clock({2026, 12, 7, 9, 5, 3});
-  FakeNoteWindowFactory factory(files);
-  NoteCollection notes(files, factory, data);
+  NoteCollection& notes = Notes();
   notes.SetClock(clock);
-  dir.Write("dados/indice.dat", ",1,2,\r\n");
-  dir.Write("dados/config.cfg", "[1]\r\nTitulo=\r\n[2]\r\nTitulo=a/b: c?\r\n");
-  dir.Write("dados/stickie1.vmb", "um");
-  dir.Write("dados/stickie2.vmb", "dois");
+  dir_.Write("indice.dat", ",1,2,\r\n");
+  dir_.Write("config.cfg", "[1]\r\nTitulo=\r\n[2]\r\nTitulo=a/b: c?\r\n");
+  dir_.Write("stickie1.vmb", "um");
+  dir_.Write("stickie2.vmb", "dois");
   RestoreNotes(notes, {});
 
-  files.held = {"stickie2.vmb"};  // neither the bin nor a delete takes it: the note stays whole
+  files_.held = {"stickie2.vmb"};  // neither the bin nor a delete takes it: the note stays whole
   EXPECT_NE(DeleteFailureMessage(DeleteNotes(notes, {2})), "");
-  EXPECT_EQ(FilesIn(data),
+  EXPECT_EQ(FilesIn(dir_.Path()),
             (std::set<std::string>{"config.cfg", "indice.dat", "stickie1.vmb", "stickie2.vmb"}));
-  files.held.clear();
+  files_.held.clear();
   EXPECT_EQ(DeleteFailureMessage(DeleteNotes(notes, {2, 1})), "");
-  EXPECT_EQ(FilesIn(data), (std::set<std::string>{"config.cfg", "indice.dat"}));
-  EXPECT_EQ(dir.Read("lixeira/a_b_ c_ 2026-12-07 09h05m03.vmb"), "dois");
-  EXPECT_EQ(dir.Read("lixeira/Nota 2026-12-07 09h05m03.vmb"), "um");
+  EXPECT_EQ(FilesIn(dir_.Path()), (std::set<std::string>{"config.cfg", "indice.dat"}));
+  EXPECT_EQ(bin.Read("a_b_ c_ 2026-12-07 09h05m03.vmb"), "dois");
+  EXPECT_EQ(bin.Read("Nota 2026-12-07 09h05m03.vmb"), "um");
   EXPECT_EQ(TitleFromBodyFileName("a_b_ c_ 2026-12-07 09h05m03 (2).vmb"), "a_b_ c_");
   EXPECT_EQ(NotesCameBackNotice({"Nota", "", "3", "4", "5", "6", "7"}),
             "Estas notas voltaram:\nNota\n[Em Branco]\n3\n4\n5\ne mais 2.");
