@@ -391,7 +391,6 @@ TEST(BodyTrashTest, BodiesNoIndexEntryNamesBecomeNewNotes) {
 
 TEST_F(NoteCollectionTest, DeletedBodyGoesToTheBinUnderTitleAndTimeOrStaysWithItsNote) {
   TempFolder bin;
-  files_.bin = bin.Path();
   testing::FakeClock clock({2026, 12, 7, 9, 5, 3});
   NoteCollection& notes = Notes();
   notes.SetClock(clock);
@@ -401,11 +400,11 @@ TEST_F(NoteCollectionTest, DeletedBodyGoesToTheBinUnderTitleAndTimeOrStaysWithIt
   dir_.Write("stickie2.vmb", "dois");
   RestoreNotes(notes, {});
 
-  files_.held = {"stickie2.vmb"};  // neither the bin nor a delete takes it: the note stays whole
+  files_.bin = bin.Path() + "cheia/";  // a bin that refuses it: the note stays whole
   EXPECT_NE(DeleteFailureMessage(DeleteNotes(notes, {2})), "");
   EXPECT_EQ(FilesIn(dir_.Path()),
             (std::set<std::string>{"config.cfg", "indice.dat", "stickie1.vmb", "stickie2.vmb"}));
-  files_.held.clear();
+  files_.bin = bin.Path();
   EXPECT_EQ(DeleteFailureMessage(DeleteNotes(notes, {2, 1})), "");
   EXPECT_EQ(FilesIn(dir_.Path()), (std::set<std::string>{"config.cfg", "indice.dat"}));
   EXPECT_EQ(bin.Read("a_b_ c_ 2026-12-07 09h05m03.vmb"), "dois");
