@@ -93,7 +93,8 @@ TEST(AlarmCheckTest, DecidesOnTimeImminentLateAndNothing) {
   EXPECT_EQ(OutcomeOf(DecideAlarm(off, "3", t, {}, kAppFolder)), Outcome::kNothing);
 }
 
-class AlarmFiringTest : public ::testing::Test {
+// A note of its own in a settings file whose writes can fail, and a clock set by the test.
+class AlarmTest : public ::testing::Test {
  protected:
   void Store(const std::vector<NoteKeyEdit>& edits) { ASSERT_TRUE(note_.Apply(edits)); }
   void StoreAlarm(bool daily, const std::string& data, const std::string& hora) {
@@ -107,14 +108,23 @@ class AlarmFiringTest : public ::testing::Test {
     clock_.now = now;
     return CheckAlarm(note_, clock_, state_, kAppFolder).firing;
   }
+  AlarmDialogState InUse(const char* date, const char* time, bool daily = false) {
+    return {.use_alarm = true,
+            .daily = daily,
+            .path = BuiltInAlarmSound(kAppFolder),
+            .date_text = date,
+            .time_text = time};
+  }
 
   TempFolder dir_;
   FullDiskFileSystem files_;
   SettingsFile settings_{files_, dir_.Path() + "config.cfg"};
-  NoteSettings note_{settings_, 3};
-  FakeClock clock_;
+  NoteSettings note_{settings_, 5};
+  FakeClock clock_{{2026, 3, 20, 14, 5, 30}};
   AlarmState state_;
 };
+using AlarmFiringTest = AlarmTest;
+using AlarmDialogTest = AlarmTest;
 
 // A one-time alarm firing once and losing its keys, also with config.cfg held open, is driven
 // by the simulation.
@@ -197,23 +207,6 @@ TEST(AlarmTimeTest, MinutesCrossMonthYearAndLeapDayEnds) {
     EXPECT_EQ(MinuteOf(following, 0, 0), last_minute + 1);
   }
 }
-
-class AlarmDialogTest : public ::testing::Test {
- protected:
-  AlarmDialogState InUse(const char* date, const char* time, bool daily = false) {
-    return {.use_alarm = true,
-            .daily = daily,
-            .path = BuiltInAlarmSound(kAppFolder),
-            .date_text = date,
-            .time_text = time};
-  }
-
-  TempFolder dir_;
-  FullDiskFileSystem files_;
-  SettingsFile settings_{files_, dir_.Path() + "config.cfg"};
-  NoteSettings note_{settings_, 5};
-  FakeClock clock_{{2026, 3, 20, 14, 5, 30}};
-};
 
 TEST_F(AlarmDialogTest, LoadsStoredValuesOrDefaults) {
   AlarmDialogState state = LoadAlarmDialog(note_, clock_, kAppFolder);
