@@ -217,7 +217,7 @@ TEST_F(NoteFileCommandsTest, FontAndPrintDoNothingWhenTheirNoteWentAwayMeanwhile
   EXPECT_EQ(notes_.Count(), 0);
   EXPECT_TRUE(Note(1).applied_fonts.empty());
   EXPECT_EQ(services_.font_questions, 0);
-  EXPECT_TRUE(services_.printed.empty());
+  EXPECT_TRUE(services_.printed_titles.empty());
 }
 
 TEST_F(NoteFileCommandsTest, LoadReplacesTheBodyAsTextOrRichTextOrTellsWhy) {

@@ -13,13 +13,10 @@
 namespace velumbrino::testing {
 
 struct FakeNoteState {
-  std::string tag;
-  std::string title;
-  int top = 3510;
-  int left = 4140;
+  std::string tag, title;
+  int top = 3510, left = 4140;
   bool visible = false;
-  Color back = kClassicWindowColor;
-  Color body_color = kClassicBodyColor;
+  Color back = kClassicWindowColor, body_color = kClassicBodyColor;
   std::string body;  // the body file's bytes
   // What the body was when last loaded or saved: a test edits `body` as typing would.
   std::optional<std::string> body_as_stored;
@@ -28,11 +25,8 @@ struct FakeNoteState {
   int saves = 0;
   bool alarm = false;
   int alpha = -1;
-  bool pinned = false;
-  bool closed = false;
-  bool kept_on_screen = false;
-  int focus_count = 0;
-  int pin_calls = 0;
+  bool pinned = false, closed = false, kept_on_screen = false;
+  int focus_count = 0, pin_calls = 0;
   std::vector<NoteWindow::BodyEdit> edits;
   long selection_length = 0;
   std::vector<std::string> inserted;  // texts put in place of the selection

@@ -43,11 +43,9 @@ class FakeDialogs : public CommonDialogs {
   std::optional<Color> color_choice;
   // What the font dialog does to the fields when confirmed; empty: cancel.
   std::function<void(DialogSettings&)> font_choice;
-  std::vector<DialogSettings> font_requests;
-  bool font_no_effects = true;
-  bool printer_confirmed = false;
+  bool font_no_effects = true, printer_confirmed = false;
   std::optional<std::string> file_choice;  // what the file dialogs answer; nullopt: cancel
-  std::vector<DialogSettings> requests;
+  std::vector<DialogSettings> requests, font_requests;
   std::function<void()> while_open;
   std::vector<WindowHandle> owners;
 };
@@ -91,10 +89,10 @@ class FakeServices : public ShellServices {
   NoteListChoice list_answer;
   std::function<void()> while_open;
   std::vector<WindowHandle> owners;
-  std::vector<std::string> titles_shown;
   std::vector<NoteListMode> list_modes;
   std::vector<NoteListModel> lists_shown;
-  std::vector<std::string> warnings, questions;
+  std::vector<std::string> titles_shown, warnings, questions, problems, sounds, printed_titles;
+  int font_questions = 0, refusals = 0;
   bool AskMakeDefaultFont() override { return ++font_questions < 0; }  // always "No"
   void SetDefaultFont(const DefaultFont& font) override { default_fonts.push_back(font); }
   char DecimalSeparator() override { return ','; }
@@ -111,18 +109,13 @@ class FakeServices : public ShellServices {
     return std::nullopt;
   }
   void ReportFileProblem(const std::string& message) override { problems.push_back(message); }
-  void PrintNote(const std::string& title, const std::vector<std::string>& body_lines) override {
-    printed.push_back({title, body_lines});
+  void PrintNote(const std::string& title, const std::vector<std::string>&) override {
+    printed_titles.push_back(title);
   }
 
-  int font_questions = 0;
   std::vector<DefaultFont> default_fonts;
   std::map<std::string, std::string> files;  // path -> bytes
   std::optional<FileProblem> write_problem;
-  std::vector<std::string> problems;
-  std::vector<std::pair<std::string, std::vector<std::string>>> printed;  // title, lines
-  int refusals = 0;
-  std::vector<std::string> sounds;
   std::vector<int> alarm_dialogs;
 };
 
