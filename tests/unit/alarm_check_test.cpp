@@ -126,8 +126,7 @@ class AlarmTest : public ::testing::Test {
 using AlarmFiringTest = AlarmTest;
 using AlarmDialogTest = AlarmTest;
 
-// A one-time alarm firing once and losing its keys, also with config.cfg held open, is driven
-// by the simulation.
+// A one-time alarm's single firing is driven by the simulation.
 TEST_F(AlarmFiringTest, DailyAlarmIsMarkedServedSoARestartDoesNotFireItAgain) {
   files_.writes_left = -1;
   StoreAlarm(true, "01/03/2026", "09:00:00");

@@ -32,8 +32,7 @@ TEST_F(CommandRouterTest, NoteCommandsReachTheNoteWhoseMenuWasOpened) {
   EXPECT_EQ(services_.alarm_dialogs, std::vector<int>{2});
 }
 
-// Storing chosen colours is driven by the simulation; opacity, classic colours, delete, hide
-// all and show all end to end. A cancelled dialog stores the colours the note already has.
+// Chosen colours: the simulation; the other colour and note commands: end to end.
 TEST_F(CommandRouterTest, ACancelledColourDialogStoresTheColoursTheNoteHas) {
   router_.Run(CommandId::kCustomColor, 3);
   EXPECT_EQ(services_.dialogs.owners.back(), notes_.At(3).Handle());
@@ -98,8 +97,7 @@ TEST_F(CommandRouterTest, MenusAreComputedFromTheRowsAndTheCapturedNote) {
   EXPECT_FALSE(ItemEnabled(*FindCommand(CommandId::kHideAll), MenuContext{}));
 }
 
-// The commands of the note dialogs: title, insert date and time, show and delete notes. The
-// dialogs are faked; what is tested is what the commands do with their answers.
+// The note dialogs' commands (title, date and time, show, delete) with the dialogs' answers.
 using NoteDialogCommandsTest = testing::RouterTest;
 
 TEST_F(NoteDialogCommandsTest, TitleAndInsertActOnTheCapturedNoteOnlyWhenConfirmed) {
@@ -159,8 +157,7 @@ TEST_F(NoteDialogCommandsTest, ShowNotesListsVisibilityAndAppliesTheChoice) {
   EXPECT_EQ(Visibility(), (std::vector<bool>{false, true, true, true}));
 }
 
-// What is deleted is checked with the delete plans and end to end; here, the dialog's mode,
-// nothing preselected, and a cancel that keeps everything.
+// What is deleted is checked end to end; here the mode, the empty choice and the cancel.
 TEST_F(NoteDialogCommandsTest, DeleteDialogStartsWithNothingChosenAndCancelKeepsEverything) {
   services_.list_answer = {NoteListAction::kCancel, {true, true, true}};
   router_.Run(CommandId::kDeleteNotes);
@@ -254,9 +251,7 @@ TEST_F(NoteFileCommandsTest, LoadReplacesTheBodyAsTextOrRichTextOrTellsWhy) {
   }
 }
 
-// The questions before loading over text and before a save whose ".txt" names another file
-// are answered end to end; here, an empty body is filled without one, and the save dialog
-// asks itself about the name it shows.
+// The questions before a load over text or a save over a file are answered end to end.
 TEST_F(NoteFileCommandsTest, AnEmptyBodyIsFilledWithoutAQuestion) {
   services_.files["C:\\novo.txt"] = "do arquivo";
   services_.dialogs.file_choice = "C:\\novo.txt";

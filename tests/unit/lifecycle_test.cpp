@@ -1,5 +1,4 @@
-// The start-up and shutdown order beside what the simulation checks of the notes: what the
-// user is told and when, and that nothing runs after the shutdown.
+// Start-up and shutdown: what the user is told and when; nothing runs after the shutdown.
 #include "shell/lifecycle.h"
 
 #include <gtest/gtest.h>
@@ -38,9 +37,8 @@ class LifecycleTest : public ::testing::Test, public LifecycleHost {
   std::vector<std::string> events_;
 };
 
-// Bodies that came back are named as the restore begins; the body that brought the last run
-// down, the end of the restore and a data folder that could not be made ready once every note
-// is shown, in that order, once.
+// Bodies that came back first; then the body set aside, the end, and a data folder that
+// could not be made ready, in that order, once.
 TEST_F(LifecycleTest, TheUserIsToldOnceAndInOrder) {
   dir_.Write(kLoadMarkerFileName, "carregando=2\r\n");
   dir_.Write("x 2026-12-06 10h00m00.vmb", "de volta");
@@ -81,9 +79,7 @@ TEST(Autosave, APauseInTheChangesOrHalfAMinuteOfThemSavesTheNote) {
   EXPECT_EQ(AutosaveDelayMs(600000), 0u);  // typing for ten minutes without a pause
 }
 
-// The daily copy's rules: which files, one a day, seven days kept. Copies taken while notes are
-// restored, and copies a full disk or a lock cut short, are driven by the simulation, which
-// checks that every day folder is one snapshot of the notes.
+// The daily copy: which files, one a day, seven days kept (cut-short copies: the simulation).
 
 LocalTime Day(int day) { return {2026, 12, day, 9, 30, 0}; }
 

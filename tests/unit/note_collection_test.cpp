@@ -151,9 +151,7 @@ TEST_F(NoteCollectionTest, PinToggleWritesAtOnceAndRepinsEveryPinnedNoteInOrder)
   EXPECT_EQ(factory_.created[2]->pin_calls, 2);  // re-applied on every toggle
 }
 
-// Bodies: only a changed or missing body is written, one that could not be read at start never
-// is; the body-load record's file format and the texts that name a set-aside body. The record's
-// flow is driven by the simulation.
+// Bodies: only a changed or missing one is written, an unreadable one never.
 
 TEST_F(NoteCollectionTest, OnlyChangedOrMissingBodiesAreWrittenAndAnUnreadableOneNever) {
   dir_.Write("indice.dat", ",1,2,3,\r\n");
@@ -262,9 +260,8 @@ TEST_F(NoteCollectionTest, DefaultsForWhatCannotBeReadAndForeignLinesKept) {
             std::tuple("-2147483648", "0", "4"));
 }
 
-// Deleting every note: only the program's own files go, also those of notes the index names
-// without a window, and what cannot be removed is named. Which notes go, the user's files
-// staying and the body-load record staying with kept notes are driven by the simulation.
+// Deleting every note: only the program's own files go, also those of notes without a window,
+// and what cannot be removed is named.
 
 class DeleteAllNotesTest : public NoteCollectionTest {
  protected:
@@ -307,9 +304,7 @@ TEST_F(DeleteAllNotesTest, AFolderThatCannotBeListedAndFilesHeldOpenAreNamed) {
   EXPECT_EQ(dir_.Read("indice.dat"), ",1,\r\n");
 }
 
-// A deleted note's body goes to the bin under its own name; a body that comes back to the data
-// folder becomes a note again, never on the file of a live note (the round trip through the
-// real bin is the end-to-end delete test).
+// A deleted body goes to the bin under its note's name; one that comes back becomes a note.
 
 TEST(BodyTrashTest, BodiesNoIndexEntryNamesBecomeNewNotes) {
   struct Case {

@@ -57,8 +57,7 @@ class NoteWindowTest : public testing::Test {
   win_test::StandingClock clock_{{2024, 3, 3, 9, 5, 30}};
 };
 
-// The band and the opacity a pin click and the menu give are read back end to end; here, what
-// a user sees of the window otherwise: no taskbar button, and no layering once fully opaque.
+// No taskbar button, and no layering once fully opaque.
 TEST_F(NoteWindowTest, NoTaskbarButtonAndOnlyTranslucentNotesLayered) {
   NoteWindowWin note(host_, clock_, false);
   note.SetVisible(true);
@@ -201,9 +200,8 @@ TEST_F(NoteWindowTest, ScreenReadersNameTheNoteByItsTitleAndDialogEditsByTheirLa
   }
 }
 
-// Alarms on real note windows: a firing waits while a modal window is up and signals once
-// when it closes, never for a note deleted meanwhile. (The check timer, blinking and its stop
-// by a press are covered end to end.)
+// Alarms on real note windows: a firing waits for a modal window to close, then signals once,
+// never for a note deleted meanwhile.
 // Forwards the note windows' alarm events to the signal, as the program's controller does.
 class SignalHost : public win_test::QuietHost {
  public:

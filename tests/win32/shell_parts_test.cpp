@@ -168,8 +168,7 @@ TEST(ModalWindows, WithoutAPrinterThePrintCommandSaysSoAndPrintsNothing) {
   EXPECT_FALSE(box.app_ready_while_open);
 }
 
-// The system's services against the real API: the registry preferences, and the long date the
-// insert dialog offers. (The default font the font dialog stores is read back end to end.)
+// The registry preferences and the system's long date.
 // A key of its own under both roots, removed at the end.
 class RegistryTest : public ::testing::Test {
  protected:
@@ -213,8 +212,7 @@ TEST(SystemLongDateTest, GivesTheSystemFormOfTheDayOrNothing) {
   EXPECT_EQ(SystemLongDate({2026, 13, 40, 0, 0, 0}), "");
 }
 
-// The controller window against the tray notifications (icon version 3) as the shell sends
-// them for the keyboard and the mouse.
+// The controller window against the tray notifications (icon version 3).
 constexpr UINT kSelect = WM_USER;         // NIN_SELECT
 constexpr UINT kKeySelect = WM_USER + 1;  // NIN_KEYSELECT
 bool g_menu_seen = false;
