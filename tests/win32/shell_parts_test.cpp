@@ -68,9 +68,7 @@ TEST(PopupMenu, PreparedStatesReachTheRealMenu) {
 // ---- Modal windows ------------------------------------------------------------------------
 
 struct ModalCheck {
-  bool seen = false;
-  bool app_ready_while_open = true;
-  bool topmost = false;
+  bool seen = false, app_ready_while_open = true, topmost = false;
   std::wstring caption;
 };
 ModalCheck* g_modal_check = nullptr;
@@ -115,30 +113,24 @@ TEST(ModalWindows, EveryKindClearsAppReadyWhileOpenAndRestoresIt) {
   app_ready.SetOnReady([&] { ++ready_again; });
 
   const ModalCheck about = CheckModal(app_ready, [&] { ShowAboutBox(nullptr, app_ready); });
-  EXPECT_TRUE(about.seen);
-  EXPECT_FALSE(about.app_ready_while_open);
+  EXPECT_TRUE(about.seen && !about.app_ready_while_open);
   EXPECT_TRUE(about.topmost);  // above pinned notes
 
   const ModalCheck box = CheckModal(app_ready, [&] {
     EXPECT_NE(ShowMessageBox(app_ready, nullptr, "Deseja?", "Velumbrino", MB_YESNO), IDYES);
   });
-  EXPECT_TRUE(box.seen);
-  EXPECT_FALSE(box.app_ready_while_open);
+  EXPECT_TRUE(box.seen && !box.app_ready_while_open);
 
   CommonDialogsWin dialogs(app_ready);
   const ModalCheck color = CheckModal(app_ready, [&] {
     EXPECT_EQ(dialogs.ShowColorDialog(nullptr, 0x123456, true), std::nullopt);
   });
-  EXPECT_TRUE(color.seen);
-  EXPECT_FALSE(color.app_ready_while_open);
+  EXPECT_TRUE(color.seen && !color.app_ready_while_open);
 
   // OK gives back the font the dialog was opened on. A face of the system's fonts: Wine's
   // dialog lists those, not its own Tahoma. Red is one of the dialog's colours.
-  DialogSettings settings;
-  settings.font_name = "DejaVu Serif";
-  settings.font_size = 12;
+  DialogSettings settings{.font_name = "DejaVu Serif", .font_size = 12, .color = 0x000000FF};
   settings.bold = settings.italic = settings.underline = true;
-  settings.color = 0x000000FF;
   const auto font_of = [](const DialogSettings& s) {
     return std::tuple(s.font_name, s.font_size, s.bold, s.italic, s.underline, s.strikeout,
                       s.color);
