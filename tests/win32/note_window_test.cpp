@@ -25,14 +25,8 @@ namespace {
 
 class FakeHost : public win_test::QuietHost {
  public:
-  struct Press {
-    NoteWindow* note;
-    bool right;
-    int x;
-    int y;
-  };
   bool ready = true;
-  std::vector<Press> presses;
+  std::vector<std::tuple<NoteWindow*, bool, int, int>> presses;  // note, right button, x, y
 
   bool AppReady() const override { return ready; }
   void BodyPressed(NoteWindow& note, bool right, int x, int y) override {
@@ -101,10 +95,10 @@ TEST_F(NoteWindowTest, BodyPressReachesTheProgramOnlyWhenReady) {
   ASSERT_EQ(host_.presses.size(), 2u);
   POINT expected{30, 40};
   ClientToScreen(body, &expected);
-  const FakeHost::Press& press = host_.presses[0];
-  EXPECT_EQ(std::tuple(press.note, press.right, press.x, press.y),
-            std::tuple(&note, true, static_cast<int>(expected.x), static_cast<int>(expected.y)));
-  EXPECT_FALSE(host_.presses[1].right);
+  EXPECT_EQ(host_.presses[0],
+            std::tuple(static_cast<NoteWindow*>(&note), true, static_cast<int>(expected.x),
+                       static_cast<int>(expected.y)));
+  EXPECT_FALSE(std::get<1>(host_.presses[1]));
 }
 
 // The default font a new note starts with; a size that is not a number falls back to 10 points.
