@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <set>
 
 #include "fake_note_window.h"
 #include "note/autosave.h"
@@ -93,12 +94,11 @@ class DailyBackupTest : public ::testing::Test {
     dir_.Write("lista.txt", "do usuario");
     dir_.Write("config.cfg.~12-1.tmp", "half");
   }
-  std::vector<std::string> Days() {
-    std::vector<std::string> days;
+  std::set<std::string> Days() {
+    std::set<std::string> days;
     for (const auto& entry : std::filesystem::directory_iterator(dir_.Path() + "Backup")) {
-      days.push_back(entry.path().filename().string());
+      days.insert(entry.path().filename().string());
     }
-    std::sort(days.begin(), days.end());
     return days;
   }
 
@@ -132,8 +132,8 @@ TEST_F(DailyBackupTest, KeepsTheNewestSevenDaysAndClearsAnInterruptedCopy) {
   for (int day = 1; day <= 10; ++day)
     ASSERT_TRUE(DailyBackup(StdFileSystem(), dir_.Path()).Run(Day(day)));
   EXPECT_EQ(Days(),
-            (std::vector<std::string>{"2026-12-04", "2026-12-05", "2026-12-06", "2026-12-07",
-                                      "2026-12-08", "2026-12-09", "2026-12-10", "minhas copias"}));
+            (std::set<std::string>{"2026-12-04", "2026-12-05", "2026-12-06", "2026-12-07",
+                                   "2026-12-08", "2026-12-09", "2026-12-10", "minhas copias"}));
   EXPECT_EQ(dir_.Read("Backup/2026-12-10/indice.dat"), ",1,2,\r\n");
   EXPECT_FALSE(dir_.Exists("Backup/2026-12-10/x.txt"));  // nothing of the interrupted copy
 }

@@ -16,13 +16,10 @@ namespace velumbrino::testing {
 
 class RouterTest : public ::testing::Test {
  protected:
-  // Notes 1..count, each in the index, with a body file and a window; the program is ready.
-  explicit RouterTest(int count = 3) {
-    std::string index = ",";
-    for (int n = 1; n <= count; ++n) index += std::to_string(n) + ",";
-    dir_.Write("indice.dat", index + "\r\n");
-    for (int n = 1; n <= count; ++n) {
-      const std::string tag = std::to_string(n);
+  // Notes 1 to 3, each in the index, with a body file and a window; the program is ready.
+  RouterTest() {
+    dir_.Write("indice.dat", ",1,2,3,\r\n");
+    for (const std::string tag : {"1", "2", "3"}) {
       notes_.CreateNote(tag, false, {});
       dir_.Write("stickie" + tag + ".vmb", "{\\rtf1 corpo " + tag + "}");
     }

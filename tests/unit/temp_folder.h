@@ -3,8 +3,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <random>
-#include <sstream>
 #include <string>
 
 namespace velumbrino::testing {
@@ -29,9 +29,7 @@ class TempFolder {
   }
   std::string Read(const std::string& name) const {
     std::ifstream in(path_ / name, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   }
   bool Exists(const std::string& name) const { return std::filesystem::exists(path_ / name); }
 

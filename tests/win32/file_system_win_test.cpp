@@ -15,7 +15,7 @@ namespace velumbrino {
 namespace {
 
 // A fresh folder under the temp folder, removed with everything in it afterwards.
-class WinFileSystemTest : public testing::Test {
+class WinFileSystemTest : public ::testing::Test {
  protected:
   void SetUp() override {
     root_ = Narrow(win_test::TempPath(L"fs", L"")) + "\\";

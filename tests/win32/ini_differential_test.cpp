@@ -147,7 +147,7 @@ class Differential {
           << start << "\nlog:\n"
           << log << "\nour file now:\n"
           << *WinFileSystem().ReadFile(ours_path_);
-      if (testing::Test::HasFailure()) return op;
+      if (::testing::Test::HasFailure()) return op;
     }
     // Whole state, and our file as the platform reads it.
     const std::string copy = ours_path_ + ".copy.cfg";

@@ -45,7 +45,7 @@ void Click(HWND window, bool right, LPARAM at) {
   SendMessageW(window, right ? WM_RBUTTONUP : WM_LBUTTONUP, 0, at);
 }
 
-class NoteWindowTest : public testing::Test {
+class NoteWindowTest : public ::testing::Test {
  protected:
   FakeHost host_;
   win_test::StandingClock clock_{{2024, 3, 3, 9, 5, 30}};

@@ -20,7 +20,7 @@
 namespace velumbrino {
 namespace {
 
-class RichTextBodyTest : public testing::Test {
+class RichTextBodyTest : public ::testing::Test {
  protected:
   void SetUp() override {
     // A hidden top-level window is all the control needs as a parent.

@@ -5,17 +5,12 @@
 
 #include <string>
 
+#include "../unit/fake_clock.h"
 #include "note/note_window_host.h"
-#include "store/clock.h"
 
 namespace velumbrino::win_test {
 
-class StandingClock : public Clock {
- public:
-  explicit StandingClock(LocalTime at) : now(at) {}
-  LocalTime now;
-  LocalTime Now() const override { return now; }
-};
+using StandingClock = testing::FakeClock;
 
 // Always ready; ignores presses, pin clicks and save requests.
 class QuietHost : public NoteWindowHost {
