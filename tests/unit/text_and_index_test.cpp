@@ -71,9 +71,7 @@ TEST(Cp1252, PortugueseAndEuroRoundTrip) {
             "5 \x97 \x93ok\x94");
   EXPECT_EQ(Cp1252ToUtf8(bytes), text);
   EXPECT_EQ(Utf8ToCp1252("日本"), "??");
-  EXPECT_EQ(Utf8ToCp1252("a\xFF"
-                         "b"),
-            "a?b");  // malformed UTF-8
+  EXPECT_EQ(Utf8ToCp1252("a\xFF"s + "b"), "a?b");  // malformed UTF-8
   std::string all;
   for (int byte = 0; byte < 256; ++byte) all += static_cast<char>(byte);
   EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(all)), all);
@@ -160,9 +158,7 @@ TEST(TextFileEncoding, LoadDetectsTheEncoding) {
       {"plain\nlf\rcr", TextEncoding::kAnsi, "plain\r\nlf\r\ncr"},
       {"Ol\xC3\xA1 \xE2\x82\xAC", TextEncoding::kUtf8, "Olá €"},
       {"\xEF\xBB\xBF\xCE\xB1\xCE\xB2", TextEncoding::kUtf8Bom, "αβ"},
-      {"\xFF\xFE"
-       "a\0\xE9\0\x3D\xD8\x00\xDE"s,
-       TextEncoding::kUtf16LeBom, "aé\xF0\x9F\x98\x80"},
+      {"\xFF\xFE\x61\0\xE9\0\x3D\xD8\x00\xDE"s, TextEncoding::kUtf16LeBom, "aé\xF0\x9F\x98\x80"},
       {"\xFE\xFF\0a\0\n\x04\x1F"s, TextEncoding::kUtf16BeBom, "a\r\nП"},
       // Overlong and surrogate forms are not UTF-8: the bytes are Windows-1252.
       {"\xC0\xAF", TextEncoding::kAnsi, "À¯"},
@@ -183,11 +179,8 @@ TEST(TextFileEncoding, RichTextBinaryAndSize) {
   EXPECT_TRUE(rtf.rich_text);
   EXPECT_EQ(rtf.text, "{\\rtf1\\ansi ol\\'e1}");
 
-  for (const std::string& binary : {"MZ\x90\0\x03"s,
-                                    "\xEF\xBB\xBF"
-                                    "a\0b"s,
-                                    "\xFF\xFE"
-                                    "a\0\0\0"s}) {
+  for (const std::string& binary :
+       {"MZ\x90\0\x03"s, "\xEF\xBB\xBF\x61\0b"s, "\xFF\xFE\x61\0\0\0"s}) {
     const LoadedTextFile file = DecodeTextFile(binary);
     EXPECT_EQ(file.refusal, TextFileRefusal::kBinary);
     EXPECT_EQ(file.text, "");
