@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "store/ini_document.h"
 
@@ -41,10 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
   IniDocument document(file);
   Check(document.Serialize() == file);
 
-  struct Touched {
-    std::string section, key;
-  };
-  std::vector<Touched> touched;
+  std::vector<std::pair<std::string, std::string>> touched;  // section, key
   while (input.remaining_bytes() > 0 && touched.size() < 64) {
     std::string section = input.ConsumeRandomLengthString(16);
     std::string key = input.ConsumeRandomLengthString(16);
@@ -60,14 +59,14 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
       document.Delete(section, key);
       if (!before) Check(!document.Get(section, key));
     }
-    touched.push_back({std::move(section), std::move(key)});
+    touched.emplace_back(std::move(section), std::move(key));
   }
   const std::string saved = document.Serialize();
   const IniDocument reloaded(saved);
   Check(reloaded.Serialize() == saved);
-  for (const Touched& t : touched) {
-    if (PlainName(t.section, true) && PlainName(t.key, false)) {
-      Check(reloaded.Get(t.section, t.key) == document.Get(t.section, t.key));
+  for (const auto& [section, key] : touched) {
+    if (PlainName(section, true) && PlainName(key, false)) {
+      Check(reloaded.Get(section, key) == document.Get(section, key));
     }
   }
   return 0;
