@@ -83,7 +83,7 @@ TEST(DataFolder, LoginNameCannotBreakTheRtf) {
 }
 
 // Reading (blanks, case, line ends, comments) is compared with the platform's own profile
-// functions in ini_differential_test; here, where writes put their lines.
+// functions in the Win32 differential test; here, where writes put their lines.
 TEST(IniDocumentWrite, UntouchedLinesStayByteForByte) {
   const std::string original = "; top\r\n[1]\rTop = 5175\r  Left = 8760\n\n[2]\r\nTag = 2";
   IniDocument document(original);
