@@ -38,8 +38,8 @@ file(GLOB WIN32_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/*
 # With the program's resources: the dialogs are templates of its resource script.
 add_executable(win32_tests ${WIN32_TEST_SOURCES} ${CMAKE_SOURCE_DIR}/resources/velumbrino.rc)
 target_include_directories(win32_tests PRIVATE ${CMAKE_SOURCE_DIR}/resources ${GENERATED_DIR})
-target_link_libraries(win32_tests PRIVATE velumbrino_win GTest::gmock GTest::gtest_main oleacc oleaut32
-                      winspool)
+target_link_libraries(win32_tests PRIVATE velumbrino_win GTest::gmock GTest::gtest_main oleacc
+                      oleaut32 winspool)
 target_compile_options(win32_tests PRIVATE ${WARNINGS})
 # One ctest test per Wine process: each Wine start costs seconds.
 add_test(NAME win32_tests COMMAND win32_tests)
