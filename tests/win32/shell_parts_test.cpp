@@ -172,15 +172,9 @@ class RegistryTest : public ::testing::Test {
 };
 
 TEST_F(RegistryTest, ValueWithoutItsNulReadsWhole) {
-  HKEY key = nullptr;
-  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
-                            nullptr),
-            ERROR_SUCCESS);
   static const wchar_t kArial[] = {L'A', L'r', L'i', L'a', L'l'};  // no terminating NUL
-  ASSERT_EQ(RegSetValueExW(key, L"FontNome", 0, REG_SZ, reinterpret_cast<const BYTE*>(kArial),
-                           sizeof kArial),
+  ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, kKey, L"FontNome", REG_SZ, kArial, sizeof kArial),
             ERROR_SUCCESS);
-  RegCloseKey(key);
   EXPECT_EQ(GetRegistryValue(HKEY_CURRENT_USER, kKey, "FontNome", "x"), "Arial");
   EXPECT_EQ(GetRegistryValue(HKEY_CURRENT_USER, kKey, "Nada", "padrão"), "padrão");
 }
