@@ -2,7 +2,9 @@
 rounds driven by soak.exe (bench/soak_win.cpp): the tray menu and a note menu opened and
 closed, dialogs opened and cancelled, a letter typed into a note and its autosave. Prints
 the growth of the process's private memory (RssAnon) over the measured rounds, after the
-warm-up ones, and the time they took.
+warm-up ones, and the time they took. Beside it, the floor: a bare process of soak.exe opening
+and answering Wine's own message box (300 times, or as often as the program opened dialogs),
+so that what Wine's modal windows cost by themselves can be told apart.
 
 Each round opens the next BENCH_SOAK_DIALOGS of the twelve dialogs (default 4: each one every
 third round), so that 320 rounds fit in five minutes; 12 opens all of them in every round.
@@ -58,6 +60,16 @@ def main():
           f"GDI objects {report['gdi']}, USER objects {report['user']}", flush=True)
     print(f"soak mean ms      {' '.join(report['lines'])}", flush=True)
     bench.stop(program)
+    opened = ROUNDS * DIALOGS
+    boxes = min(opened, 300)
+    floor = subprocess.run([bench.WINE, SOAK, "floor", str(boxes)], capture_output=True,
+                           text=True, timeout=300).stdout.split()
+    floor = dict(pair.split("=") for pair in floor) if floor else {"growth": "n/a"}
+    per_box = (f"{int(floor['growth']) / boxes:.2f} KiB per box" if floor["growth"] != "n/a"
+               else "n/a")
+    print(f"soak floor        private {floor['growth']} KiB over {boxes} of Wine's message boxes "
+          f"in a bare process = {per_box}; the program: {(after - before) / opened:.2f} KiB per "
+          f"dialog opened (all of its growth)", flush=True)
     bench.kill_all()
 
 

@@ -4,7 +4,7 @@
 // (every dialog the menus open without side effects) opened and cancelled, one letter typed
 // into a note (its autosave follows two seconds later). A note keeps blinking through all the
 // rounds. No window is ever destroyed from here.
-// Usage: soak <rounds> <dialogs per round> [times]
+// Usage: soak <rounds> <dialogs per round> [times]  |  soak floor <boxes>
 // Prints "seconds=S gdi=G user=U last=N" (the program's GUI objects at the end, "n/a" where
 // the system does not count them; the number of the note typed into last, whose autosave
 // is still to come); with "times", each step's mean milliseconds first.
@@ -12,6 +12,8 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <cwchar>
 #include <string>
 #include <vector>
@@ -152,9 +154,51 @@ std::string GuiObjects(DWORD kind) {
   return count ? std::to_string(count) : "n/a";
 }
 
+// The floor: Wine's own message box opened and answered in this bare process, with none of
+// the program's code, as often as the program opens its dialogs. Prints the growth of this
+// process's private memory, read from Linux (none on Windows: "n/a").
+long PrivateKiB() {
+  FILE* status = _wfopen(L"Z:\\proc\\self\\status", L"r");
+  if (!status) return -1;
+  char line[256];
+  long kib = -1;
+  while (std::fgets(line, sizeof line, status)) {
+    if (std::strncmp(line, "RssAnon:", 8) == 0) kib = std::atol(line + 8);
+  }
+  std::fclose(status);
+  return kib;
+}
+
+void CALLBACK AnswerNo(HWND, UINT, UINT_PTR timer, DWORD) {
+  if (HWND box = FindWindowW(L"#32770", L"soak floor")) {
+    KillTimer(nullptr, timer);
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(box, IDNO)));
+  }
+}
+
+void FloorBox() {
+  SetTimer(nullptr, 0, 10, AnswerNo);
+  MessageBoxW(nullptr, L"Excluir esta nota?", L"soak floor", MB_YESNO | MB_ICONQUESTION);
+}
+
+int Floor(int boxes) {
+  for (int i = 0; i < 20; ++i) FloorBox();
+  const long before = PrivateKiB();
+  for (int i = 0; i < boxes; ++i) FloorBox();
+  const long after = PrivateKiB();
+  if (before < 0 || after < 0) {
+    std::printf("growth=n/a\n");
+  } else {
+    std::printf("growth=%+ld before=%ld after=%ld\n", after - before, before, after);
+  }
+  return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+  if (argc > 2 && std::wcscmp(argv[1], L"floor") == 0) return Floor(_wtoi(argv[2]));
   const int rounds = argc > 1 && _wtoi(argv[1]) > 0 ? _wtoi(argv[1]) : 1;
   const int dialogs_per_round = argc > 2 ? _wtoi(argv[2]) : kDialogCount;
   const bool times = argc > 3 && std::wcscmp(argv[3], L"times") == 0;
