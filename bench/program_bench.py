@@ -37,7 +37,7 @@ def warm_up():
     subprocess.run([WINE, "wineboot"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
 
-def seed(n, alarms=False):
+def seed(n, alarms=False, blinking=False):
     import shutil
     shutil.rmtree(DATA, ignore_errors=True)
     os.makedirs(DATA)
@@ -51,6 +51,10 @@ def seed(n, alarms=False):
             # Armed far in the future: every note's check timer runs, none fires.
             config += (b"Alarm=1\r\nDiariamente=0\r\nTocarSom=1\r\nSom=0\r\n"
                        b"Data=31/12/2099\r\nHora=10:00:00\r\nHoraAntes=09:59:00\r\n")
+        elif blinking and i == 1:
+            # A one-time alarm long past: it fires at start and the note blinks until pressed.
+            config += (b"Alarm=1\r\nDiariamente=0\r\nTocarSom=0\r\nSom=0\r\n"
+                       b"Data=01/01/2020\r\nHora=10:00:00\r\nHoraAntes=09:59:00\r\n")
         with open(os.path.join(DATA, f"stickie{i}.vmb"), "wb") as f:
             f.write(b"{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 Nota %d: primeiro "
                     b"paragrafo com algumas palavras sobre o que fazer hoje.\\par Segundo "
@@ -98,10 +102,10 @@ def cpu_ticks(pid):
     return int(fields[11]) + int(fields[12])
 
 
-def start(n, alarms=False, floor=False):
+def start(n, alarms=False, floor=False, blinking=False):
     """Returns the process, the seconds to all N notes visible and to the first one (with no
     note: to the program's first top-level window, its no-note start)."""
-    seed(n, alarms)
+    seed(n, alarms, blinking)
     command = [WINE, FLOOR, windows_path(DATA), str(n)] if floor else [WINE, EXE]
     classname = "floor.exe" if floor else "velumbrino.exe"
     began = time.monotonic()

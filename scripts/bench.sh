@@ -2,7 +2,7 @@
 # Builds what the benchmarks need and prints their table. Benchmarks measure; they never fail
 # on time. Runs under Wine in its own prefix (build/windows/wineprefix-bench) and display;
 # restore is printed beside its floor (bench/floor_win.cpp: bare note-shaped windows).
-# BENCH_IDLE_SECONDS sets the idle measurement (default 60).
+# BENCH_IDLE_SECONDS sets the idle measurement (default 60); BENCH_ONLY=soak runs the soak alone.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 ensure_packages
@@ -19,8 +19,11 @@ prepare_wine_prefix private
 echo "Machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //')"
 echo "Wine: $("$WINE" --version 2>/dev/null)"
 echo
-scratch="Z:$(echo "$REPO_DIR/build/bench-scratch" | tr / '\\')\\"
-rm -rf build/bench-scratch && mkdir -p build/bench-scratch
-"$WINE" build/windows/bench.exe settings "$scratch" </dev/null
-for n in 100 1000; do "$WINE" build/windows/bench.exe exit-save "$scratch" $n </dev/null; done
-python3 bench/program_bench.py
+if [ "${BENCH_ONLY:-}" != soak ]; then
+  scratch="Z:$(echo "$REPO_DIR/build/bench-scratch" | tr / '\\')\\"
+  rm -rf build/bench-scratch && mkdir -p build/bench-scratch
+  "$WINE" build/windows/bench.exe settings "$scratch" </dev/null
+  for n in 100 1000; do "$WINE" build/windows/bench.exe exit-save "$scratch" $n </dev/null; done
+  python3 bench/program_bench.py
+fi
+python3 bench/soak.py
