@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang (build/fuzz) and gives each a bounded run from the
-# seed corpus in tests/fuzz/corpus, both at once (one core each). Fails on any crash, hang,
-# leak or sanitizer report. FUZZ_SECONDS sets the time per target (default 60);
-# FUZZ_BUILD_ONLY=1 only builds them (test.sh builds them while the simulation runs).
+# seed corpus in tests/fuzz/corpus, both at once (one core each; FUZZ_JOBS=1: one core, one
+# after the other). Fails on any crash, hang, leak or sanitizer report. FUZZ_SECONDS sets the
+# time per target (default 60); FUZZ_BUILD_ONLY=1 only builds them.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 cd "$REPO_DIR"
@@ -22,6 +22,8 @@ for target in "${targets[@]}"; do
     -max_len=65536 -artifact_prefix=build/fuzz/artifacts/$target- -print_final_stats=1 \
     "$work" tests/fuzz/corpus/$target >build/fuzz/$target.log 2>&1 &
   pids+=($!)
+  # One core (FUZZ_JOBS=1): one after the other.
+  if [ "${FUZZ_JOBS:-2}" = 1 ]; then wait "$!" || true; fi
 done
 status=0
 results=()
