@@ -8,6 +8,7 @@ source "$(dirname "$0")/common.sh"
 ensure_packages
 cd "$REPO_DIR"
 build_preset windows >/dev/null
+cmake --build --preset windows --target bench floor >/dev/null
 export_wine_env "$REPO_DIR/build/windows/wineprefix-bench"
 unset DISPLAY
 ensure_display

@@ -109,14 +109,14 @@ def start_and_wait(count, timeout=60):
     program = start()
     wait_for(lambda: len(note_windows()) == count, timeout=timeout, interval=0.3,
              what=f"{count} visible notes")
-    wait_ready()
+    wait_ready(timeout)  # the bodies load after the windows show: as long again
     return program
 
 
-def wait_ready():
+def wait_ready(timeout=30):
     """Start-up is over once the tray menu opens (not before); then it is closed again."""
     wait_for(lambda: menus() or tray_click(3) or wait_for(menus, timeout=5, fail=False),
-             timeout=30, interval=0, what="the end of start-up")
+             timeout=timeout, interval=0, what="the end of start-up")
     # A click on the empty desktop closes it, once the menu has taken the mouse.
     wait_for(lambda: not menus() or xdotool("mousemove", 1200, 20, "click", 1) or
              wait_for(lambda: not menus(), timeout=3, fail=False), timeout=30, interval=0,
@@ -237,11 +237,12 @@ def main(tests):
     passed = failed = 0
     for test in tests:
         name = test.__name__
+        began = time.monotonic()
         try:
             reset_documents()
             test()
             passed += 1
-            print(f"[  OK  ] {name}", flush=True)
+            print(f"[  OK  ] {name} ({time.monotonic() - began:.1f} s)", flush=True)
         except Exception:  # noqa: BLE001 - every failure is reported the same way
             failed += 1
             print(f"[FAILED] {name}", flush=True)
