@@ -129,7 +129,10 @@ TEST(ModalWindows, EveryKindClearsAppReadyWhileOpenAndRestoresIt) {
 
   // OK gives back the font the dialog was opened on. A face of the system's fonts: Wine's
   // dialog lists those, not its own Tahoma. Red is one of the dialog's colours.
-  DialogSettings settings{.font_name = "DejaVu Serif", .font_size = 12, .color = 0x000000FF};
+  DialogSettings settings;
+  settings.font_name = "DejaVu Serif";
+  settings.font_size = 12;
+  settings.color = 0x000000FF;
   settings.bold = settings.italic = settings.underline = true;
   const auto font_of = [](const DialogSettings& s) {
     return std::tuple(s.font_name, s.font_size, s.bold, s.italic, s.underline, s.strikeout,
