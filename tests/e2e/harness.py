@@ -235,6 +235,10 @@ def press(wid, *action):
 def main(tests):
     """Runs each test function; prints 'N passed, N failed' and exits non-zero on failure."""
     passed = failed = 0
+    # A process of the prefix that outlives every test: Wine closes its desktop a moment after
+    # the last process of the prefix ends, and a program started in that moment shows nothing.
+    keeper = subprocess.Popen([os.environ["WINE"], "cmd", "/c", "pause"], stdin=subprocess.PIPE,
+                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     for test in tests:
         name = test.__name__
         began = time.monotonic()
@@ -250,6 +254,8 @@ def main(tests):
             traceback.print_exc()
         finally:
             kill_all()
+    keeper.stdin.close()  # its "pause" ends
+    keeper.wait(timeout=30)
     print(f"{passed} passed, {failed} failed")
     sys.exit(1 if failed else 0)
 
