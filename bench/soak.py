@@ -2,12 +2,17 @@
 rounds driven by soak.exe (bench/soak_win.cpp): the tray menu and a note menu opened and
 closed, dialogs opened and cancelled, a letter typed into a note and its autosave. Prints
 the growth of the process's private memory (RssAnon) over the measured rounds, after the
-warm-up ones, and the time they took. Beside it, the floor: a bare process of soak.exe opening
-and answering Wine's own message box (300 times, or as often as the program opened dialogs),
-so that what Wine's modal windows cost by themselves can be told apart.
+warm-up ones, by segments (a leak grows the same in each; a heap that is still settling
+grows less and less), on which side of Wine it lies, and the time the rounds took.
+
+Beside it, the floor: the same system dialogs (message box, colour, font, print, open and
+save) opened as often, and cancelled, in a bare process of soak.exe, so that what Wine's own
+dialogs cost by themselves can be told apart from the program's.
 
 Each round opens the next BENCH_SOAK_DIALOGS of the twelve dialogs (default 4: each one every
-third round), so that 320 rounds fit in five minutes; 12 opens all of them in every round.
+third round), so that the row fits in five minutes; 12 opens all of them in every round.
+BENCH_SOAK_ONLY=<dialog>, BENCH_SOAK_TYPING=0 (read by soak.exe) and BENCH_SOAK_BLINK=0 tell
+the growth's sources apart.
 """
 import os
 import subprocess
@@ -19,17 +24,22 @@ import program_bench as bench
 
 SOAK = os.path.join(bench.REPO, "build", "windows", "soak.exe")
 NOTES = 50
+DIALOG_COUNT = 12
 WARM_UP = int(os.environ.get("BENCH_SOAK_WARM_UP", "20"))
 ROUNDS = int(os.environ.get("BENCH_SOAK_ROUNDS", "300"))
 DIALOGS = int(os.environ.get("BENCH_SOAK_DIALOGS", "4"))
+SEGMENT = int(os.environ.get("BENCH_SOAK_SEGMENT", "100"))
+# Wine gives the Windows side of a process its memory at low addresses; the host's C library
+# (Wine's Unix side: win32u, winex11, Xlib, fonts) takes the brk heap and high mappings.
+WINDOWS_SIDE_END = 1 << 40
 
 
-def rounds(count, *extra):
+def rounds(count, first_dialog=0):
     """Runs soak.exe for `count` rounds and waits for the autosave of its last typing;
-    returns its report as a dictionary, with its other lines under "lines"."""
+    returns its report as a dictionary, with its steps under "steps": name -> (runs, ms)."""
     # Through a file: what Wine starts on the side may keep a pipe open.
     with tempfile.TemporaryFile() as output:
-        code = subprocess.run([bench.WINE, SOAK, str(count), str(DIALOGS), *extra],
+        code = subprocess.run([bench.WINE, SOAK, str(count), str(DIALOGS), str(first_dialog)],
                               stdout=output, stderr=output, timeout=900).returncode
         ended = time.time()
         output.seek(0)
@@ -37,7 +47,11 @@ def rounds(count, *extra):
     if code != 0 or not lines:
         raise RuntimeError("soak.exe failed: " + " ".join(lines))
     report = dict(pair.split("=") for pair in lines[-1].split())
-    report["lines"] = lines[:-1]
+    report["steps"] = {}
+    for line in lines:
+        if line.startswith("step "):
+            name, runs, ms = line[5:].split("|")
+            report["steps"][name] = (int(runs), float(ms))
     # Measured with no save under way: the last note typed into is saved two seconds later.
     last = os.path.join(bench.DATA, f"stickie{report['last']}.vmb")
     deadline = time.monotonic() + 30
@@ -46,30 +60,65 @@ def rounds(count, *extra):
     return report
 
 
+def anonymous_by_side(pid):
+    """Private anonymous KiB of the process: (Windows side, Unix side)."""
+    sides = [0, 0]
+    with open(f"/proc/{pid}/smaps") as f:
+        for line in f:
+            fields = line.split()
+            if not fields[0].endswith(":"):
+                side = 0 if int(fields[0].split("-")[0], 16) < WINDOWS_SIDE_END else 1
+            elif fields[0] == "Anonymous:":
+                sides[side] += int(fields[1])
+    return sides
+
+
+def floor(name, times):
+    """The growth of a bare process opening the system dialog `name` `times` times; None
+    for the program's own dialogs, which have no system counterpart."""
+    out = subprocess.run([bench.WINE, SOAK, "floor", name, str(times)], capture_output=True,
+                         text=True, timeout=300).stdout.split()
+    growth = dict(pair.split("=") for pair in out).get("growth", "n/a") if out else "n/a"
+    return None if growth == "none" else growth
+
+
 def main():
     bench.warm_up()
-    program, _, _ = bench.start(NOTES, blinking=True)
+    program, _, _ = bench.start(NOTES, blinking=os.environ.get("BENCH_SOAK_BLINK", "1") != "0")
     pid = bench.program_pid()
     rounds(WARM_UP)
     before = bench.status(pid)["RssAnon"]
-    report = rounds(ROUNDS, "times")
+    sides_before = anonymous_by_side(pid)
+    segments, seconds, steps = [], 0.0, {}
+    for done in range(0, ROUNDS, SEGMENT):
+        start = bench.status(pid)["RssAnon"]
+        report = rounds(min(SEGMENT, ROUNDS - done), done * DIALOGS % DIALOG_COUNT)
+        segments.append(bench.status(pid)["RssAnon"] - start)
+        seconds += float(report["seconds"])
+        for name, (runs, ms) in report["steps"].items():
+            total = steps.get(name, (0, 0.0))
+            steps[name] = (total[0] + runs, total[1] + ms)
     after = bench.status(pid)["RssAnon"]
-    print(f"soak N={NOTES}        private (RssAnon) {after - before:+6d} KiB over {ROUNDS} rounds "
-          f"after {WARM_UP} ({before} -> {after} KiB), {float(report['seconds']):.0f} s = "
-          f"{float(report['seconds']) / ROUNDS * 1000:.0f} ms a round ({DIALOGS} dialogs each); "
-          f"GDI objects {report['gdi']}, USER objects {report['user']}", flush=True)
-    print(f"soak mean ms      {' '.join(report['lines'])}", flush=True)
+    sides = [a - b for a, b in zip(anonymous_by_side(pid), sides_before)]
     bench.stop(program)
-    opened = ROUNDS * DIALOGS
-    boxes = min(opened, 300)
-    floor = subprocess.run([bench.WINE, SOAK, "floor", str(boxes)], capture_output=True,
-                           text=True, timeout=300).stdout.split()
-    floor = dict(pair.split("=") for pair in floor) if floor else {"growth": "n/a"}
-    per_box = (f"{int(floor['growth']) / boxes:.2f} KiB per box" if floor["growth"] != "n/a"
-               else "n/a")
-    print(f"soak floor        private {floor['growth']} KiB over {boxes} of Wine's message boxes "
-          f"in a bare process = {per_box}; the program: {(after - before) / opened:.2f} KiB per "
-          f"dialog opened (all of its growth)", flush=True)
+    print(f"soak N={NOTES}        private (RssAnon) {after - before:+6d} KiB over {ROUNDS} rounds "
+          f"after {WARM_UP} ({before} -> {after} KiB), {seconds:.0f} s = "
+          f"{seconds / ROUNDS * 1000:.0f} ms a round ({DIALOGS} dialogs each); "
+          f"GDI objects {report['gdi']}, USER objects {report['user']}", flush=True)
+    print(f"soak by {SEGMENT} rounds  " + " ".join(f"{kib:+d}" for kib in segments) + " KiB",
+          flush=True)
+    print(f"soak where        Windows side (the program, Wine's DLLs) {sides[0]:+d} KiB, "
+          f"Unix side (Wine's win32u and X11, the C library) {sides[1]:+d} KiB", flush=True)
+    print("soak mean ms      " + "; ".join(f"{name} {ms / runs:.0f}"
+                                           for name, (runs, ms) in steps.items()), flush=True)
+    floors, total = [], 0
+    for name, (runs, _) in steps.items():
+        growth = floor(name, runs) if "menu" not in name else None
+        if growth is not None:
+            floors.append(f"{name} {runs}x {growth}")
+            total += int(growth) if growth != "n/a" else 0
+    print(f"soak floor        the same system dialogs in a bare process: {', '.join(floors)} "
+          f"= {total:+d} KiB of the program's {after - before:+d}", flush=True)
     bench.kill_all()
 
 

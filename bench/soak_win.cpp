@@ -4,11 +4,15 @@
 // (every dialog the menus open without side effects) opened and cancelled, one letter typed
 // into a note (its autosave follows two seconds later). A note keeps blinking through all the
 // rounds. No window is ever destroyed from here.
-// Usage: soak <rounds> <dialogs per round> [times]  |  soak floor <boxes>
-// Prints "seconds=S gdi=G user=U last=N" (the program's GUI objects at the end, "n/a" where
-// the system does not count them; the number of the note typed into last, whose autosave
-// is still to come); with "times", each step's mean milliseconds first.
+// Usage: soak <rounds> <dialogs per round> [first dialog]  |  soak floor <dialog> <times>
+// Prints "step <name>|<runs>|<milliseconds>" for each step taken, then
+// "seconds=S gdi=G user=U last=N" (the program's GUI objects at the end, "n/a" where the
+// system does not count them; the number of the note typed into last, whose autosave is
+// still to come). BENCH_SOAK_ONLY=<dialog> opens that dialog at every dialog step;
+// BENCH_SOAK_TYPING=0 types nothing.
 #include <windows.h>
+// After windows.h, which it needs.
+#include <commdlg.h>
 
 #include <chrono>
 #include <cstdio>
@@ -58,8 +62,10 @@ void MenuKeys(HWND menu, const char* keys) {
       PostMessageW(menu, WM_CHAR, L'\r', 1);
       continue;
     }
-    const WPARAM vk = *key == 'd' ? VK_DOWN : *key == 'u' ? VK_UP : *key == 'r' ? VK_RIGHT
-                                                                                : VK_ESCAPE;
+    const WPARAM vk = *key == 'd'   ? VK_DOWN
+                      : *key == 'u' ? VK_UP
+                      : *key == 'r' ? VK_RIGHT
+                                    : VK_ESCAPE;
     PostMessageW(menu, WM_KEYDOWN, vk, 1);
     PostMessageW(menu, WM_KEYUP, vk, 0xC0000001);
   }
@@ -138,8 +144,8 @@ std::vector<std::pair<std::wstring, HWND>> Bodies() {
   for (HWND note = FindWindowExW(nullptr, nullptr, L"frmNote", nullptr); note;
        note = FindWindowExW(nullptr, note, L"frmNote", nullptr)) {
     wchar_t title[128] = L"";
-    SendMessageTimeoutW(note, WM_GETTEXT, 128, reinterpret_cast<LPARAM>(title), SMTO_BLOCK,
-                        5000, nullptr);
+    SendMessageTimeoutW(note, WM_GETTEXT, 128, reinterpret_cast<LPARAM>(title), SMTO_BLOCK, 5000,
+                        nullptr);
     if (HWND body = FindWindowExW(note, nullptr, L"RICHEDIT50W", nullptr)) {
       bodies.emplace_back(title, body);
     }
@@ -154,8 +160,8 @@ std::string GuiObjects(DWORD kind) {
   return count ? std::to_string(count) : "n/a";
 }
 
-// The floor: Wine's own message box opened and answered in this bare process, with none of
-// the program's code, as often as the program opens its dialogs. Prints the growth of this
+// The floor: the system's own dialogs opened and cancelled in this bare process, with none of
+// the program's code, as often as the program opened them. Prints the growth of this
 // process's private memory, read from Linux (none on Windows: "n/a").
 long PrivateKiB() {
   FILE* status = _wfopen(L"Z:\\proc\\self\\status", L"r");
@@ -169,28 +175,94 @@ long PrivateKiB() {
   return kib;
 }
 
-void CALLBACK AnswerNo(HWND, UINT, UINT_PTR timer, DWORD) {
-  if (HWND box = FindWindowW(L"#32770", L"soak floor")) {
+// Cancels this process's dialog as soon as it shows: "No" for a question, else Cancel.
+void CALLBACK Cancel(HWND, UINT, UINT_PTR timer, DWORD) {
+  if (HWND box = Dialog()) {
     KillTimer(nullptr, timer);
-    PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(box, IDNO)));
+    const int button = GetDlgItem(box, IDNO) ? IDNO : IDCANCEL;
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
   }
 }
 
-void FloorBox() {
-  SetTimer(nullptr, 0, 10, AnswerNo);
-  MessageBoxW(nullptr, L"Excluir esta nota?", L"soak floor", MB_YESNO | MB_ICONQUESTION);
+HWND g_owner = nullptr;  // the floor's stand-in for a note
+
+// The program's system dialogs, by the names of kDialogs; false for a name not among them.
+bool OpenSystemDialog(const char* name) {
+  SetTimer(nullptr, 0, 10, Cancel);
+  if (std::strcmp(name, "delete question") == 0) {
+    MessageBoxW(g_owner, L"Excluir esta nota?", L"Velumbrino", MB_YESNO | MB_ICONQUESTION);
+  } else if (std::strcmp(name, "colour") == 0) {
+    COLORREF custom[16] = {};
+    CHOOSECOLORW choose{};
+    choose.lStructSize = sizeof choose;
+    choose.lpCustColors = custom;
+    choose.hwndOwner = g_owner;
+    choose.Flags = CC_RGBINIT | CC_ANYCOLOR | CC_FULLOPEN;  // as the program opens it
+    ChooseColorW(&choose);
+  } else if (std::strcmp(name, "font") == 0) {
+    LOGFONTW font{};
+    CHOOSEFONTW choose{};
+    choose.lStructSize = sizeof choose;
+    choose.hwndOwner = g_owner;
+    choose.lpLogFont = &font;
+    choose.Flags = CF_SCREENFONTS | CF_EFFECTS;
+    ChooseFontW(&choose);
+  } else if (std::strcmp(name, "print") == 0) {
+    PRINTDLGW print{};
+    print.lStructSize = sizeof print;
+    print.hwndOwner = g_owner;
+    print.Flags = PD_NOSELECTION | PD_NOPAGENUMS;
+    PrintDlgW(&print);
+    if (print.hDevMode) GlobalFree(print.hDevMode);
+    if (print.hDevNames) GlobalFree(print.hDevNames);
+  } else if (std::strcmp(name, "open file") == 0 || std::strcmp(name, "save file") == 0) {
+    wchar_t file[MAX_PATH] = L"";
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = g_owner;
+    dialog.lpstrFilter = L"Texto (*.txt)\0*.txt\0";
+    dialog.lpstrFile = file;
+    dialog.nMaxFile = MAX_PATH;
+    dialog.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
+    if (name[0] == 'o')
+      GetOpenFileNameW(&dialog);
+    else
+      GetSaveFileNameW(&dialog);
+  } else {
+    return false;
+  }
+  return true;
 }
 
-int Floor(int boxes) {
-  for (int i = 0; i < 20; ++i) FloorBox();
+// "floor <name> <times>": prints growth=<KiB> or growth=none when the dialog is the program's
+// own (no system dialog to compare with).
+int Floor(const char* name, int times) {
+  g_pid = GetCurrentProcessId();
+  // As the program runs: aware of each monitor's DPI, its dialogs owned by a layered,
+  // topmost note-like window.
+  using SetContext = BOOL(WINAPI*)(HANDLE);
+  if (auto set = reinterpret_cast<SetContext>(
+          GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetProcessDpiAwarenessContext"))) {
+    set(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
+  }
+  g_owner = CreateWindowExW(WS_EX_LAYERED | WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"STATIC", L"",
+                            WS_POPUP | WS_VISIBLE, 100, 100, 200, 200, nullptr, nullptr, nullptr,
+                            nullptr);
+  SetLayeredWindowAttributes(g_owner, 0, 255, LWA_ALPHA);
+  for (int i = 0; i < 10; ++i) {
+    if (!OpenSystemDialog(name)) {
+      std::printf("growth=none\n");
+      return 0;
+    }
+  }
   const long before = PrivateKiB();
-  for (int i = 0; i < boxes; ++i) FloorBox();
+  for (int i = 0; i < times; ++i) OpenSystemDialog(name);
   const long after = PrivateKiB();
   if (before < 0 || after < 0) {
     std::printf("growth=n/a\n");
   } else {
-    std::printf("growth=%+ld before=%ld after=%ld\n", after - before, before, after);
+    std::printf("growth=%+ld\n", after - before);
   }
   return 0;
 }
@@ -198,10 +270,18 @@ int Floor(int boxes) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  if (argc > 2 && std::wcscmp(argv[1], L"floor") == 0) return Floor(_wtoi(argv[2]));
+  if (argc > 3 && std::wcscmp(argv[1], L"floor") == 0) {
+    char name[64] = "";
+    WideCharToMultiByte(CP_UTF8, 0, argv[2], -1, name, sizeof name, nullptr, nullptr);
+    return Floor(name, _wtoi(argv[3]));
+  }
   const int rounds = argc > 1 && _wtoi(argv[1]) > 0 ? _wtoi(argv[1]) : 1;
   const int dialogs_per_round = argc > 2 ? _wtoi(argv[2]) : kDialogCount;
-  const bool times = argc > 3 && std::wcscmp(argv[3], L"times") == 0;
+  int next_dialog = argc > 3 ? _wtoi(argv[3]) % kDialogCount : 0;
+  // Knobs that tell the growth's sources apart: one dialog only, no typing.
+  const char* only = std::getenv("BENCH_SOAK_ONLY");
+  const char* typing = std::getenv("BENCH_SOAK_TYPING");
+  const bool type = !typing || std::strcmp(typing, "0") != 0;
   HWND controller = FindWindowW(L"VelumbrinoFrmPopup", L" Velumbrino ");
   if (!controller) {
     std::fprintf(stderr, "soak: the program is not running\n");
@@ -219,7 +299,6 @@ int wmain(int argc, wchar_t** argv) {
     std::fprintf(stderr, "soak: no note titled \"Nota 2\"\n");
     return 1;
   }
-  int next_dialog = 0;
   std::vector<double> spent(2 + kDialogCount);
   std::vector<int> runs(2 + kDialogCount);
   const auto timed = [&](int index, const Step& step, bool dialog) {
@@ -231,28 +310,30 @@ int wmain(int argc, wchar_t** argv) {
   };
   const auto began = Clock::now();
   for (int round = 0; round < rounds; ++round) {
-    PostMessageW(typed[round % typed.size()].second, WM_CHAR, L'a' + round % 26, 1);
+    if (type) PostMessageW(typed[round % typed.size()].second, WM_CHAR, L'a' + round % 26, 1);
     for (int menu = 0; menu < 2; ++menu) {
       if (!timed(menu, kMenus[menu], false)) return 1;
     }
     for (int i = 0; i < dialogs_per_round; ++i, next_dialog = (next_dialog + 1) % kDialogCount) {
-      if (!timed(2 + next_dialog, kDialogs[next_dialog], true)) return 1;
+      int dialog = next_dialog;
+      if (only) {
+        for (int named = 0; named < kDialogCount; ++named) {
+          if (std::strcmp(kDialogs[named].name, only) == 0) dialog = named;
+        }
+      }
+      if (!timed(2 + dialog, kDialogs[dialog], true)) return 1;
     }
   }
   const double seconds = std::chrono::duration<double>(Clock::now() - began).count();
-  if (times) {
-    for (int i = 0; i < 2 + kDialogCount; ++i) {
-      if (runs[i]) {
-        std::printf("%s %.0f ms; ", i < 2 ? kMenus[i].name : kDialogs[i - 2].name,
-                    spent[i] / runs[i]);
-      }
+  for (int i = 0; i < 2 + kDialogCount; ++i) {
+    if (runs[i]) {
+      std::printf("step %s|%d|%.1f\n", i < 2 ? kMenus[i].name : kDialogs[i - 2].name, runs[i],
+                  spent[i]);
     }
-    std::printf("\n");
   }
   // The title is "Nota N": the note's number follows the space.
   const std::wstring& last = typed[(rounds - 1) % typed.size()].first;
-  std::printf("seconds=%.1f gdi=%s user=%s last=%ls\n", seconds,
-              GuiObjects(GR_GDIOBJECTS).c_str(), GuiObjects(GR_USEROBJECTS).c_str(),
-              last.substr(last.rfind(L' ') + 1).c_str());
+  std::printf("seconds=%.1f gdi=%s user=%s last=%ls\n", seconds, GuiObjects(GR_GDIOBJECTS).c_str(),
+              GuiObjects(GR_USEROBJECTS).c_str(), last.substr(last.rfind(L' ') + 1).c_str());
   return 0;
 }

@@ -109,7 +109,7 @@ target_link_libraries(floor PRIVATE velumbrino_core user32 gdi32)
 target_link_options(floor PRIVATE -municode)
 # The soak's rounds, driving the running program from outside (bench/soak.py).
 add_executable(soak ${CMAKE_SOURCE_DIR}/bench/soak_win.cpp)
-target_link_libraries(soak PRIVATE user32)
+target_link_libraries(soak PRIVATE user32 comdlg32)
 target_link_options(soak PRIVATE -static -municode)
 
 # The installer, built with the program: build/windows/dist/Velumbrino-Setup-<version>.exe.
