@@ -102,14 +102,15 @@ def cpu_ticks(pid):
     return int(fields[11]) + int(fields[12])
 
 
-def start(n, alarms=False, floor=False, blinking=False):
+def start(n, alarms=False, floor=False, blinking=False, env=None, log=subprocess.DEVNULL):
     """Returns the process, the seconds to all N notes visible and to the first one (with no
-    note: to the program's first top-level window, its no-note start)."""
+    note: to the program's first top-level window, its no-note start). Wine's output goes to
+    `log`."""
     seed(n, alarms, blinking)
     command = [WINE, FLOOR, windows_path(DATA), str(n)] if floor else [WINE, EXE]
     classname = "floor.exe" if floor else "velumbrino.exe"
     began = time.monotonic()
-    program = subprocess.Popen(command, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    program = subprocess.Popen(command, stdout=subprocess.DEVNULL, stderr=log, env=env)
     deadline = began + 60 + n * 0.2
     first = None
     while time.monotonic() < deadline:

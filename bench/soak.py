@@ -5,14 +5,18 @@ the growth of the process's private memory (RssAnon) over the measured rounds, a
 warm-up ones, by segments (a leak grows the same in each; a heap that is still settling
 grows less and less), on which side of Wine it lies, and the time the rounds took.
 
-Beside it, the floor: the same system dialogs (message box, colour, font, print, open and
-save) opened as often, and cancelled, in a bare process of soak.exe, so that what Wine's own
-dialogs cost by themselves can be told apart from the program's.
+Beside it, the floor: the same dialogs (the system's as the program calls them, the program's
+own from its templates) opened as often, and cancelled, in a bare process of soak.exe that
+carries the program's manifest, so that what Wine's own dialogs and controls cost by themselves
+can be told apart from the program's.
 
 Each round opens the next BENCH_SOAK_DIALOGS of the twelve dialogs (default 4: each one every
 third round), so that the row fits in five minutes; 12 opens all of them in every round.
 BENCH_SOAK_ONLY=<dialog>, BENCH_SOAK_TYPING=0 (read by soak.exe) and BENCH_SOAK_BLINK=0 tell
-the growth's sources apart.
+the growth's sources apart. BENCH_SOAK_CENSUS=<rounds> runs that many rounds, after the
+warm-up, under Wine's relay of the heap functions instead, and prints what they left
+allocated by the module that allocated it (bench/heap_census.py): the program's own code
+apart from Wine's.
 """
 import os
 import subprocess
@@ -20,6 +24,7 @@ import sys
 import tempfile
 import time
 
+import heap_census
 import program_bench as bench
 
 SOAK = os.path.join(bench.REPO, "build", "windows", "soak.exe")
@@ -34,13 +39,15 @@ SEGMENT = int(os.environ.get("BENCH_SOAK_SEGMENT", "100"))
 WINDOWS_SIDE_END = 1 << 40
 
 
-def rounds(count, first_dialog=0):
+def rounds(count, first_dialog=0, warm_up=False):
     """Runs soak.exe for `count` rounds and waits for the autosave of its last typing;
-    returns its report as a dictionary, with its steps under "steps": name -> (runs, ms)."""
+    returns its report as a dictionary, with its steps under "steps": name -> (runs, ms).
+    The warm-up gives every note its first edit as well."""
+    command = [bench.WINE, SOAK, str(count), str(DIALOGS), str(first_dialog)]
     # Through a file: what Wine starts on the side may keep a pipe open.
     with tempfile.TemporaryFile() as output:
-        code = subprocess.run([bench.WINE, SOAK, str(count), str(DIALOGS), str(first_dialog)],
-                              stdout=output, stderr=output, timeout=900).returncode
+        code = subprocess.run(command + (["warm"] if warm_up else []), stdout=output,
+                              stderr=output, timeout=900).returncode
         ended = time.time()
         output.seek(0)
         lines = output.read().decode(errors="replace").strip().splitlines()
@@ -74,19 +81,48 @@ def anonymous_by_side(pid):
 
 
 def floor(name, times):
-    """The growth of a bare process opening the system dialog `name` `times` times; None
-    for the program's own dialogs, which have no system counterpart."""
+    """The growth of a bare process opening the dialog `name` `times` times; None for a name
+    it does not know."""
     out = subprocess.run([bench.WINE, SOAK, "floor", name, str(times)], capture_output=True,
                          text=True, timeout=300).stdout.split()
     growth = dict(pair.split("=") for pair in out).get("growth", "n/a") if out else "n/a"
     return None if growth == "none" else growth
 
 
+def census(count):
+    """The census of what `count` rounds leave allocated."""
+    log_path = os.path.join(bench.REPO, "build", "soak-census.log")
+    bench.warm_up()
+    heap_census.relay(bench.WINE, True)
+    try:
+        with open(log_path, "wb") as log:
+            program, _, _ = bench.start(NOTES, blinking=os.environ.get("BENCH_SOAK_BLINK") != "0",
+                                        env=dict(os.environ, WINEDEBUG="+relay"), log=log)
+            pid = bench.program_pid()
+            rounds(WARM_UP, warm_up=True)
+            begin = os.path.getsize(log_path)
+            report = rounds(count)
+            end = os.path.getsize(log_path)
+            ranges = heap_census.modules(pid)
+            bench.stop(program)
+    finally:
+        heap_census.relay(bench.WINE, False)
+    left = heap_census.count(log_path, begin, end, ranges)
+    left.setdefault(os.path.basename(bench.EXE), ({}, 0))  # named even when it keeps nothing
+    steps = ", ".join(f"{name} {runs}x" for name, (runs, _) in report["steps"].items())
+    print(f"soak census       left allocated by {count} rounds ({steps}): "
+          f"{heap_census.summary(left)}", flush=True)
+    os.remove(log_path)
+    bench.kill_all()
+
+
 def main():
+    if os.environ.get("BENCH_SOAK_CENSUS"):
+        return census(int(os.environ["BENCH_SOAK_CENSUS"]))
     bench.warm_up()
     program, _, _ = bench.start(NOTES, blinking=os.environ.get("BENCH_SOAK_BLINK", "1") != "0")
     pid = bench.program_pid()
-    rounds(WARM_UP)
+    rounds(WARM_UP, warm_up=True)
     before = bench.status(pid)["RssAnon"]
     sides_before = anonymous_by_side(pid)
     segments, seconds, steps = [], 0.0, {}
@@ -117,7 +153,7 @@ def main():
         if growth is not None:
             floors.append(f"{name} {runs}x {growth}")
             total += int(growth) if growth != "n/a" else 0
-    print(f"soak floor        the same system dialogs in a bare process: {', '.join(floors)} "
+    print(f"soak floor        the same dialogs in a bare process: {', '.join(floors)} "
           f"= {total:+d} KiB of the program's {after - before:+d}", flush=True)
     bench.kill_all()
 

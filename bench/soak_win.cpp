@@ -4,15 +4,19 @@
 // (every dialog the menus open without side effects) opened and cancelled, one letter typed
 // into a note (its autosave follows two seconds later). A note keeps blinking through all the
 // rounds. No window is ever destroyed from here.
-// Usage: soak <rounds> <dialogs per round> [first dialog]  |  soak floor <dialog> <times>
+// Usage: soak <rounds> <dialogs per round> [first dialog [warm]]  |  soak floor <dialog> <times>
+// With "warm" (the warm-up) every note first takes one letter: a note's first edit gives its
+// body the room it keeps for editing, once per note, which is not growth of the rounds.
 // Prints "step <name>|<runs>|<milliseconds>" for each step taken, then
 // "seconds=S gdi=G user=U last=N" (the program's GUI objects at the end, "n/a" where the
 // system does not count them; the number of the note typed into last, whose autosave is
 // still to come). BENCH_SOAK_ONLY=<dialog> opens that dialog at every dialog step;
 // BENCH_SOAK_TYPING=0 types nothing.
 #include <windows.h>
-// After windows.h, which it needs.
+// After windows.h, which they need.
+#include <commctrl.h>
 #include <commdlg.h>
+#include <psapi.h>
 
 #include <chrono>
 #include <cstdio>
@@ -21,6 +25,8 @@
 #include <cwchar>
 #include <string>
 #include <vector>
+
+#include "resource.h"
 
 namespace {
 
@@ -160,19 +166,17 @@ std::string GuiObjects(DWORD kind) {
   return count ? std::to_string(count) : "n/a";
 }
 
-// The floor: the system's own dialogs opened and cancelled in this bare process, with none of
-// the program's code, as often as the program opened them. Prints the growth of this
-// process's private memory, read from Linux (none on Windows: "n/a").
+// The floor: the same dialogs opened and cancelled in this bare process, with none of the
+// program's code, as often as the program opened them: the system's own as the program calls
+// them, the program's own from its templates with nothing behind them. This process carries
+// the program's manifest, so the controls are the same. Prints the growth of this process's
+// private memory: what Wine counts as the pagefile's share is the anonymous memory Linux
+// holds for it, the measure the soak takes of the program. (Linux's status file read from
+// here gives one stale figure.)
 long PrivateKiB() {
-  FILE* status = _wfopen(L"Z:\\proc\\self\\status", L"r");
-  if (!status) return -1;
-  char line[256];
-  long kib = -1;
-  while (std::fgets(line, sizeof line, status)) {
-    if (std::strncmp(line, "RssAnon:", 8) == 0) kib = std::atol(line + 8);
-  }
-  std::fclose(status);
-  return kib;
+  PROCESS_MEMORY_COUNTERS counters{};
+  if (!GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters)) return -1;
+  return static_cast<long>(counters.PagefileUsage / 1024);
 }
 
 // Cancels this process's dialog as soon as it shows: "No" for a question, else Cancel.
@@ -187,9 +191,37 @@ void CALLBACK Cancel(HWND, UINT, UINT_PTR timer, DWORD) {
 
 HWND g_owner = nullptr;  // the floor's stand-in for a note
 
-// The program's system dialogs, by the names of kDialogs; false for a name not among them.
-bool OpenSystemDialog(const char* name) {
+INT_PTR CALLBACK BareDialog(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
+  if (message == WM_COMMAND && (LOWORD(wparam) == IDCANCEL || LOWORD(wparam) == IDOK)) {
+    EndDialog(dialog, LOWORD(wparam));
+  }
+  return message == WM_INITDIALOG;
+}
+
+struct Template {
+  const char* name;
+  int id;
+};
+
+constexpr Template kTemplates[] = {
+    {"delete list", IDD_DELETE_NOTES},
+    {"show list", IDD_SHOW_NOTES},
+    {"about", IDD_ABOUT},
+    {"alarm", IDD_ALARM},
+    {"date and time", IDD_INSERT_DATE_TIME},
+    {"title", IDD_NOTE_TITLE},
+};
+
+// The dialogs of kDialogs by name, each as the program opens it; false for a name not among
+// them.
+bool OpenDialog(const char* name) {
   SetTimer(nullptr, 0, 10, Cancel);
+  for (const Template& bare : kTemplates) {
+    if (std::strcmp(name, bare.name) == 0) {
+      DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(bare.id), g_owner, BareDialog, 0);
+      return true;
+    }
+  }
   if (std::strcmp(name, "delete question") == 0) {
     MessageBoxW(g_owner, L"Excluir esta nota?", L"Velumbrino", MB_YESNO | MB_ICONQUESTION);
   } else if (std::strcmp(name, "colour") == 0) {
@@ -235,29 +267,27 @@ bool OpenSystemDialog(const char* name) {
   return true;
 }
 
-// "floor <name> <times>": prints growth=<KiB> or growth=none when the dialog is the program's
-// own (no system dialog to compare with).
+// "floor <name> <times>": prints growth=<KiB>, or growth=none for a name not among the
+// dialogs.
 int Floor(const char* name, int times) {
   g_pid = GetCurrentProcessId();
-  // As the program runs: aware of each monitor's DPI, its dialogs owned by a layered,
-  // topmost note-like window.
-  using SetContext = BOOL(WINAPI*)(HANDLE);
-  if (auto set = reinterpret_cast<SetContext>(
-          GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetProcessDpiAwarenessContext"))) {
-    set(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
-  }
+  // As the program runs: the same control classes, its dialogs owned by a layered, topmost
+  // note-like window.
+  const INITCOMMONCONTROLSEX classes{
+      sizeof classes, ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_LINK_CLASS | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&classes);
   g_owner = CreateWindowExW(WS_EX_LAYERED | WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"STATIC", L"",
                             WS_POPUP | WS_VISIBLE, 100, 100, 200, 200, nullptr, nullptr, nullptr,
                             nullptr);
   SetLayeredWindowAttributes(g_owner, 0, 255, LWA_ALPHA);
   for (int i = 0; i < 10; ++i) {
-    if (!OpenSystemDialog(name)) {
+    if (!OpenDialog(name)) {
       std::printf("growth=none\n");
       return 0;
     }
   }
   const long before = PrivateKiB();
-  for (int i = 0; i < times; ++i) OpenSystemDialog(name);
+  for (int i = 0; i < times; ++i) OpenDialog(name);
   const long after = PrivateKiB();
   if (before < 0 || after < 0) {
     std::printf("growth=n/a\n");
@@ -278,6 +308,7 @@ int wmain(int argc, wchar_t** argv) {
   const int rounds = argc > 1 && _wtoi(argv[1]) > 0 ? _wtoi(argv[1]) : 1;
   const int dialogs_per_round = argc > 2 ? _wtoi(argv[2]) : kDialogCount;
   int next_dialog = argc > 3 ? _wtoi(argv[3]) % kDialogCount : 0;
+  const bool warm_up = argc > 4 && std::wcscmp(argv[4], L"warm") == 0;
   // Knobs that tell the growth's sources apart: one dialog only, no typing.
   const char* only = std::getenv("BENCH_SOAK_ONLY");
   const char* typing = std::getenv("BENCH_SOAK_TYPING");
@@ -308,6 +339,9 @@ int wmain(int argc, wchar_t** argv) {
     ++runs[index];
     return ok;
   };
+  if (warm_up && type) {
+    for (const auto& [title, body] : typed) PostMessageW(body, WM_CHAR, L'a', 1);
+  }
   const auto began = Clock::now();
   for (int round = 0; round < rounds; ++round) {
     if (type) PostMessageW(typed[round % typed.size()].second, WM_CHAR, L'a' + round % 26, 1);

@@ -107,9 +107,11 @@ target_link_options(bench PRIVATE -municode)
 add_executable(floor EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/floor_win.cpp)
 target_link_libraries(floor PRIVATE velumbrino_core user32 gdi32)
 target_link_options(floor PRIVATE -municode)
-# The soak's rounds, driving the running program from outside (bench/soak.py).
-add_executable(soak ${CMAKE_SOURCE_DIR}/bench/soak_win.cpp)
-target_link_libraries(soak PRIVATE user32 comdlg32)
+# The soak's rounds, driving the running program from outside (bench/soak.py). It carries the
+# program's resources: its floor opens the same dialog templates under the same manifest.
+add_executable(soak ${CMAKE_SOURCE_DIR}/bench/soak_win.cpp ${CMAKE_SOURCE_DIR}/resources/velumbrino.rc)
+target_include_directories(soak PRIVATE ${CMAKE_SOURCE_DIR}/resources ${GENERATED_DIR})
+target_link_libraries(soak PRIVATE user32 comctl32 comdlg32)
 target_link_options(soak PRIVATE -static -municode)
 
 # The installer, built with the program: build/windows/dist/Velumbrino-Setup-<version>.exe.
