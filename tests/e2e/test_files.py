@@ -96,9 +96,11 @@ def save_and_load_through_the_menu():
     assert b"segunda linha" in body and b"linha um" not in body, body
 
 
+PROGRAM_KEY = "HKCU\\Software\\Ovrask\\Velumbrino"
+
+
 def registry_value(name):
-    out = subprocess.run([os.environ["WINE"], "reg", "query",
-                          "HKCU\\Software\\Ovrask\\Velumbrino", "/v", name],
+    out = subprocess.run([os.environ["WINE"], "reg", "query", PROGRAM_KEY, "/v", name],
                          capture_output=True, text=True).stdout
     for line in out.splitlines():
         parts = line.split(None, 2)
@@ -107,7 +109,20 @@ def registry_value(name):
     return None
 
 
+DEFAULT_FONT_VALUES = ["FontNome", "FontSize", "FontNegrito", "FontItalico", "FontSublinhado"]
+
+
 def font_dialog_applies_and_makes_the_default():
+    try:
+        choose_font_and_make_it_the_default()
+    finally:
+        # The prefix outlives this test: later notes must not take the font picked here.
+        for name in DEFAULT_FONT_VALUES:
+            subprocess.run([os.environ["WINE"], "reg", "delete", PROGRAM_KEY, "/v", name, "/f"],
+                           capture_output=True)
+
+
+def choose_font_and_make_it_the_default():
     program = start_with_one_note(b"{\\rtf1\\ansi texto}")
     note_menu((h.NOTE_MENU, "Fonte..."))
     box = h.wait_for(dialog, what="the font dialog")
