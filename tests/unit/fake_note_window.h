@@ -56,33 +56,23 @@ class FakeNoteWindow : public NoteWindow {
   Color BodyColor() const override { return s_->body_color; }
   void SetBodyColor(Color color) override { s_->body_color = color; }
   bool LoadBody(const std::string& path) override {
-    auto bytes = files_.ReadFile(path);
-    if (!bytes) return false;
-    s_->body = *bytes;
-    Stored();
-    return true;
+    const auto bytes = files_.ReadFile(path);
+    return bytes && (s_->body = *bytes, Stored());
   }
   bool SaveBody(const std::string& path) override {
     ++s_->saves;
-    if (!files_.WriteFileAtomic(path, s_->body)) return false;
-    Stored();
-    return true;
+    return files_.WriteFileAtomic(path, s_->body) && Stored();
   }
   bool BodyModified() const override {
     return s_->marked_modified || s_->body != s_->body_as_stored.value_or("");
   }
   void MarkBodyModified() override { s_->marked_modified = true; }
-  void ShowBodySetAside(const std::string& explanation) override {
-    s_->set_aside_text = explanation;
-  }
+  void ShowBodySetAside(const std::string& text) override { s_->set_aside_text = text; }
   void ApplyDefaultFont(const DefaultFont&) override {}
   bool AlarmTimerEnabled() const override { return s_->alarm; }
   void SetAlarmTimerEnabled(bool enabled) override { s_->alarm = enabled; }
   void SetOpacity(std::uint8_t alpha) override { s_->alpha = alpha; }
-  void ShowPinned() override {
-    s_->pinned = true;
-    ++s_->pin_calls;
-  }
+  void ShowPinned() override { s_->pinned = true, ++s_->pin_calls; }
   void ShowUnpinned() override { s_->pinned = false; }
   void KeepOnScreen() override { s_->kept_on_screen = true; }
   void FocusBody() override { ++s_->focus_count; }
@@ -90,26 +80,21 @@ class FakeNoteWindow : public NoteWindow {
   void EditBody(BodyEdit edit) override { s_->edits.push_back(edit); }
   long SelectionLength() const override { return s_->selection_length; }
   void ReplaceSelection(const std::string& text) override {
-    s_->inserted.push_back(text);
-    s_->selection_length = 0;
+    s_->inserted.push_back(text), s_->selection_length = 0;
   }
   WindowHandle Handle() const override { return s_.get(); }
   SelectionFont GetSelectionFont() const override { return s_->selection_font; }
   void SetSelectionFont(const SelectionFont& font) override { s_->applied_fonts.push_back(font); }
   std::string BodyText() const override { return s_->text; }
   std::vector<std::string> BodyLines() const override { return {}; }
-  void ReplaceBodyWithRtf(std::string_view rtf) override {
-    s_->replaced_rtf = std::string(rtf);
-    s_->text.clear();
-  }
-  void ReplaceBodyWithText(std::string_view utf8_text) override {
-    s_->text = std::string(utf8_text);
-  }
+  void ReplaceBodyWithRtf(std::string_view rtf) override { s_->replaced_rtf = rtf, s_->text = ""; }
+  void ReplaceBodyWithText(std::string_view text) override { s_->text = text; }
 
  private:
-  void Stored() {
+  bool Stored() {  // what a load or save ends with
     s_->body_as_stored = s_->body;
     s_->marked_modified = false;
+    return true;
   }
   FileSystem& files_;
   std::shared_ptr<FakeNoteState> s_;

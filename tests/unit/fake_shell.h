@@ -12,12 +12,20 @@
 
 namespace velumbrino::testing {
 
-class FakeDialogs : public CommonDialogs {
- public:
-  std::optional<Color> ShowColorDialog(WindowHandle owner, Color initial, bool full_open) override {
+// A dialog of either fake: its owner, and what runs while it is open.
+struct FakeOpening {
+  void Opened(WindowHandle owner) {
     owners.push_back(owner);
     if (while_open) while_open();
-    return color_choice;
+  }
+  std::function<void()> while_open;
+  std::vector<WindowHandle> owners;
+};
+
+class FakeDialogs : public CommonDialogs, public FakeOpening {
+ public:
+  std::optional<Color> ShowColorDialog(WindowHandle owner, Color, bool) override {
+    return Opened(owner), color_choice;
   }
   void ShowOpenDialog(DialogSettings& settings) override { Choose(settings); }
   void ShowSaveDialog(DialogSettings& settings) override { Choose(settings); }
@@ -30,14 +38,11 @@ class FakeDialogs : public CommonDialogs {
     font_requests.push_back(settings);
     font_no_effects = no_effects;
     if (while_open) while_open();
-    if (!font_choice) return false;
-    font_choice(settings);
-    return true;
+    if (font_choice) font_choice(settings);
+    return static_cast<bool>(font_choice);
   }
-  bool ShowPrinterDialog(DialogSettings& settings, std::uint32_t flags) override {
-    owners.push_back(reinterpret_cast<WindowHandle>(settings.owner_window));
-    if (while_open) while_open();
-    return printer_confirmed;
+  bool ShowPrinterDialog(DialogSettings& settings, std::uint32_t) override {
+    return Opened(reinterpret_cast<WindowHandle>(settings.owner_window)), printer_confirmed;
   }
 
   std::optional<Color> color_choice;
@@ -46,11 +51,9 @@ class FakeDialogs : public CommonDialogs {
   bool font_no_effects = true, printer_confirmed = false;
   std::optional<std::string> file_choice;  // what the file dialogs answer; nullopt: cancel
   std::vector<DialogSettings> requests, font_requests;
-  std::function<void()> while_open;
-  std::vector<WindowHandle> owners;
 };
 
-class FakeServices : public ShellServices {
+class FakeServices : public ShellServices, public FakeOpening {
  public:
   bool ConfirmDeleteNote() override { return false; }
   void PlaySoundFile(const std::string& path) override { sounds.push_back(path); }
@@ -60,15 +63,11 @@ class FakeServices : public ShellServices {
   void ReportNewNoteRefused() override { ++refusals; }
   CommonDialogs& Dialogs() override { return dialogs; }
   std::optional<std::string> AskNoteTitle(WindowHandle owner, const std::string& title) override {
-    owners.push_back(owner);
     titles_shown.push_back(title);
-    if (while_open) while_open();
-    return title_answer;
+    return Opened(owner), title_answer;
   }
   std::optional<std::string> ChooseDateTimeText(WindowHandle owner) override {
-    owners.push_back(owner);
-    if (while_open) while_open();
-    return date_time_answer;
+    return Opened(owner), date_time_answer;
   }
   NoteListChoice ChooseFromNoteList(NoteListMode mode, const NoteListModel& list) override {
     list_modes.push_back(mode);
@@ -84,11 +83,9 @@ class FakeServices : public ShellServices {
   void ShowAlarmDialog(int note_number) override { alarm_dialogs.push_back(note_number); }
 
   FakeDialogs dialogs;
-  // What the note dialogs answer, and what runs while one of them is open.
+  // What the note dialogs answer.
   std::optional<std::string> title_answer, date_time_answer;
   NoteListChoice list_answer;
-  std::function<void()> while_open;
-  std::vector<WindowHandle> owners;
   std::vector<NoteListMode> list_modes;
   std::vector<NoteListModel> lists_shown;
   std::vector<std::string> titles_shown, warnings, questions, problems, sounds, printed_titles;
@@ -104,9 +101,8 @@ class FakeServices : public ShellServices {
   }
   std::optional<FileProblem> WriteTextFile(const std::string& path,
                                            std::string_view bytes) override {
-    if (write_problem) return write_problem;
-    files[path] = std::string(bytes);
-    return std::nullopt;
+    if (!write_problem) files[path] = bytes;
+    return write_problem;
   }
   void ReportFileProblem(const std::string& message) override { problems.push_back(message); }
   void PrintNote(const std::string& title, const std::vector<std::string>&) override {

@@ -125,19 +125,6 @@ TEST_F(NoteCollectionTest, DeleteMiddleNoteLeavesItsSectionsLayoutKeys) {
             "Visivel=True\r\nOpacidade=4\r\n");
 }
 
-TEST_F(NoteCollectionTest, AlarmOnlyDeleteKeepsNoteColoursAndPin) {
-  dir_.Write("indice.dat", ",5,\r\n");
-  dir_.Write("stickie5.vmb", "body");
-  dir_.Write("config.cfg", "[5]\r\nOnTop=True\r\nColor1=9\r\nAlarm=1\r\nHora=10:00:00\r\n");
-  Open("5");
-  Notes().DeleteNote(5, 0);
-  EXPECT_EQ(dir_.Read("config.cfg"),
-            "[5]\r\nOnTop=True\r\nColor1=9\r\n[Indice]\r\nTotalForms=1\r\n");
-  EXPECT_TRUE(dir_.Exists("stickie5.vmb"));
-  EXPECT_EQ(dir_.Read("indice.dat"), ",5,\r\n");
-  EXPECT_FALSE(factory_.created[0]->closed);
-}
-
 TEST_F(NoteCollectionTest, PinToggleWritesAtOnceAndRepinsEveryPinnedNoteInOrder) {
   dir_.Write("indice.dat", ",1,2,3,\r\n");
   dir_.Write("config.cfg", "[1]\r\nOnTop=true\r\n[2]\r\nOnTop=False\r\n[3]\r\nOnTop=1\r\n");
