@@ -15,31 +15,25 @@ namespace velumbrino::testing {
 // that fills up).
 class FullDiskFileSystem : public FileSystem {
  public:
+  using Path = const std::string&;
+  using Names = std::optional<std::vector<std::string>>;
   int writes_left = 0;  // negative: never fails
 
-  std::optional<std::string> ReadFile(const std::string& path) override {
-    return base_.ReadFile(path);
-  }
-  bool WriteFileAtomic(const std::string& path, std::string_view bytes) override {
+  std::optional<std::string> ReadFile(Path path) override { return base_.ReadFile(path); }
+  bool WriteFileAtomic(Path path, std::string_view bytes) override {
     if (writes_left == 0) return false;
     if (writes_left > 0) --writes_left;
     return base_.WriteFileAtomic(path, bytes);
   }
-  bool FileExists(const std::string& path) override { return base_.FileExists(path); }
-  bool DirectoryExists(const std::string& path) override { return base_.DirectoryExists(path); }
-  bool CreateDirectories(const std::string& path) override { return base_.CreateDirectories(path); }
-  bool RemoveFile(const std::string& path) override { return base_.RemoveFile(path); }
-  std::optional<std::uint64_t> Stamp(const std::string& path) override { return base_.Stamp(path); }
-  std::optional<std::vector<std::string>> ListFiles(const std::string& folder) override {
-    return base_.ListFiles(folder);
-  }
-  std::optional<std::vector<std::string>> ListFolders(const std::string& folder) override {
-    return base_.ListFolders(folder);
-  }
-  bool Rename(const std::string& from, const std::string& to) override {
-    return base_.Rename(from, to);
-  }
-  bool RemoveFolder(const std::string& path) override { return base_.RemoveFolder(path); }
+  bool FileExists(Path path) override { return base_.FileExists(path); }
+  bool DirectoryExists(Path path) override { return base_.DirectoryExists(path); }
+  bool CreateDirectories(Path path) override { return base_.CreateDirectories(path); }
+  bool RemoveFile(Path path) override { return base_.RemoveFile(path); }
+  std::optional<std::uint64_t> Stamp(Path path) override { return base_.Stamp(path); }
+  Names ListFiles(Path folder) override { return base_.ListFiles(folder); }
+  Names ListFolders(Path folder) override { return base_.ListFolders(folder); }
+  bool Rename(Path from, Path to) override { return base_.Rename(from, to); }
+  bool RemoveFolder(Path path) override { return base_.RemoveFolder(path); }
 
  private:
   FileSystem& base_ = StdFileSystem();
@@ -55,22 +49,20 @@ class StubbornFiles : public FullDiskFileSystem {
   bool can_list = true;
   std::string bin;
 
-  std::optional<std::string> ReadFile(const std::string& path) override {
-    if (unreadable.count(Name(path))) return std::nullopt;
-    return FullDiskFileSystem::ReadFile(path);
+  std::optional<std::string> ReadFile(Path path) override {
+    return unreadable.count(Name(path)) ? std::nullopt : FullDiskFileSystem::ReadFile(path);
   }
-  bool RemoveFile(const std::string& path) override {
+  bool RemoveFile(Path path) override {
     return !held.count(Name(path)) && FullDiskFileSystem::RemoveFile(path);
   }
-  bool Rename(const std::string& from, const std::string& to) override {
+  bool Rename(Path from, Path to) override {
     return !held.count(Name(from)) && FullDiskFileSystem::Rename(from, to);
   }
-  bool RecycleFile(const std::string& path) override {
+  bool RecycleFile(Path path) override {
     return bin.empty() ? RemoveFile(path) : Rename(path, bin + Name(path));
   }
-  std::optional<std::vector<std::string>> ListFiles(const std::string& folder) override {
-    if (!can_list) return std::nullopt;
-    return FullDiskFileSystem::ListFiles(folder);
+  Names ListFiles(Path folder) override {
+    return can_list ? FullDiskFileSystem::ListFiles(folder) : std::nullopt;
   }
   static std::string Name(const std::string& path) {
     return std::filesystem::path(path).filename().string();

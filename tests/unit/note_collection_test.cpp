@@ -27,7 +27,6 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::string_literals;
 using testing::FakeNoteWindowFactory;
-using testing::FullDiskFileSystem;
 using testing::StubbornFiles;
 using testing::TempFolder;
 
@@ -302,46 +301,30 @@ TEST(BodyTrashTest, BodiesNoIndexEntryNamesBecomeNewNotes) {
     std::string index;
     std::vector<std::pair<std::string, std::string>> files;
     std::string index_after;
-    std::set<std::string> files_after;  // besides indice.dat and config.cfg
-    std::vector<std::string> titles;    // with the bodies of the new notes, in order
-    std::vector<std::string> bodies;
+    std::set<std::string> files_after;                         // besides indice.dat and config.cfg
+    std::vector<std::pair<std::string, std::string>> adopted;  // title and body, in order
   };
   const std::string damaged("\0\xff{\\rtf1 cort", 12);
   // clang-format off
   const std::vector<Case> cases{
-      {"number free; a .vmb of the user's own is left alone",
-       ",1,3,",
+      {"number free; a .vmb of the user's own is left alone", ",1,3,",
        {{"stickie1.vmb", "1"}, {"stickie3.vmb", "3"}, {"Compras 2026-12-07 09h30m00.vmb", "c"},
-        {"Minha nota.VMB", "m"}, {"stickie07.vmb", "s"}},
-       ",1,3,2,",
+        {"Minha nota.VMB", "m"}, {"stickie07.vmb", "s"}}, ",1,3,2,",
        {"stickie1.vmb", "stickie2.vmb", "stickie3.vmb", "Minha nota.VMB", "stickie07.vmb"},
-       {"Compras"},
-       {"c"}},
-      {"its old number taken by a live note, the next one by the load record",
-       ",1,2,",
+       {{"Compras", "c"}}},
+      {"its old number taken by a live note, the next one by the load record", ",1,2,",
        {{"stickie1.vmb", "1"}, {"stickie2.vmb", "2"}, {"carregando.dat", "separada=3\r\n"},
-        {"dois 2026-12-07 09h30m00 (2).vmb", "d"}},
-       ",1,2,4,",
-       {"carregando.dat", "stickie1.vmb", "stickie2.vmb", "stickie4.vmb"},
-       {"dois"},
-       {"d"}},
-      {"bodies left by an earlier failure",
-       ",1,",
-       {{"stickie1.vmb", "1"}, {"stickie2.vmb", "o2"}, {"stickie5.vmb", "o5"}},
-       ",1,2,3,",
-       {"stickie1.vmb", "stickie2.vmb", "stickie3.vmb"},
-       {"stickie2", "stickie5"},
-       {"o2", "o5"}},
+        {"dois 2026-12-07 09h30m00 (2).vmb", "d"}}, ",1,2,4,",
+       {"carregando.dat", "stickie1.vmb", "stickie2.vmb", "stickie4.vmb"}, {{"dois", "d"}}},
+      {"bodies left by an earlier failure", ",1,",
+       {{"stickie1.vmb", "1"}, {"stickie2.vmb", "o2"}, {"stickie5.vmb", "o5"}}, ",1,2,3,",
+       {"stickie1.vmb", "stickie2.vmb", "stickie3.vmb"}, {{"stickie2", "o2"}, {"stickie5", "o5"}}},
       {"damaged body", ",", {{"x 2000-01-01 00h00m00.vmb", damaged}}, ",1,", {"stickie1.vmb"},
-       {"x"}, {damaged}},
-      {"files that are not bodies",
-       ",1,",
+       {{"x", damaged}}},
+      {"files that are not bodies", ",1,",
        {{"stickie1.vmb", "1"}, {"lista.txt", "l"}, {"stickie1.vmb.bak", "b"},
-        {"stickie2.vmb.~3.tmp", "t"}},
-       ",1,",
-       {"stickie1.vmb", "lista.txt", "stickie1.vmb.bak", "stickie2.vmb.~3.tmp"},
-       {},
-       {}},
+        {"stickie2.vmb.~3.tmp", "t"}}, ",1,",
+       {"stickie1.vmb", "lista.txt", "stickie1.vmb.bak", "stickie2.vmb.~3.tmp"}, {}},
   };
   // clang-format on
   for (const Case& c : cases) {
@@ -355,7 +338,9 @@ TEST(BodyTrashTest, BodiesNoIndexEntryNamesBecomeNewNotes) {
     FakeNoteWindowFactory factory(StdFileSystem());
     NoteCollection notes(StdFileSystem(), factory, dir.Path());
 
-    EXPECT_EQ(AdoptBodies(notes), c.titles);
+    std::vector<std::string> titles;
+    for (const auto& [title, body] : c.adopted) titles.push_back(title);
+    EXPECT_EQ(AdoptBodies(notes), titles);
     EXPECT_EQ(dir.Read("indice.dat"), c.index_after + "\r\n");
     std::set<std::string> expected = c.files_after;
     expected.insert({"indice.dat", "config.cfg", "Backup", "Backup/stickie9.vmb"});
@@ -364,11 +349,11 @@ TEST(BodyTrashTest, BodiesNoIndexEntryNamesBecomeNewNotes) {
     // Restored like every note: titled, with its bytes, shown at the new-note place, with none
     // of the stale keys its number's section kept.
     RestoreNotes(notes, {});
-    const int first_new = notes.Count() - static_cast<int>(c.titles.size()) + 1;
-    for (std::size_t i = 0; i < c.titles.size(); ++i) {
-      const auto& state = *factory.created[first_new - 1 + i];
+    const std::size_t first_new = notes.Count() - c.adopted.size();
+    for (std::size_t i = 0; i < c.adopted.size(); ++i) {
+      const auto& state = *factory.created[first_new + i];
       EXPECT_EQ(std::tuple(state.title, state.body, state.top, state.visible),
-                std::tuple(c.titles[i], c.bodies[i], 3510, true));
+                std::tuple(c.adopted[i].first, c.adopted[i].second, 3510, true));
       EXPECT_EQ(notes.Settings().ReadIniValue(state.tag, "Opacidade", "-"), "-");
     }
   }
