@@ -25,12 +25,7 @@ LocalTime At(int day, int month, int year, int hour, int minute, int second = 0)
 }
 
 AlarmKeys Keys(bool daily, std::string data, std::string hora) {
-  AlarmKeys keys;
-  keys.alarm = "1";
-  keys.diariamente = daily ? "1" : "0";
-  keys.data = std::move(data);
-  keys.hora = std::move(hora);
-  return keys;
+  return {.alarm = "1", .diariamente = daily ? "1" : "0", .data = data, .hora = hora};
 }
 
 enum class Outcome { kNothing, kImminent, kOnTime, kLate };
@@ -88,8 +83,7 @@ TEST(AlarmCheckTest, DecidesOnTimeImminentLateAndNothing) {
   const auto late = DecideAlarm(Keys(true, "18/03/2026", "23:30:00"), "3", At(20, 3, 2026, 0, 10),
                                 {}, kAppFolder);
   EXPECT_EQ(late.firing->alarm_minute, MinuteOf(AlarmDate{2026, 3, 19}, 23, 30));
-  AlarmKeys off = Keys(false, "20/03/2026", "14:05:00");
-  off.alarm = "0";
+  const AlarmKeys off{.data = "20/03/2026", .hora = "14:05:00"};
   EXPECT_EQ(OutcomeOf(DecideAlarm(off, "3", t, {}, kAppFolder)), Outcome::kNothing);
 }
 

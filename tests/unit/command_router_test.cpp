@@ -13,15 +13,15 @@ namespace velumbrino {
 namespace {
 
 using CommandRouterTest = testing::RouterTest;
+using Edit = NoteWindow::BodyEdit;
 
 TEST_F(CommandRouterTest, NoteCommandsReachTheNoteWhoseMenuWasOpened) {
   router_.Run(CommandId::kPaste, 2);
   router_.Run(CommandId::kSelectAll, 2);
   router_.Run(CommandId::kUndo, 3);
   EXPECT_TRUE(Note(0).edits.empty());
-  EXPECT_EQ(Note(1).edits, (std::vector<NoteWindow::BodyEdit>{NoteWindow::BodyEdit::kPaste,
-                                                              NoteWindow::BodyEdit::kSelectAll}));
-  EXPECT_EQ(Note(2).edits, (std::vector<NoteWindow::BodyEdit>{NoteWindow::BodyEdit::kUndo}));
+  EXPECT_EQ(Note(1).edits, (std::vector{Edit::kPaste, Edit::kSelectAll}));
+  EXPECT_EQ(Note(2).edits, std::vector{Edit::kUndo});
 
   router_.Run(CommandId::kHideNote, 1);
   EXPECT_FALSE(Note(0).visible);
@@ -274,7 +274,7 @@ TEST_F(NoteFileCommandsTest, ABodyThatWasNotOpenedIsNeverChanged) {
   EXPECT_EQ(services_.warnings, std::vector<std::string>(5, TXT_BODY_PROTECTED));
   EXPECT_TRUE(Note(1).inserted.empty());
   EXPECT_TRUE(Note(1).applied_fonts.empty());
-  EXPECT_EQ(Note(1).edits, std::vector<NoteWindow::BodyEdit>{NoteWindow::BodyEdit::kCopy});
+  EXPECT_EQ(Note(1).edits, std::vector{Edit::kCopy});
   EXPECT_EQ(Note(1).text, "");
 }
 

@@ -49,6 +49,12 @@ void Click(HWND window, bool right, LPARAM at) {
   SendMessageW(window, right ? WM_RBUTTONUP : WM_LBUTTONUP, 0, at);
 }
 
+// Selects [start, start + length) in control offsets (one character per line break).
+void Select(RichTextBody& body, long start, long length) {
+  body.SetSelStart(start);
+  body.SetSelLength(length);
+}
+
 class NoteWindowTest : public ::testing::Test {
  protected:
   FakeHost host_;
@@ -112,8 +118,7 @@ TEST_F(NoteWindowTest, DefaultFontReachesTheBody) {
     note.ApplyDefaultFont({"Tahoma", size_text, true, false, true});
     RichTextBody& body = *note.Body();
     body.SetSelText(L"Lembrete");
-    body.SetSelStart(0);
-    body.SetSelLength(8);
+    Select(body, 0, 8);
     EXPECT_EQ(std::tuple(body.SelFontName().value_or(L""), body.SelFontSize().value_or(0),
                          body.SelBold(), body.SelItalic(), body.SelUnderline()),
               std::tuple(L"Tahoma", size, true, false, true));
@@ -123,11 +128,9 @@ TEST_F(NoteWindowTest, DefaultFontReachesTheBody) {
 std::wstring ClipboardText() {
   std::wstring text;
   if (!OpenClipboard(nullptr)) return text;
-  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-    if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
-      text = chars;
-      GlobalUnlock(data);
-    }
+  const HANDLE data = GetClipboardData(CF_UNICODETEXT);
+  if (const auto* chars = data ? static_cast<const wchar_t*>(GlobalLock(data)) : nullptr) {
+    text = chars, GlobalUnlock(data);
   }
   CloseClipboard();
   return text;
@@ -144,14 +147,12 @@ TEST_F(NoteWindowTest, EditingCommandsUseTheBodyAndTheClipboard) {
   note.EditBody(NoteWindow::BodyEdit::kCopy);
   EXPECT_EQ(ClipboardText(), L"um dois tr\u00EAs");
 
-  body.SetSelStart(3);
-  body.SetSelLength(5);  // "dois "
+  Select(body, 3, 5);  // "dois "
   note.EditBody(NoteWindow::BodyEdit::kCut);
   EXPECT_EQ(body.Text(), L"um tr\u00EAs");
   EXPECT_EQ(ClipboardText(), L"dois ");
 
-  body.SetSelStart(0);
-  body.SetSelLength(0);
+  Select(body, 0, 0);
   note.EditBody(NoteWindow::BodyEdit::kPaste);
   EXPECT_EQ(body.Text(), L"dois um tr\u00EAs");
 
@@ -300,37 +301,20 @@ TEST_F(AlarmSignalTest, FiringOfANoteDeletedWhileItWaitedNeverSignals) {
 // the modify flag that decides whether a body is written back.
 class RichTextBodyTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    // A hidden top-level window is all the control needs as a parent.
-    parent_ = CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPEDWINDOW, 0, 0, 400, 400, nullptr,
-                              nullptr, GetModuleHandleW(nullptr), nullptr);
-    ASSERT_NE(parent_, nullptr);
-  }
-  void TearDown() override {
-    for (const std::wstring& path : files_) DeleteFileW(path.c_str());
-    DestroyWindow(parent_);
-  }
-  std::wstring File(const wchar_t* name) {
-    files_.push_back(win_test::TempPath(L"body", name));
-    return files_.back();
-  }
-  // Selects [start, start + length) in control offsets (one character per line break).
-  static void Select(RichTextBody& body, long start, long length) {
-    body.SetSelStart(start);
-    body.SetSelLength(length);
-  }
-  // Appends `text` at the end and leaves it selected.
-  static void AppendSelected(RichTextBody& body, const std::wstring& text) {
-    body.SetSelStart(LONG_MAX);
-    const long start = body.SelStart();
-    body.SetSelText(text);
-    Select(body, start, static_cast<long>(text.size()));
-  }
-
-  HWND parent_ = nullptr;
+  ~RichTextBodyTest() override { DestroyWindow(parent_); }
+  // A hidden top-level window is all the control needs as a parent.
+  const HWND parent_ = CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPEDWINDOW, 0, 0, 400, 400,
+                                       nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   RECT bounds_{2, 20, 182, 190};
-  std::vector<std::wstring> files_;
 };
+
+// Appends `text` at the end and leaves it selected.
+void AppendSelected(RichTextBody& body, const std::wstring& text) {
+  body.SetSelStart(LONG_MAX);
+  const long start = body.SelStart();
+  body.SetSelText(text);
+  Select(body, start, static_cast<long>(text.size()));
+}
 
 // Every format member of the selection, as one comparable value.
 struct Format {
@@ -385,10 +369,11 @@ TEST_F(RichTextBodyTest, SavedRtfKeepsTextFontsColoursAndStyles) {
   ASSERT_TRUE(from_memory.LoadBytes(rtf));
   check(from_memory);
 
-  const std::wstring path = File(L"round.vmb");
+  const std::wstring path = win_test::TempPath(L"body", L"round.vmb");
   ASSERT_TRUE(source.SaveFile(path));
   RichTextBody from_file(parent_, 3, bounds_);
-  ASSERT_TRUE(from_file.LoadFile(path));
+  EXPECT_TRUE(from_file.LoadFile(path));
+  DeleteFileW(path.c_str());
   check(from_file);
 
   // A save that cannot be written says so.
