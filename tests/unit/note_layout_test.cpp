@@ -85,15 +85,6 @@ TEST(NoteLayoutTest, OffScreenWindowMovesIntoThePrimaryWorkArea) {
   EXPECT_EQ(OffScreenCorrection({10, 10, 20, 20}, {}, primary), (ScreenPoint{10, 10}));
 }
 
-TEST(NoteLayoutTest, DefaultFontSizeFromStoredText) {
-  EXPECT_DOUBLE_EQ(ParseFontSize("12"), 12.0);
-  EXPECT_DOUBLE_EQ(ParseFontSize(" 9.75 "), 9.75);
-  EXPECT_DOUBLE_EQ(ParseFontSize("9,75"), 9.75);
-  for (const char* bad : {"", "abc", "12pt", "0", "-3", "nan", "inf", "99999"}) {
-    EXPECT_DOUBLE_EQ(ParseFontSize(bad), 10.0) << bad;
-  }
-}
-
 TEST(NoteStyleTest, OpacityAndCustomColours) {
   // 76.5 -> 76, 127.5 -> 128.
   EXPECT_EQ((std::vector{OpacityAlpha(1), OpacityAlpha(3), OpacityAlpha(5), OpacityAlpha(10)}),
@@ -139,31 +130,35 @@ TEST(PrintNote, PageBreaksKeepEveryLine) {
   EXPECT_EQ(pages[0].size(), 4u);
   EXPECT_EQ(pages[1], (PrintedPage{{200, 0, "3"}, {200, 250, "4"}, {200, 500, "5"}}));
 
-  FakePrintSink sink;
+  FakePrintSink sink, failing;
   EXPECT_TRUE(PrintNote(sink, "", {"1", "2", "3"}, PrintMetrics{250, 1000}));
   EXPECT_EQ(sink.events.front(), "begin Velumbrino");
   EXPECT_EQ(sink.events[5], "page");
 
   // A page smaller than a line still takes one line a page instead of looping.
   EXPECT_EQ(LayOutPrintedNote("T", {"1"}, PrintMetrics{0, 0}).size(), 3u);
+
+  // The first failure stops the printing, and the document is ended.
+  failing.fail_at_line = 2;
+  EXPECT_FALSE(PrintNote(failing, "T", {"1", "2"}, PrintMetrics{}));
+  EXPECT_EQ(failing.events,
+            (std::vector<std::string>{"begin T", "0,0 []", "0,240 [     T]", "end"}));
 }
 
-TEST(PrintNote, FirstFailureStopsButEndsTheDocument) {
-  FakePrintSink sink;
-  sink.fail_at_line = 2;
-  EXPECT_FALSE(PrintNote(sink, "T", {"1", "2"}, PrintMetrics{}));
-  EXPECT_EQ(sink.events, (std::vector<std::string>{"begin T", "0,0 []", "0,240 [     T]", "end"}));
-}
+TEST(FontSettings, SizesFacesAndTheSelectionsFont) {
+  EXPECT_DOUBLE_EQ(ParseFontSize("12"), 12.0);
+  EXPECT_DOUBLE_EQ(ParseFontSize(" 9.75 "), 9.75);
+  EXPECT_DOUBLE_EQ(ParseFontSize("9,75"), 9.75);
+  for (const char* bad : {"", "abc", "12pt", "0", "-3", "nan", "inf", "99999"}) {
+    EXPECT_DOUBLE_EQ(ParseFontSize(bad), 10.0) << bad;
+  }
 
-TEST(FontDialogConversions, FaceNameFitsTheField) {
   EXPECT_EQ(FitFaceName("Arial"), "Arial");
   EXPECT_EQ(FitFaceName(std::string(40, 'x')), std::string(31, 'x'));
   // 30 ASCII + "é" (one unit) fits; 30 ASCII + an emoji (two units) does not.
   EXPECT_EQ(FitFaceName(std::string(30, 'x') + "é!"), std::string(30, 'x') + "é");
   EXPECT_EQ(FitFaceName(std::string(30, 'x') + "\xF0\x9F\x98\x80"), std::string(30, 'x'));
-}
 
-TEST(FontSettings, SelectionAndDefaultFont) {
   DialogSettings settings{.font_name = "Courier New", .font_size = 12, .italic = true};
   // Mixed face and italic keep the last values; the size is rounded to whole points.
   ReadSelectionFont(
@@ -215,9 +210,7 @@ TEST(DateTextTest, TitleButtonsAndNewNoteTitleAgree) {
     EXPECT_EQ(TitleButtonText(TitleButton::kDateAndTime, c.now), c.both);
     EXPECT_EQ(NoteTitle(c.now), c.both);
   }
-}
-
-TEST(DateTextTest, OwnLongDateNamesTheRightWeekday) {
+  // The program's own long date names the right weekday.
   EXPECT_EQ(LongDateText({2026, 12, 5, 0, 0, 0}), "sábado, 5 de dezembro de 2026");
   EXPECT_EQ(LongDateText({2024, 2, 29, 0, 0, 0}), "quinta-feira, 29 de fevereiro de 2024");
   EXPECT_EQ(LongDateText({2000, 1, 1, 0, 0, 0}), "sábado, 1 de janeiro de 2000");

@@ -133,18 +133,11 @@ TEST_F(WinFileSystemTest, CreatesNestedFoldersWithUnicodeNames) {
 }
 
 // Random operations through our settings file and through the platform's profile functions
-// on a copy of the same file; every read must agree.
-//
-// Intended differences, kept out of the generated operations or evened out before comparing:
-// - CR or LF inside a written value: we write spaces instead (a value cannot add lines), the
-//   platform writes the breaks; the platform gets the value with spaces.
-// - Blanks at either end of a written value: the platform keeps them in its cache until it
-//   reads the file again; we keep the file's rule at once (trimmed). Values here have none.
-// - Quotes around a value: the platform strips them on reading; we keep the stored text.
-//   Values here hold no quote characters.
-// - Blanks around the names given to a delete: we ignore them as everywhere else; Wine's
-//   delete compares the names untrimmed. The platform's delete gets the bare names.
-// - Repeated sections and keys: not generated (the platform's choice there is its own).
+// on a copy of the same file; every read must agree. Intended differences are left out or
+// evened out: line breaks in a written value (we write spaces; so does the platform's copy),
+// blanks at a value's ends (the platform's cache keeps them), quotes around a value (the
+// platform strips them), blanks around a delete's names (Wine compares them untrimmed; it gets
+// the bare names), repeated sections and keys (the platform's choice there is its own).
 const char* const kSections[] = {"Indice", "1", "2", "12", "Nota", "Opcoes"};
 bool IsBreak(char c) { return c == '\r' || c == '\n'; }
 const char* const kKeys[] = {"TotalForms", "Top",    "Left", "Titulo",

@@ -112,20 +112,17 @@ TEST(ModalWindows, EveryKindClearsAppReadyWhileOpenAndRestoresIt) {
   int ready_again = 0;
   app_ready.SetOnReady([&] { ++ready_again; });
 
-  const ModalCheck about = CheckModal(app_ready, [&] { ShowAboutBox(nullptr, app_ready); });
-  EXPECT_TRUE(about.seen && !about.app_ready_while_open);
-  EXPECT_TRUE(about.topmost);  // above pinned notes
-
-  const ModalCheck box = CheckModal(app_ready, [&] {
-    EXPECT_NE(ShowMessageBox(app_ready, nullptr, "Deseja?", "Velumbrino", MB_YESNO), IDYES);
-  });
-  EXPECT_TRUE(box.seen && !box.app_ready_while_open);
-
   CommonDialogsWin dialogs(app_ready);
-  const ModalCheck color = CheckModal(app_ready, [&] {
-    EXPECT_EQ(dialogs.ShowColorDialog(nullptr, 0x123456, true), std::nullopt);
-  });
-  EXPECT_TRUE(color.seen && !color.app_ready_while_open);
+  const std::function<void()> kinds[] = {
+      [&] { ShowAboutBox(nullptr, app_ready); },
+      [&] { EXPECT_NE(ShowMessageBox(app_ready, nullptr, "?", "Velumbrino", MB_YESNO), IDYES); },
+      [&] { EXPECT_EQ(dialogs.ShowColorDialog(nullptr, 0x123456, true), std::nullopt); },
+  };
+  for (int i = 0; i < 3; ++i) {
+    const ModalCheck check = CheckModal(app_ready, kinds[i]);
+    EXPECT_TRUE(check.seen && !check.app_ready_while_open) << i;
+    if (i == 0) EXPECT_TRUE(check.topmost);  // the about box: above pinned notes
+  }
 
   // OK gives back the font the dialog was opened on. A face of the system's fonts: Wine's
   // dialog lists those, not its own Tahoma. Red is one of the dialog's colours.
