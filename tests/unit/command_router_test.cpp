@@ -146,8 +146,7 @@ TEST_F(NoteDialogCommandsTest, ShowNotesListsVisibilityAndAppliesTheChoice) {
   router_.Run(CommandId::kShowSelected);
   EXPECT_EQ(Visibility(), (std::vector<bool>{false, true, true}));
   // The first note shown takes the keyboard.
-  EXPECT_EQ(Note(1).focus_count, 1);
-  EXPECT_EQ(Note(2).focus_count, 0);
+  EXPECT_EQ(std::pair(Note(1).focus_count, Note(2).focus_count), std::pair(1, 0));
 
   // A note added while the dialog was open: the positions no longer mean the same notes.
   // ("Todas" is chosen end to end.)

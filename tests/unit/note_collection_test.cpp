@@ -100,8 +100,7 @@ TEST_F(NoteCollectionTest, SaveAllWritesNewestFirstAndFlipsTheIndex) {
                          Ini("3", "Visivel"), Ini("1", "Tag"), Ini("1", "Top")}),
             (std::vector<std::string>{"3", "nota 2", "False", "True", "1", "100"}));
   const std::string cfg = dir_.Read("config.cfg");
-  EXPECT_LT(cfg.find("[3]"), cfg.find("[2]"));
-  EXPECT_LT(cfg.find("[2]"), cfg.find("[1]"));
+  EXPECT_TRUE(cfg.find("[3]") < cfg.find("[2]") && cfg.find("[2]") < cfg.find("[1]"));
   EXPECT_NE(cfg.find("[3]\r\nTop=100\r\nLeft=200\r\nTag=3\r\nTitulo=nota 3\r\nVisivel=True\r\n"),
             std::string::npos);
 }

@@ -19,7 +19,7 @@ namespace {
 
 using namespace std::string_literals;
 
-TEST(NumberText, ParsingRules) {
+TEST(NumberText, NumbersAndIndexLinesParse) {
   EXPECT_EQ(Trim(" \t a b \t"), "a b");
   const std::pair<const char*, long long> leading[] = {{"12abc", 12},
                                                        {"  -5x", -5},
@@ -31,11 +31,9 @@ TEST(NumberText, ParsingRules) {
   for (const char* bad : {"2147483648", "4 2", "-", ""}) EXPECT_FALSE(ParseWholeNumber(bad));
   EXPECT_EQ(std::pair(ParseWholeNumber(" 42 "), ParseWholeNumber("-2147483648")),
             std::pair(std::optional(42), std::optional(-2147483647 - 1)));
-}
 
-// A damaged index line names each valid number once, in order, and nothing else; the line
-// written back reads the same. A megabyte line stays fast.
-TEST(IndexLine, EveryValidNumberOnceAndNothingElse) {
+  // A damaged index line names each valid number once, in order, and nothing else; the line
+  // written back reads the same. A megabyte line stays fast.
   std::string huge = ",3," + std::string(1 << 20, 'x') + ",4,";
   while (huge.size() < (2u << 20)) huge += "1,";
   const std::pair<std::string, std::vector<int>> cases[] = {
@@ -128,7 +126,7 @@ TEST(IniDocumentWrite, WritesTouchOnlyTheirOwnLines) {
   }
 }
 
-TEST(TextFileEncoding, LoadDetectsTheEncoding) {
+TEST(TextFileEncoding, LoadDetectsTheEncodingRichTextBinaryAndSize) {
   struct Case {
     std::string bytes;
     TextEncoding encoding;
@@ -153,9 +151,7 @@ TEST(TextFileEncoding, LoadDetectsTheEncoding) {
     EXPECT_EQ(file.encoding, c.encoding) << c.text;
     EXPECT_EQ(file.text, c.text);
   }
-}
 
-TEST(TextFileEncoding, RichTextBinaryAndSize) {
   const LoadedTextFile rtf = DecodeTextFile("{\\rtf1\\ansi ol\\'e1}");
   EXPECT_TRUE(rtf.rich_text);
   EXPECT_EQ(rtf.text, "{\\rtf1\\ansi ol\\'e1}");

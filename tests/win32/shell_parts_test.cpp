@@ -171,15 +171,14 @@ class RegistryTest : public ::testing::Test {
   static constexpr const wchar_t* kKey = L"Software\\VelumbrinoTest\\Prefs";
 };
 
-TEST_F(RegistryTest, ValueWithoutItsNulReadsWhole) {
+TEST_F(RegistryTest, ValuesReadWholeUserFirstThenMachineAndWrittenForTheUser) {
   static const wchar_t kArial[] = {L'A', L'r', L'i', L'a', L'l'};  // no terminating NUL
   ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, kKey, L"FontNome", REG_SZ, kArial, sizeof kArial),
             ERROR_SUCCESS);
   EXPECT_EQ(GetRegistryValue(HKEY_CURRENT_USER, kKey, "FontNome", "x"), "Arial");
   EXPECT_EQ(GetRegistryValue(HKEY_CURRENT_USER, kKey, "Nada", "padrão"), "padrão");
-}
 
-TEST_F(RegistryTest, PreferencesReadUserFirstThenMachineAndWriteUser) {
+  // Preferences read the user's value first, then the machine's, and write the user's.
   ASSERT_TRUE(SetRegistryValue(HKEY_LOCAL_MACHINE, kKey, "FontNome", "Tahoma"));
   ASSERT_TRUE(SetRegistryValue(HKEY_LOCAL_MACHINE, kKey, "FontSize", "12"));
   RegistryPreferences prefs(kKey);
