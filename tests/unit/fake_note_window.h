@@ -14,19 +14,14 @@ namespace velumbrino::testing {
 
 struct FakeNoteState {
   std::string tag, title;
-  int top = 3510, left = 4140;
-  bool visible = false;
+  int top = 3510, left = 4140, alpha = -1, saves = 0, focus_count = 0, pin_calls = 0;
+  bool visible = false, alarm = false, pinned = false, closed = false, kept_on_screen = false;
   Color back = kClassicWindowColor, body_color = kClassicBodyColor;
   std::string body;  // the body file's bytes
   // What the body was when last loaded or saved: a test edits `body` as typing would.
   std::optional<std::string> body_as_stored;
   bool marked_modified = false;
   std::string set_aside_text;  // shown in place of a body that was not loaded
-  int saves = 0;
-  bool alarm = false;
-  int alpha = -1;
-  bool pinned = false, closed = false, kept_on_screen = false;
-  int focus_count = 0, pin_calls = 0;
   std::vector<NoteWindow::BodyEdit> edits;
   long selection_length = 0;
   std::vector<std::string> inserted;  // texts put in place of the selection

@@ -70,8 +70,7 @@ class FakeServices : public ShellServices, public FakeOpening {
     return Opened(owner), date_time_answer;
   }
   NoteListChoice ChooseFromNoteList(NoteListMode mode, const NoteListModel& list) override {
-    list_modes.push_back(mode);
-    lists_shown.push_back(list);
+    list_modes.push_back(mode), lists_shown.push_back(list);
     if (while_open) while_open();
     return list_answer;
   }
@@ -96,8 +95,7 @@ class FakeServices : public ShellServices, public FakeOpening {
   std::string DocumentsFolder() override { return "C:\\users\\ana\\Documents"; }
   FileRead ReadTextFile(const std::string& path) override {
     const auto it = files.find(path);
-    if (it == files.end()) return {{}, FileProblem::kNotFound};
-    return {it->second, std::nullopt};
+    return it == files.end() ? FileRead{{}, FileProblem::kNotFound} : FileRead{it->second, {}};
   }
   std::optional<FileProblem> WriteTextFile(const std::string& path,
                                            std::string_view bytes) override {
