@@ -173,9 +173,9 @@ class RegistryTest : public ::testing::Test {
 
 TEST_F(RegistryTest, ValuesReadWholeUserFirstThenMachineAndWrittenForTheUser) {
   static const wchar_t kArial[] = {L'A', L'r', L'i', L'a', L'l'};  // no terminating NUL
-  ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, kKey, L"FontNome", REG_SZ, kArial, sizeof kArial),
+  ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, kKey, L"Fonte", REG_SZ, kArial, sizeof kArial),
             ERROR_SUCCESS);
-  EXPECT_EQ(GetRegistryValue(HKEY_CURRENT_USER, kKey, "FontNome", "x"), "Arial");
+  EXPECT_EQ(GetRegistryValue(HKEY_CURRENT_USER, kKey, "Fonte", "x"), "Arial");
   EXPECT_EQ(GetRegistryValue(HKEY_CURRENT_USER, kKey, "Nada", "padrão"), "padrão");
 
   // Preferences read the user's value first, then the machine's, and write the user's.
