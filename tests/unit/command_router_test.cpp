@@ -30,17 +30,14 @@ TEST_F(CommandRouterTest, NoteCommandsReachTheNoteWhoseMenuWasOpened) {
   EXPECT_EQ(Ini("3", "OnTop"), "True");
   router_.Run(CommandId::kAlarm, 2);
   EXPECT_EQ(services_.alarm_dialogs, std::vector<int>{2});
-}
 
-// Chosen colours: the simulation; the other colour and note commands: end to end.
-TEST_F(CommandRouterTest, ACancelledColourDialogStoresTheColoursTheNoteHas) {
+  // A cancelled colour dialog stores the colours the note has. (Chosen colours: the
+  // simulation; the other colour and note commands: end to end.)
   router_.Run(CommandId::kCustomColor, 3);
   EXPECT_EQ(services_.dialogs.owners.back(), notes_.At(3).Handle());
   EXPECT_EQ(Ini("3", "Color1") + " " + Ini("3", "Color2"), "7595493 8912895");
-}
 
-// Numbering and showing new notes are driven by the simulation.
-TEST_F(CommandRouterTest, NewNoteTakesTheKeyboardAndSoundsFromTheProgramFolder) {
+  // A new note takes the keyboard and sounds (numbering and showing it: the simulation).
   router_.Run(CommandId::kNewNote);
   ASSERT_EQ(notes_.Count(), 4);
   EXPECT_EQ(Note(3).focus_count, 1);

@@ -58,7 +58,7 @@ std::set<std::string> FilesIn(const std::string& folder) {
 
 // The index read as restore reads it (its first line, however damaged) and every open note: a
 // new note takes a number neither has (it would overwrite that note's body), appended to the line.
-TEST_F(NoteCollectionTest, NextNumberIsTheSmallestNeitherTheIndexNorAnOpenNoteHas) {
+TEST_F(NoteCollectionTest, NextNumberIsTheSmallestNeitherTheIndexNorAnOpenNoteHasInAnyFolder) {
   dir_.Write("indice.dat", " 01,2,5 \r\n,3,\r\n");
   Open("3");  // its entry lost
   EXPECT_EQ(Notes().NextNoteNumber(), 4);
@@ -68,10 +68,8 @@ TEST_F(NoteCollectionTest, NextNumberIsTheSmallestNeitherTheIndexNorAnOpenNoteHa
   factory_.created.clear();
   notes_.reset();
   EXPECT_EQ(Notes().NextNoteNumber(), 1);
-}
 
-// The data folder removed while the program runs: a new note and the save at exit make it again.
-TEST_F(NoteCollectionTest, NextNumberAndSaveAllInAVanishedFolder) {
+  // The data folder removed while the program runs: a new note and the save at exit make it.
   TempFolder parent;
   NoteCollection fresh(StdFileSystem(), factory_, parent.Path() + "removed/");
   EXPECT_EQ(fresh.NextNoteNumber(), 1);
@@ -166,7 +164,7 @@ TEST_F(NoteCollectionTest, OnlyChangedOrMissingBodiesAreWrittenAndAnUnreadableOn
   EXPECT_TRUE(dir_.Exists(BodyFileName(fresh.Tag())));
 }
 
-TEST(LoadMarkerFormat, ParsesWhatItWritesAndSkipsWhatItDoesNot) {
+TEST(SetAsideBodies, MarkerParsesWhatItWritesSkipsTheRestAndTextsNameTheFile) {
   const struct {
     std::string bytes;
     std::optional<int> loading;
@@ -183,9 +181,8 @@ TEST(LoadMarkerFormat, ParsesWhatItWritesAndSkipsWhatItDoesNot) {
         << c.bytes;
     EXPECT_EQ(ParseLoadMarker(FormatLoadMarker(parsed)).set_aside, c.set_aside);
   }
-}
 
-TEST(SetAsideTexts, NameTheFileAndCutALongTitleAtACharacterBoundary) {
+  // The texts of a body set aside name its file, and a long title is cut at a character.
   EXPECT_EQ(SetAsideBodyText("stickie7.vmb"),
             "O texto desta nota não foi aberto porque fez o Velumbrino fechar; o arquivo "
             "stickie7.vmb foi guardado.");
