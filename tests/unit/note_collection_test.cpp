@@ -455,14 +455,6 @@ class DailyBackupTest : public ::testing::Test {
     dir_.Write("lista.txt", "do usuario");
     dir_.Write("config.cfg.~12-1.tmp", "half");
   }
-  std::set<std::string> Days() {
-    std::set<std::string> days;
-    for (const auto& entry : std::filesystem::directory_iterator(dir_.Path() + "Backup")) {
-      days.insert(entry.path().filename().string());
-    }
-    return days;
-  }
-
   TempFolder dir_;
 };
 
@@ -492,7 +484,11 @@ TEST_F(DailyBackupTest, KeepsTheNewestSevenDaysAndClearsAnInterruptedCopy) {
   }
   for (int day = 1; day <= 10; ++day)
     ASSERT_TRUE(DailyBackup(StdFileSystem(), dir_.Path()).Run(Day(day)));
-  EXPECT_EQ(Days(),
+  std::set<std::string> days;
+  for (const auto& day : fs::directory_iterator(dir_.Path() + "Backup")) {
+    days.insert(day.path().filename().string());
+  }
+  EXPECT_EQ(days,
             (std::set<std::string>{"2026-12-04", "2026-12-05", "2026-12-06", "2026-12-07",
                                    "2026-12-08", "2026-12-09", "2026-12-10", "minhas copias"}));
   EXPECT_EQ(dir_.Read("Backup/2026-12-10/indice.dat"), ",1,2,\r\n");

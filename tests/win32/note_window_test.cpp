@@ -38,10 +38,6 @@ class FakeHost : public win_test::QuietHost {
   }
 };
 
-LPARAM ClientPoint(const LayoutRect& r) {
-  return MAKELPARAM(r.left + r.width / 2, r.top + r.height / 2);
-}
-
 // A press and release of a mouse button on `window` at `at`.
 void Click(HWND window, bool right, LPARAM at) {
   SendMessageW(window, right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, right ? MK_RBUTTON : MK_LBUTTON,
@@ -79,8 +75,8 @@ TEST_F(NoteWindowTest, HideButtonAndCloseRequestHideTheNoteAndKeepItsWindow) {
   NoteWindowWin note(host_, clock_, false);
   note.SetVisible(true);
   const HWND hwnd = note.hwnd();
-  const LPARAM hide = ClientPoint(NoteLayoutForDpi(note.Dpi()).hide_button);
-  Click(hwnd, false, hide);
+  const LayoutRect hide = NoteLayoutForDpi(note.Dpi()).hide_button;
+  Click(hwnd, false, MAKELPARAM(hide.left + hide.width / 2, hide.top + hide.height / 2));
   EXPECT_FALSE(note.Visible());
   EXPECT_NE(GetWindow(hwnd, GW_CHILD), nullptr);  // hidden, not destroyed
 
@@ -425,11 +421,7 @@ TEST_F(RichTextBodyTest, EveryChangeSetsTheModifyFlagAndNothingElseDoes) {
   const std::pair<const char*, std::function<void()>> changes[] = {
       {"typing", [&] { SendMessageW(body.hWnd(), WM_CHAR, L'x', 0); }},
       {"insert date", [&] { body.SetSelText(L"12/05/2024"); }},
-      {"font",
-       [&] {
-         Select(body, 0, 3);
-         body.SetSelBold(true);
-       }},
+      {"font", [&] { Select(body, 0, 3), body.SetSelBold(true); }},
   };
   for (const auto& [name, change] : changes) {
     load();

@@ -202,15 +202,11 @@ constexpr UINT kSelect = WM_USER;         // NIN_SELECT
 constexpr UINT kKeySelect = WM_USER + 1;  // NIN_KEYSELECT
 bool g_menu_seen = false;
 
-BOOL CALLBACK CountVisibleNote(HWND window, LPARAM count) {
-  wchar_t name[16] = {};
-  GetClassNameW(window, name, 16);
-  *reinterpret_cast<int*>(count) += IsWindowVisible(window) && std::wstring(name) == L"frmNote";
-  return TRUE;
-}
 int VisibleNotes() {
   int count = 0;
-  EnumThreadWindows(GetCurrentThreadId(), CountVisibleNote, reinterpret_cast<LPARAM>(&count));
+  for (HWND note = nullptr; (note = FindWindowExW(nullptr, note, L"frmNote", nullptr));) {
+    count += IsWindowVisible(note);
+  }
   return count;
 }
 
