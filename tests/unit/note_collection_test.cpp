@@ -94,13 +94,11 @@ TEST_F(NoteCollectionTest, SaveAllWritesNewestFirstAndFlipsTheIndex) {
 
   EXPECT_EQ(dir_.Read("indice.dat"), ",3,2,1,\r\n");
   EXPECT_EQ(dir_.Read("stickie2.vmb"), "{\\rtf1 two}");
-  EXPECT_EQ((std::vector{Ini("Indice", "TotalForms"), Ini("2", "Titulo"), Ini("2", "Visivel"),
-                         Ini("3", "Visivel"), Ini("1", "Tag"), Ini("1", "Top")}),
-            (std::vector<std::string>{"3", "nota 2", "False", "True", "1", "100"}));
-  const std::string cfg = dir_.Read("config.cfg");
-  EXPECT_TRUE(cfg.find("[3]") < cfg.find("[2]") && cfg.find("[2]") < cfg.find("[1]"));
-  EXPECT_NE(cfg.find("[3]\r\nTop=100\r\nLeft=200\r\nTag=3\r\nTitulo=nota 3\r\nVisivel=True\r\n"),
-            std::string::npos);
+  EXPECT_EQ(
+      dir_.Read("config.cfg"),
+      "[Indice]\r\nTotalForms=3\r\n[3]\r\nTop=100\r\nLeft=200\r\nTag=3\r\nTitulo=nota 3\r\n"
+      "Visivel=True\r\n[2]\r\nTop=100\r\nLeft=200\r\nTag=2\r\nTitulo=nota 2\r\nVisivel=False\r\n"
+      "[1]\r\nTop=100\r\nLeft=200\r\nTag=1\r\nTitulo=nota 1\r\nVisivel=True\r\n");
 }
 
 TEST_F(NoteCollectionTest, DeleteMiddleNoteLeavesItsSectionsLayoutKeys) {
