@@ -4,19 +4,16 @@
 
 #include <utility>
 
+#include "../sim/mem_files.h"
 #include "alarm/alarm_dialog.h"
 #include "alarm/alarm_time.h"
 #include "fake_clock.h"
-#include "fault_files.h"
-#include "temp_folder.h"
 #include "ui_strings.h"
 
 namespace velumbrino {
 namespace {
 
 using testing::FakeClock;
-using testing::FullDiskFileSystem;
-using testing::TempFolder;
 
 constexpr std::string_view kAppFolder = "C:\\Programa\\";
 
@@ -110,9 +107,11 @@ class AlarmTest : public ::testing::Test {
             .time_text = time};
   }
 
-  TempFolder dir_;
-  FullDiskFileSystem files_;
-  SettingsFile settings_{files_, dir_.Path() + "config.cfg"};
+  AlarmTest() { files_.CreateDirectories("/d"); }
+  std::string Config() { return files_.files["/d/config.cfg"].bytes; }
+
+  sim::MemFiles files_;  // disk_full_until > 0: a full disk
+  SettingsFile settings_{files_, "/d/config.cfg"};
   NoteSettings note_{settings_, 5};
   FakeClock clock_{{2026, 3, 20, 14, 5, 30}};
   AlarmState state_;
@@ -122,7 +121,6 @@ using AlarmDialogTest = AlarmTest;
 
 // A one-time alarm's single firing is driven by the simulation.
 TEST_F(AlarmFiringTest, DailyAlarmIsMarkedServedSoARestartDoesNotFireItAgain) {
-  files_.writes_left = -1;
   StoreAlarm(true, "01/03/2026", "09:00:00");
   std::optional<AlarmFiring> firing = Tick(At(20, 3, 2026, 9, 0, 30));
   ASSERT_TRUE(firing);
@@ -135,7 +133,6 @@ TEST_F(AlarmFiringTest, DailyAlarmIsMarkedServedSoARestartDoesNotFireItAgain) {
 }
 
 TEST_F(AlarmFiringTest, AFiringWhoseAlarmChangedWhileItWaitedIsDropped) {
-  files_.writes_left = -1;
   StoreAlarm(false, "20/03/2026", "14:05:00");
   std::optional<AlarmFiring> firing = Tick(At(20, 3, 2026, 14, 5));
   ASSERT_TRUE(firing);
@@ -160,7 +157,7 @@ TEST_F(AlarmFiringTest, AFiringWhoseAlarmChangedWhileItWaitedIsDropped) {
   // Left as it was, the one-time alarm's keys go (the simulation checks), with the note count.
   Store({{NoteKey::kAlarm, "1"}});
   EXPECT_EQ(FinishFiring(note_, *firing, kAppFolder, 4), FiringOutcome::kSignal);
-  EXPECT_NE(dir_.Read("config.cfg").find("[Indice]\r\nTotalForms=4\r\n"), std::string::npos);
+  EXPECT_NE(Config().find("[Indice]\r\nTotalForms=4\r\n"), std::string::npos);
 }
 
 TEST(AlarmTimeTest, ReadsDatesAndTimesRejectsNonsenseAndComputesHoraAntes) {
@@ -204,7 +201,6 @@ TEST_F(AlarmDialogTest, LoadsStoredValuesOrDefaults) {
   EXPECT_EQ(state.path, "C:\\Programa\\Alarme\\Alarm08.wav");
   EXPECT_EQ(state.date_text + " " + state.time_text, "20/03/2026 14:05:30");
 
-  files_.writes_left = -1;
   // clang-format off
   ASSERT_TRUE(note_.Apply({{NoteKey::kAlarm, "1"}, {NoteKey::kTocarSom, "1"}, {NoteKey::kSom, "1"},
                            {NoteKey::kPath, "D:\\sinos.wav"}, {NoteKey::kData, "31/02/2026"},
@@ -243,20 +239,19 @@ TEST_F(AlarmDialogTest, OkRefusesTheCurrentMinuteAndEarlier) {
 }
 
 TEST_F(AlarmDialogTest, OkWritesTheEightKeysInOrderInOneWrite) {
-  files_.writes_left = 1;
   AlarmDialogState state = InUse("21/03/2026", "00:00:10");
   state.play_sound = state.from_file = true;
   state.path = "D:\\Música\\galo.wav";
   const AlarmDialogOutcome outcome = ConfirmAlarmDialog(note_, state, clock_);
   EXPECT_TRUE(outcome.close && outcome.timer_enabled);
-  EXPECT_EQ(files_.writes_left, 0);
+  EXPECT_EQ(files_.writes, 1);
 
   EXPECT_EQ(
-      dir_.Read("config.cfg"),
+      Config(),
       "[5]\r\nAlarm=1\r\nDiariamente=0\r\nTocarSom=1\r\nSom=1\r\nPath=D:\\M\xFAsica\\galo.wav\r\n"
       "Data=21/03/2026\r\nHora=00:00:10\r\nHoraAntes=23:59:10\r\n");
 
-  files_.writes_left = 1;  // without the alarm, past values are saved and the timer stops
+  // Without the alarm, past values are saved and the timer stops.
   state.use_alarm = false;
   state.time_text = "13:00:00";
   const AlarmDialogOutcome off = ConfirmAlarmDialog(note_, state, clock_);
@@ -265,7 +260,6 @@ TEST_F(AlarmDialogTest, OkWritesTheEightKeysInOrderInOneWrite) {
 }
 
 TEST_F(AlarmDialogTest, DailyAlarmIsStoredAsServedUpToNow) {
-  files_.writes_left = -1;
   // Set at 14:05:30: 09:00 already passed today, 14:05 is still to fire in this minute.
   for (const auto& [hora, data] :
        {std::pair{"09:00:00", "20/03/2026"}, std::pair{"14:05:00", "19/03/2026"}}) {
@@ -277,14 +271,14 @@ TEST_F(AlarmDialogTest, DailyAlarmIsStoredAsServedUpToNow) {
 }
 
 TEST_F(AlarmDialogTest, UnwritableSettingsKeepTheDialogOpenAndTheFileWhole) {
-  files_.writes_left = 1;
   ASSERT_TRUE(note_.Apply({{NoteKey::kTitulo, "Lembrete"}}));
-  const std::string before = dir_.Read("config.cfg");
+  const std::string before = Config();
+  files_.disk_full_until = 1;
   const AlarmDialogOutcome outcome =
       ConfirmAlarmDialog(note_, InUse("21/03/2026", "10:00:00"), clock_);
   EXPECT_FALSE(outcome.close);
   EXPECT_EQ(outcome.message, TXT_ALARM_SAVE_FAILED);
-  EXPECT_EQ(dir_.Read("config.cfg"), before);
+  EXPECT_EQ(Config(), before);
 }
 
 }  // namespace

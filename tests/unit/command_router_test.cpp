@@ -4,9 +4,9 @@
 
 #include <tuple>
 
+#include "../sim/mem_files.h"
 #include "fake_note_window.h"
 #include "fake_shell.h"
-#include "fault_files.h"
 #include "platform/dialog_settings.h"
 #include "temp_folder.h"
 #include "ui_strings.h"
@@ -100,9 +100,11 @@ TEST_F(CommandRouterTest, ColoursGoToTheNoteCapturedWhenItsMenuOpenedWhateverHap
 }
 
 TEST_F(CommandRouterTest, RefusedNewNoteIsReportedEveryTimeAndTriedAgain) {
-  dir_.Write("indice.dat", ",1,2,3,\r\n");
-  testing::FullDiskFileSystem full;
-  NoteCollection stuck(full, factory_, dir_.Path());
+  sim::MemFiles full;  // the index can be read, no write goes through
+  full.CreateDirectories("/d");
+  full.Put("/d/indice.dat", ",1,2,3,\r\n");
+  full.disk_full_until = 1;
+  NoteCollection stuck(full, factory_, "/d/");
   CommandRouter router(stuck, state_, font_, services_, "C:\\Velumbrino\\");
   router.Run(CommandId::kNewNote);
   router.Run(CommandId::kNewNote);

@@ -11,7 +11,6 @@
 #include "dialogs/delete_notes.h"
 #include "fake_clock.h"
 #include "fake_note_window.h"
-#include "fault_files.h"
 #include "note/autosave.h"
 #include "shell/daily_backup.h"
 #include "shell/lifecycle.h"
@@ -27,8 +26,46 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::string_literals;
 using testing::FakeNoteWindowFactory;
-using testing::StubbornFiles;
 using testing::TempFolder;
+
+// The standard file system, except that chosen files (by name) are held open by another
+// program: not read, or not removed, renamed or recycled. The folder may refuse to be listed;
+// recycled files go to `bin` when set, else are removed.
+class StubbornFiles : public FileSystem {
+ public:
+  using Path = const std::string&;
+  using Names = std::optional<std::vector<std::string>>;
+  std::set<std::string> unreadable, held;
+  bool can_list = true;
+  std::string bin;
+
+  std::optional<std::string> ReadFile(Path path) override {
+    return unreadable.count(Name(path)) ? std::nullopt : base_.ReadFile(path);
+  }
+  bool RemoveFile(Path path) override { return !held.count(Name(path)) && base_.RemoveFile(path); }
+  bool Rename(Path from, Path to) override {
+    return !held.count(Name(from)) && base_.Rename(from, to);
+  }
+  bool RecycleFile(Path path) override {
+    return bin.empty() ? RemoveFile(path) : Rename(path, bin + Name(path));
+  }
+  Names ListFiles(Path folder) override {
+    return can_list ? base_.ListFiles(folder) : std::nullopt;
+  }
+  bool WriteFileAtomic(Path path, std::string_view bytes) override {
+    return base_.WriteFileAtomic(path, bytes);
+  }
+  bool FileExists(Path path) override { return base_.FileExists(path); }
+  bool DirectoryExists(Path path) override { return base_.DirectoryExists(path); }
+  bool CreateDirectories(Path path) override { return base_.CreateDirectories(path); }
+  std::optional<std::uint64_t> Stamp(Path path) override { return base_.Stamp(path); }
+  Names ListFolders(Path folder) override { return base_.ListFolders(folder); }
+  bool RemoveFolder(Path path) override { return base_.RemoveFolder(path); }
+  static std::string Name(Path path) { return fs::path(path).filename().string(); }
+
+ private:
+  FileSystem& base_ = StdFileSystem();
+};
 
 class NoteCollectionTest : public ::testing::Test {
  protected:
