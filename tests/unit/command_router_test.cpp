@@ -8,24 +8,23 @@
 #include "fake_note_window.h"
 #include "fake_shell.h"
 #include "platform/dialog_settings.h"
-#include "temp_folder.h"
 #include "ui_strings.h"
 
 namespace velumbrino {
 namespace {
 
-using testing::FakeNoteState, testing::FakeNoteWindowFactory, testing::FakeServices,
-    testing::TempFolder;
+using testing::FakeNoteState, testing::FakeNoteWindowFactory, testing::FakeServices;
 
 // A command router over a data folder of notes in fake windows, with every service faked.
 class CommandRouterTest : public ::testing::Test {
  protected:
   // Notes 1 to 3, each in the index, with a body file and a window; the program is ready.
   CommandRouterTest() {
-    dir_.Write("indice.dat", ",1,2,3,\r\n");
+    files_.CreateDirectories("/d");
+    files_.Put("/d/indice.dat", ",1,2,3,\r\n");
     for (const std::string tag : {"1", "2", "3"}) {
       notes_.CreateNote(tag, false, {});
-      dir_.Write("stickie" + tag + ".vmb", "{\\rtf1 corpo " + tag + "}");
+      files_.Put("/d/stickie" + tag + ".vmb", "{\\rtf1 corpo " + tag + "}");
     }
     state_.app_ready.MarkStarted();
     SharedDialogSettings() = {};  // the file commands keep their last dialog's fields there
@@ -46,9 +45,9 @@ class CommandRouterTest : public ::testing::Test {
     };
   }
 
-  TempFolder dir_;
-  FakeNoteWindowFactory factory_{StdFileSystem()};
-  NoteCollection notes_{StdFileSystem(), factory_, dir_.Path()};
+  sim::MemFiles files_;
+  FakeNoteWindowFactory factory_{files_};
+  NoteCollection notes_{files_, factory_, "/d/"};
   AppState state_;
   DefaultFont font_;
   FakeServices services_;
@@ -113,7 +112,7 @@ TEST_F(CommandRouterTest, RefusedNewNoteIsReportedEveryTimeAndTriedAgain) {
 }
 
 TEST_F(CommandRouterTest, MenusAreComputedFromTheRowsAndTheCapturedNote) {
-  dir_.Write("config.cfg", "[2]\r\nOnTop=true\r\nOpacidade=4\r\n");
+  files_.Put("/d/config.cfg", "[2]\r\nOnTop=true\r\nOpacidade=4\r\n");
   Note(1).selection_length = 5;
   Note(0).visible = false;
   const MenuContext two = router_.NoteMenuContext(2);
@@ -203,7 +202,7 @@ TEST_F(NoteDialogCommandsTest, DeleteDialogStartsWithNothingChosenAndCancelKeeps
   EXPECT_EQ(services_.list_modes.at(0), NoteListMode::kDelete);
   EXPECT_EQ(services_.lists_shown[0].selected, (std::vector<bool>{false, false, false}));
   EXPECT_EQ(notes_.Count(), 3);
-  EXPECT_TRUE(dir_.Exists("stickie1.vmb"));
+  EXPECT_TRUE(files_.FileExists("/d/stickie1.vmb"));
 }
 
 using NoteFileCommandsTest = CommandRouterTest;

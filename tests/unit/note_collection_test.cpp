@@ -4,6 +4,8 @@
 
 #include <climits>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <random>
 #include <set>
 #include <tuple>
@@ -18,7 +20,6 @@
 #include "store/body_load_marker.h"
 #include "store/body_trash.h"
 #include "store/data_folder.h"
-#include "temp_folder.h"
 
 namespace velumbrino {
 namespace {
@@ -26,7 +27,35 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::string_literals;
 using testing::FakeNoteWindowFactory;
-using testing::TempFolder;
+
+// A fresh folder under the system temp folder, removed at the end of the test.
+class TempFolder {
+ public:
+  TempFolder() {
+    std::random_device device;
+    path_ = std::filesystem::temp_directory_path() /
+            ("velumbrino-test-" + std::to_string(device()) + std::to_string(device()));
+    std::filesystem::create_directories(path_);
+  }
+  ~TempFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
+  // With a trailing separator, as the data folder path has.
+  std::string Path() const { return path_.string() + "/"; }
+
+  void Write(const std::string& name, const std::string& bytes) const {
+    std::ofstream(path_ / name, std::ios::binary) << bytes;
+  }
+  std::string Read(const std::string& name) const {
+    std::ifstream in(path_ / name, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  }
+  bool Exists(const std::string& name) const { return std::filesystem::exists(path_ / name); }
+
+ private:
+  std::filesystem::path path_;
+};
 
 // The standard file system, except that chosen files (by name) are held open by another
 // program: not read, or not removed, renamed or recycled. The folder may refuse to be listed;
