@@ -100,11 +100,9 @@ class AlarmTest : public ::testing::Test {
     return CheckAlarm(note_, clock_, state_, kAppFolder).firing;
   }
   AlarmDialogState InUse(const char* date, const char* time, bool daily = false) {
-    return {.use_alarm = true,
-            .daily = daily,
-            .path = BuiltInAlarmSound(kAppFolder),
-            .date_text = date,
-            .time_text = time};
+    AlarmDialogState state{.use_alarm = true, .daily = daily, .date_text = date, .time_text = time};
+    state.path = BuiltInAlarmSound(kAppFolder);
+    return state;
   }
 
   AlarmTest() { files_.CreateDirectories("/d"); }

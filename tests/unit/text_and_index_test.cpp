@@ -159,8 +159,7 @@ TEST(TextFileEncoding, LoadDetectsTheEncodingRichTextBinaryAndSize) {
   for (const std::string& binary :
        {"MZ\x90\0\x03"s, "\xEF\xBB\xBF\x61\0b"s, "\xFF\xFE\x61\0\0\0"s}) {
     const LoadedTextFile file = DecodeTextFile(binary);
-    EXPECT_EQ(file.refusal, TextFileRefusal::kBinary);
-    EXPECT_EQ(file.text, "");
+    EXPECT_EQ(std::pair(file.refusal, file.text), std::pair(TextFileRefusal::kBinary, ""s));
   }
 
   EXPECT_TRUE(TextFileSizeAllowed(kMaxTextFileBytes));

@@ -217,15 +217,12 @@ class Differential {
     return Utf8ToCp1252(settings.ReadIniValue(Cp1252ToUtf8(section), Cp1252ToUtf8(key), ""));
   }
 
-  void WriteFileBytes(const std::string& path, const std::string& bytes) {
-    ASSERT_TRUE(WinFileSystem().WriteFileAtomic(path, bytes));
-  }
-
   // Returns the number of operations run.
   int Run(int operations, const char* line_end) {
     const std::string start = StartingFile(line_end);
-    WriteFileBytes(ours_path_, start);
-    WriteFileBytes(platform_path_, start);
+    for (const std::string& path : {ours_path_, platform_path_}) {
+      EXPECT_TRUE(WinFileSystem().WriteFileAtomic(path, start));
+    }
     SettingsFile settings(WinFileSystem(), ours_path_);
     std::string log;
     for (int op = 0; op < operations; ++op) {
@@ -256,7 +253,7 @@ class Differential {
     // Whole state, and our file as the platform reads it.
     const std::string copy = ours_path_ + ".copy.cfg";
     const std::string ours_bytes = *WinFileSystem().ReadFile(ours_path_);
-    WriteFileBytes(copy, ours_bytes);
+    EXPECT_TRUE(WinFileSystem().WriteFileAtomic(copy, ours_bytes));
     for (const char* section : kSections) {
       for (const char* key : kKeys) {
         const std::string ours = OurRead(settings, section, key);

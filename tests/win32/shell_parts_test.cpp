@@ -68,24 +68,24 @@ TEST(PopupMenu, PreparedStatesReachTheRealMenu) {
 // ---- Modal windows ------------------------------------------------------------------------
 
 struct ModalCheck {
+  WPARAM button;
+  const AppReadyFlag* app_ready;
   bool seen = false, app_ready_while_open = true, topmost = false;
   std::wstring caption;
 };
 ModalCheck* g_modal_check = nullptr;
-WPARAM g_button = IDCANCEL;
-AppReadyFlag* g_app_ready = nullptr;
 
 BOOL CALLBACK CloseDialogsOfThread(HWND window, LPARAM) {
   wchar_t class_name[16] = {};
   GetClassNameW(window, class_name, 16);
   if (std::wstring(class_name) == L"#32770" && IsWindowVisible(window)) {
     g_modal_check->seen = true;
-    g_modal_check->app_ready_while_open = g_app_ready->IsReady();
+    g_modal_check->app_ready_while_open = g_modal_check->app_ready->IsReady();
     g_modal_check->topmost |= (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
     wchar_t caption[64] = {};
     GetWindowTextW(window, caption, 64);
     g_modal_check->caption = caption;
-    PostMessageW(window, WM_COMMAND, g_button, 0);
+    PostMessageW(window, WM_COMMAND, g_modal_check->button, 0);
   }
   return TRUE;
 }
@@ -94,10 +94,8 @@ BOOL CALLBACK CloseDialogsOfThread(HWND window, LPARAM) {
 // records AppReady, the window's band and caption, then presses `button`.
 ModalCheck CheckModal(AppReadyFlag& app_ready, const std::function<void()>& show,
                       WPARAM button = IDCANCEL) {
-  ModalCheck check;
+  ModalCheck check{button, &app_ready};
   g_modal_check = &check;
-  g_button = button;
-  g_app_ready = &app_ready;
   const UINT_PTR timer = SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR, DWORD) {
     EnumThreadWindows(GetCurrentThreadId(), CloseDialogsOfThread, 0);
   });
