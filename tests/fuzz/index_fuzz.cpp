@@ -1,20 +1,11 @@
 // The index parser on arbitrary lines.
 #include <fuzzer/FuzzedDataProvider.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <set>
 #include <string>
 
+#include "fuzz_check.h"
 #include "store/index_file.h"
-
-namespace {
-
-// A broken invariant is a crash for the fuzzer, with the line that names it.
-#define Check(condition) \
-  ((condition) ? (void)0 : (std::fprintf(stderr, "invariant failed at line %d: %s\n", __LINE__, #condition), std::abort()))
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
   FuzzedDataProvider input(data, size);

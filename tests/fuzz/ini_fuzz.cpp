@@ -2,21 +2,16 @@
 // of writes and deletes reads back the same before and after a save and reload.
 #include <fuzzer/FuzzedDataProvider.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "fuzz_check.h"
 #include "store/ini_document.h"
 
 using velumbrino::IniDocument;
 
 namespace {
-
-// A broken invariant is a crash for the fuzzer, with the line that names it.
-#define Check(condition) \
-  ((condition) ? (void)0 : (std::fprintf(stderr, "invariant failed at line %d: %s\n", __LINE__, #condition), std::abort()))
 
 std::string Trimmed(std::string text) {
   for (char& c : text) {
