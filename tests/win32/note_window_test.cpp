@@ -236,9 +236,6 @@ class AlarmSignalTest : public ::testing::Test {
         {NoteKey::kData, "06/12/2026"}, {NoteKey::kHora, "14:05:00"}, {NoteKey::kHoraAntes, "14:04:00"}}));
     // clang-format on
   }
-  std::string Key(int number, NoteKey key) {
-    return NoteSettings(notes_.Settings(), number).Read(key, "<none>");
-  }
   // Visible, topmost, blinking, checking its alarm.
   static std::vector<bool> Signalled(const NoteWindowWin& note) {
     return {note.Visible(), (GetWindowLongPtrW(note.hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0,
@@ -264,7 +261,7 @@ TEST_F(AlarmSignalTest, FiringWaitsForTheModalWindowAndSignalsOnceAfterIt) {
     signal_.CheckTick(Note(1));  // the same minute again while it waits
     EXPECT_FALSE(Note(1).Visible() || Note(1).BlinkTimerEnabled());
     EXPECT_TRUE(sounds_.empty());
-    EXPECT_EQ(Key(1, NoteKey::kHora), "14:05:00");
+    EXPECT_EQ(NoteSettings(notes_.Settings(), 1).Read(NoteKey::kHora, ""), "14:05:00");
   }
   signal_.ReleaseWaiting();
   // One-time: its check ends.
@@ -272,7 +269,7 @@ TEST_F(AlarmSignalTest, FiringWaitsForTheModalWindowAndSignalsOnceAfterIt) {
   EXPECT_EQ(sounds_, std::vector<std::string>{"C:\\Velumbrino\\Alarme\\Alarm08.wav"});
   EXPECT_FALSE(Note(2).Visible());
 
-  // The keys are gone and the minute is served: nothing fires again.
+  // Its keys go (the simulation checks that); armed again, the served minute fires no more.
   ArmForNow(1);
   signal_.CheckTick(Note(1));
   EXPECT_EQ(sounds_.size(), 1u);

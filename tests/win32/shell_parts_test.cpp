@@ -52,9 +52,7 @@ TEST(CustomColors, FirstUseIsAllWhiteAndSavedAsAStringThatReadsBack) {
 // The prepared states reach the real menu, down to its submenus (the rules are unit-tested).
 TEST(PopupMenu, PreparedStatesReachTheRealMenu) {
   PopupMenu note(NoteMenuItems());
-  MenuContext context;
-  context.pinned = true;
-  context.opacity_level = 3;
+  MenuContext context{.pinned = true, .opacity_level = 3};
   note.Prepare(context);
   EXPECT_TRUE(note.IsChecked(CommandId::kPin) && note.IsChecked(OpacityCommand(3)));
   EXPECT_FALSE(note.IsChecked(OpacityCommand(10)) || note.IsEnabled(CommandId::kCut));
