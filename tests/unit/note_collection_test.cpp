@@ -29,21 +29,11 @@ using namespace std::string_literals;
 using testing::FakeNoteWindowFactory;
 
 // A fresh folder under the system temp folder, removed at the end of the test.
-class TempFolder {
- public:
-  TempFolder() {
-    std::random_device device;
-    path_ = std::filesystem::temp_directory_path() /
-            ("velumbrino-test-" + std::to_string(device()) + std::to_string(device()));
-    std::filesystem::create_directories(path_);
-  }
-  ~TempFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
+struct TempFolder {
+  TempFolder() { fs::create_directories(path_); }
+  ~TempFolder() { fs::remove_all(path_, ignored_); }
   // With a trailing separator, as the data folder path has.
   std::string Path() const { return path_.string() + "/"; }
-
   void Write(const std::string& name, const std::string& bytes) const {
     std::ofstream(path_ / name, std::ios::binary) << bytes;
   }
@@ -51,10 +41,13 @@ class TempFolder {
     std::ifstream in(path_ / name, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   }
-  bool Exists(const std::string& name) const { return std::filesystem::exists(path_ / name); }
+  bool Exists(const std::string& name) const { return fs::exists(path_ / name); }
 
- private:
-  std::filesystem::path path_;
+  std::random_device random_;
+  const fs::path path_ =
+      fs::temp_directory_path() /
+      ("velumbrino-test-" + std::to_string(random_()) + std::to_string(random_()));
+  std::error_code ignored_;
 };
 
 // The standard file system, except that chosen files (by name) are held open by another
