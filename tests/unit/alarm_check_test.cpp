@@ -158,7 +158,7 @@ TEST_F(AlarmFiringTest, AFiringWhoseAlarmChangedWhileItWaitedIsDropped) {
   EXPECT_NE(Config().find("[Indice]\r\nTotalForms=4\r\n"), std::string::npos);
 }
 
-TEST(AlarmTimeTest, ReadsDatesAndTimesRejectsNonsenseAndComputesHoraAntes) {
+TEST(AlarmTimeTest, DatesTimesAndMinutesReadAndCount) {
   EXPECT_EQ(ParseAlarmDate("05/12/2026"), (AlarmDate{2026, 12, 5}));
   EXPECT_EQ(ParseAlarmDate(" 5/1/2026 "), (AlarmDate{2026, 1, 5}));
   EXPECT_EQ(ParseAlarmDate("29/02/2024"), (AlarmDate{2024, 2, 29}));
@@ -178,9 +178,8 @@ TEST(AlarmTimeTest, ReadsDatesAndTimesRejectsNonsenseAndComputesHoraAntes) {
       {"00:00:15", "23:59:15"}, {"00:01:00", "00:00:00"}, {"nonsense", ""},
   };
   for (const auto& [time, before] : cases) EXPECT_EQ(CalcHoraAntes(time), before) << time;
-}
 
-TEST(AlarmTimeTest, MinutesCrossMonthYearAndLeapDayEnds) {
+  // Minutes cross month, year and leap-day ends.
   const std::pair<AlarmDate, AlarmDate> next_day[] = {
       {{2026, 12, 31}, {2027, 1, 1}}, {{2024, 2, 28}, {2024, 2, 29}}, {{2026, 2, 28}, {2026, 3, 1}},
       {{2026, 4, 30}, {2026, 5, 1}},  {{1969, 12, 31}, {1970, 1, 1}}, {{2100, 2, 28}, {2100, 3, 1}},

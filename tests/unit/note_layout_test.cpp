@@ -18,7 +18,7 @@
 namespace velumbrino {
 namespace {
 
-TEST(NoteLayoutTest, TwipsConvertWithTheRealResolution) {
+TEST(NoteLayoutTest, TwipsAndControlsAtEachResolution) {
   // 96 dpi: 15 twips a pixel; 120 dpi: 12; 144 dpi: 10.
   EXPECT_EQ((std::vector{PixelsToTwips(345, 96), PixelsToTwips(431, 120), PixelsToTwips(-10, 144)}),
             (std::vector{5175, 5172, -100}));
@@ -30,10 +30,8 @@ TEST(NoteLayoutTest, TwipsConvertWithTheRealResolution) {
                {45, 96, 3},     {1425, 120, 119}, {90, 120, 8},     {270, 120, 22},
                {-90, 120, -8},  {-270, 120, -22}, {150, 0, 10}};
   for (const auto& c : cases) EXPECT_EQ(TwipsToPixels(c.twips, c.dpi), c.pixels) << c.twips;
-}
 
-// The size and the buttons' places at 96 dpi are those the end-to-end tests click.
-TEST(NoteLayoutTest, ControlsAtEachResolution) {
+  // The size and the buttons' places at 96 dpi are those the end-to-end tests click.
   // Rounding at 144 dpi: 217.5 -> 218, 25.5 -> 26, 22.5 -> 22.
   const NoteLayout at144 = NoteLayoutForDpi(144);
   EXPECT_EQ(at144.pin, (LayoutRect{218, 6, 26, 24}));
@@ -48,7 +46,7 @@ TEST(NoteLayoutTest, ControlsAtEachResolution) {
   }
 }
 
-TEST(NoteLayoutTest, NewNotePlacementStaysWithinTheScreen) {
+TEST(NoteLayoutTest, NewAndOffScreenNotesLandOnTheScreen) {
   // 1280 x 800 pixels at 96 dpi = 19200 x 12000 twips.
   EXPECT_EQ(RandomNotePlacement(0.0, 0.0, 19200, 12000), (TwipsPoint{0, 0}));
   EXPECT_EQ(RandomNotePlacement(0.5, 0.25, 19200, 12000), (TwipsPoint{4050, 4250}));
@@ -59,9 +57,8 @@ TEST(NoteLayoutTest, NewNotePlacementStaysWithinTheScreen) {
   EXPECT_EQ(std::pair(odd.top, odd.left), std::pair(8499, 0));
   // A screen smaller than a note: the top left corner, never negative.
   EXPECT_EQ(RandomNotePlacement(0.7, 0.7, 2000, 3000), (TwipsPoint{0, 0}));
-}
 
-TEST(NoteLayoutTest, OffScreenWindowMovesIntoThePrimaryWorkArea) {
+  // An off-screen window moves into the primary work area.
   const ScreenRect primary{0, 0, 1280, 770};
   const ScreenRect second{1280, 0, 2560, 1024};
   const std::vector<ScreenRect> both{primary, second};
