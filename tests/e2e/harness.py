@@ -59,8 +59,8 @@ def kill_all():
     wait_for(lambda: not ours(), interval=0.05, what="the program to end")
 
 
-def start(*args):
-    return subprocess.Popen([WINE_RUN, EXE, *args], stdout=subprocess.DEVNULL,
+def start(*args, exe=EXE):
+    return subprocess.Popen([WINE_RUN, exe, *args], stdout=subprocess.DEVNULL,
                             stderr=subprocess.DEVNULL)
 
 
@@ -232,6 +232,26 @@ def press(wid, *action):
     xdotool("mousemove", x + w // 2, y + 8, *action)
 
 
+def hold(name):
+    """Another program holds the data file open until the returned release() is called."""
+    path = "Z:" + os.path.join(DATA, name).replace("/", "\\")
+    release = os.path.join(os.path.dirname(DIST), "release-lock")
+    if os.path.exists(release):
+        os.remove(release)
+    log = os.path.join(os.path.dirname(DIST), "lock_helper.log")
+    with open(log, "wb") as out:
+        # Wine itself, not the wrapper, so that "locked" reaches the log while it holds.
+        lock = subprocess.Popen([os.environ["WINE"], os.environ["VELUMBRINO_FAULT_HELPER"], "lock",
+                                 path, "120", "Z:" + release.replace("/", "\\")],
+                                stdout=out, stderr=subprocess.DEVNULL)
+    wait_for(lambda: b"locked" in open(log, "rb").read(), what="the lock")
+
+    def release_lock():
+        open(release, "wb").close()
+        lock.wait(timeout=30)
+    return release_lock
+
+
 def main(tests):
     """Runs each test function; prints 'N passed, N failed' and exits non-zero on failure."""
     passed = failed = 0
@@ -272,6 +292,10 @@ NOTE_MENU = ["Sempre Visível", "Ocultar", "Alarme", "Excluir", "-", "Aparência
              "Imprimir", "Texto", "Inserir", "-", "Título..."]
 APPEARANCE_SUBMENU = ["Classico", "Personaliza", "Transparência"]
 OPACITY_SUBMENU = [f"{k * 10} %" for k in range(1, 11)]
+TEXT_SUBMENU = ["Desfazer", "Recortar", "Copiar", "Colar", "-", "Selecionar Tudo", "-",
+                "Carregar do Arquivo...", "Salvar em Arquivo..."]
+SUBMENUS = {"Notas": NOTES_SUBMENU, "Aparência": APPEARANCE_SUBMENU,
+            "Transparência": OPACITY_SUBMENU, "Texto": TEXT_SUBMENU, "Inserir": ["Data e hora..."]}
 
 
 @functools.cache
@@ -292,6 +316,42 @@ def open_note_menu(note, dx=90, dy=120):
     """Right-clicks the note's body; its menu opens."""
     xdotool("mousemove", note[1] + dx, note[2] + dy, "click", 3)
     wait_for(menus, what="the note menu")
+
+
+def note_menu(note, *captions):
+    """Opens the note's menu and clicks the captions in turn, from the menu into its submenus."""
+    open_note_menu(note)
+    choose_items(NOTE_MENU, captions)
+
+
+def tray_menu(*captions):
+    tray_click(3)
+    choose_items(TRAY_MENU, captions)
+
+
+def choose_items(layout, captions):
+    path = []
+    for caption in captions:
+        path.append((layout, caption))
+        layout = SUBMENUS.get(caption)
+    choose(path)
+
+
+def answer(*keys, what="the message box", shot=None, timeout=20):
+    """Waits for the program's message box, presses the keys on it and waits until it closes."""
+    box = wait_for(message_boxes, timeout=timeout, what=what)[0]
+    if shot:
+        screenshot(shot)
+    wait_foreground(box)
+    press(box, "key", *keys)
+    wait_for(lambda: box not in message_boxes(), what=f"{what} to close")
+
+
+def type_in(note, text, dy=120, first=None):
+    """Clicks into the note's body, dy pixels below its top, presses the key `first` if any,
+    and types the text."""
+    xdotool("mousemove", note[1] + 90, note[2] + dy, "click", 1, *(["key", first] if first else []))
+    xdotool("type", "--delay", "30", text)
 
 
 def menus():
