@@ -299,12 +299,8 @@ class Sim {
     files_.now = t_;
     const AlarmMinute m = t_ / 60;
     const AlarmDate d = DateOfMinute(m);
-    clock_.now = {d.year,
-                  d.month,
-                  d.day,
-                  static_cast<int>(m % kMinutesPerDay / 60),
-                  static_cast<int>(m % 60),
-                  static_cast<int>(t_ % 60)};
+    const int minute = static_cast<int>(m % kMinutesPerDay), second = static_cast<int>(t_ % 60);
+    clock_.now = {d.year, d.month, d.day, minute / 60, minute % 60, second};
     // The system writes its caches out within half a minute.
     if (seconds >= 30) files_.FlushAll();
   }
