@@ -113,6 +113,13 @@ def start_and_wait(count, timeout=60):
     return program
 
 
+def press_new_note_keys(held=0.3):
+    """Shift+Ctrl+N, the keys held down for `held` seconds."""
+    xdotool("keydown", "shift", "keydown", "ctrl", "keydown", "n")
+    time.sleep(held)
+    xdotool("keyup", "n", "keyup", "ctrl", "keyup", "shift")
+
+
 def wait_ready(timeout=30):
     """Start-up is over once the tray menu opens (not before); then it is closed again."""
     wait_for(lambda: menus() or tray_click(3) or wait_for(menus, timeout=5, fail=False),

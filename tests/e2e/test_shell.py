@@ -22,9 +22,7 @@ def tray_double_click_creates_one_note_unless_a_menu_or_box_is_open():
     h.wait_for(h.menus, what="the tray menu")
     h.screenshot("tray-menu-no-notes.png")
     # While a menu is open the key combination is not handled.
-    h.xdotool("keydown", "shift", "keydown", "ctrl", "keydown", "n")
-    time.sleep(0.5)
-    h.xdotool("keyup", "n", "keyup", "ctrl", "keyup", "shift")
+    h.press_new_note_keys(0.5)
     h.choose([(h.TRAY_MENU, "Notas")])
     h.screenshot("tray-menu-notes-disabled.png")
     # With no notes, "Mostrar Todos" is disabled: choosing it must not close the menu's work.
@@ -51,9 +49,7 @@ def tray_double_click_creates_one_note_unless_a_menu_or_box_is_open():
 def key_combination_makes_one_note_per_press():
     program = start_with([])
     for held, count in ((0.3, 1), (1.0, 2)):  # held long, it still makes one note
-        h.xdotool("keydown", "shift", "keydown", "ctrl", "keydown", "n")
-        time.sleep(held)
-        h.xdotool("keyup", "n", "keyup", "ctrl", "keyup", "shift")
+        h.press_new_note_keys(held)
         h.wait_for(lambda: len(h.note_windows()) == count, what=f"{count} notes")
         time.sleep(1)  # the keys stay up a moment, as between two presses of a user
     assert h.read("indice.dat") == b",1,2,\r\n"
