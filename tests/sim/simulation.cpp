@@ -743,8 +743,7 @@ class Sim {
       if (!listed && !adopt_ && !tainted_.count(n) &&
           (keys.Read(NoteKey::kColor1, "") != "" || keys.Read(NoteKey::kOnTop, "") != "" ||
            keys.Read(NoteKey::kAlarm, "") != "")) {
-        Fail("stale-keys",
-             "config.cfg keeps colours, pin or alarm of deleted note " + std::to_string(n));
+        Fail("stale-keys", n, " is deleted, its colours, pin or alarm stay in config.cfg");
       }
       const AlarmKeys alarm = ReadAlarmKeys(keys, "");
       const auto date = ParseAlarmDate(alarm.data);
@@ -752,8 +751,7 @@ class Sim {
       if (listed && alarm.alarm == "1" && alarm.diariamente != "1" && date && hora &&
           MinuteOf(*date, *hora) < now && !(notes_.count(n) && notes_[n].alarm_unsure) &&
           files_.write_failures == step_failures_ && files_.read_failures == start_read_failures_) {
-        Fail("alarm-armed",
-             "note " + std::to_string(n) + "'s one-time alarm stays armed in the past");
+        Fail("alarm-armed", n, "'s one-time alarm stays armed in the past");
       }
     }
     files_.locked_until = locks;
@@ -763,9 +761,8 @@ class Sim {
         Fail("user-file", path + " was touched");
     }
     for (const auto& [day, digest] : Digests(kFolder + "Backup/", true)) {
-      if (!day_states_[day].count(digest)) {
+      if (!day_states_[day].count(digest))
         Fail("backup", "Backup/" + day + " is no snapshot of the notes taken that day");
-      }
     }
     // A restore that could read everything has shown every note there is; one that met a lock
     // may have lost the record of a fall, which may then happen again. A body taken in while
@@ -856,14 +853,11 @@ Outcome RunSequence(std::uint64_t seed, const std::vector<Event>& events, bool r
   Sim sim(StartSecond(seed));
   std::mt19937 rng(static_cast<std::mt19937::result_type>(seed));
   const int length = random ? 20 + static_cast<int>(rng() % 200) : 0;
-  Outcome out;
-  out.failure = sim.Run(
+  auto failure = sim.Run(
       events, [&](Sim& s) { return RandomEvent(rng, s); }, length);
-  out.events = events;
-  out.events.insert(out.events.end(), sim.recorded.begin(), sim.recorded.end());
-  out.restarts = sim.restarts;
-  out.faults = sim.faults;
-  return out;
+  std::vector<Event> all = events;
+  all.insert(all.end(), sim.recorded.begin(), sim.recorded.end());
+  return {std::move(failure), std::move(all), sim.restarts, sim.faults};
 }
 
 // Delta debugging over the event list: the smallest list found that fails the same way.
@@ -935,9 +929,8 @@ int Main(int argc, char** argv) {
     }
   }
   const auto now = std::chrono::system_clock::now().time_since_epoch().count();
-  const auto base =
-      static_cast<std::uint64_t>(Env("SIM_SEED", static_cast<double>(now % 1000000007)));
-  for (std::uint64_t seed = base; !failed; ++seed) {
+  const auto base = static_cast<unsigned long long>(Env("SIM_SEED", now % 1000000007));
+  for (unsigned long long seed = base; !failed; ++seed) {
     const double elapsed =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
     if (elapsed >= seconds) break;
@@ -950,10 +943,8 @@ int Main(int argc, char** argv) {
         "FAILED after %.1f s, %ld sequences: seed %llu (SIM_SEED=%llu repeats it)\n%s: %s\n"
         "shrunk to %zu of %zu events, as a line of tests/sim/regressions.txt:\n<name> known %s "
         "%llu %s\n",
-        elapsed, sequences, static_cast<unsigned long long>(seed),
-        static_cast<unsigned long long>(seed), again.kind.c_str(), again.detail.c_str(),
-        shrunk.size(), out.events.size(), again.kind.c_str(), static_cast<unsigned long long>(seed),
-        ToText(shrunk).c_str());
+        elapsed, sequences, seed, seed, again.kind.c_str(), again.detail.c_str(), shrunk.size(),
+        out.events.size(), again.kind.c_str(), seed, ToText(shrunk).c_str());
     failed = true;
   }
   std::printf("SIMULATION: %ld sequences, %ld restarts, %ld faults injected, result %s", sequences,
