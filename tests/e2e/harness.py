@@ -294,15 +294,16 @@ ITEM_HEIGHT, SEPARATOR_HEIGHT = 22, 7
 # Item layouts, "-" for a separator, as the menus show them.
 TRAY_MENU = ["Nova Nota", "Notas", "-", "Ajuda", "Obtendo Suporte...", "Sobre o Velumbrino...",
              "Fechar"]
-NOTES_SUBMENU = ["Excluir", "-", "Mostra Selecionadas...", "Mostrar Todos", "Ocutar Todos"]
 NOTE_MENU = ["Sempre Visível", "Ocultar", "Alarme", "Excluir", "-", "Aparência", "Fonte...", "-",
              "Imprimir", "Texto", "Inserir", "-", "Título..."]
-APPEARANCE_SUBMENU = ["Classico", "Personaliza", "Transparência"]
-OPACITY_SUBMENU = [f"{k * 10} %" for k in range(1, 11)]
-TEXT_SUBMENU = ["Desfazer", "Recortar", "Copiar", "Colar", "-", "Selecionar Tudo", "-",
-                "Carregar do Arquivo...", "Salvar em Arquivo..."]
-SUBMENUS = {"Notas": NOTES_SUBMENU, "Aparência": APPEARANCE_SUBMENU,
-            "Transparência": OPACITY_SUBMENU, "Texto": TEXT_SUBMENU, "Inserir": ["Data e hora..."]}
+# The submenus, by the caption of the item that opens them.
+SUBMENUS = {
+    "Notas": ["Excluir", "-", "Mostra Selecionadas...", "Mostrar Todos", "Ocutar Todos"],
+    "Aparência": ["Classico", "Personaliza", "Transparência"],
+    "Transparência": [f"{k * 10} %" for k in range(1, 11)],
+    "Texto": ["Desfazer", "Recortar", "Copiar", "Colar", "-", "Selecionar Tudo", "-",
+              "Carregar do Arquivo...", "Salvar em Arquivo..."],
+    "Inserir": ["Data e hora..."]}
 
 
 @functools.cache
@@ -328,20 +329,12 @@ def open_note_menu(note, dx=90, dy=120):
 def note_menu(note, *captions):
     """Opens the note's menu and clicks the captions in turn, from the menu into its submenus."""
     open_note_menu(note)
-    choose_items(NOTE_MENU, captions)
+    choose(NOTE_MENU, *captions)
 
 
 def tray_menu(*captions):
     tray_click(3)
-    choose_items(TRAY_MENU, captions)
-
-
-def choose_items(layout, captions):
-    path = []
-    for caption in captions:
-        path.append((layout, caption))
-        layout = SUBMENUS.get(caption)
-    choose(path)
+    choose(TRAY_MENU, *captions)
 
 
 def answer(*keys, what="the message box", shot=None, timeout=20):
@@ -378,15 +371,17 @@ def item_point(menu, layout, caption):
     raise KeyError(caption)
 
 
-def choose(path):
-    """Walks open menus: path is [(layout, caption), ...], each item clicked in turn."""
-    for depth, (layout, caption) in enumerate(path):
+def choose(layout, *captions):
+    """Walks the open menu laid out as `layout`: each caption clicked in turn, the later ones in
+    the submenus the earlier ones open."""
+    for depth, caption in enumerate(captions):
         open_menus = wait_for(lambda: len(menus()) > depth and menus(), what="a menu")
         # A submenu opens after its parent: its X window is the newer one.
         menu = sorted(open_menus, key=lambda m: int(m[0]))[depth]
         xdotool("mousemove", *item_point(menu, layout, caption), "click", 1)
+        layout = SUBMENUS.get(caption)
     # The item ran (its menu closed) or opened its submenu.
-    wait_for(lambda: menu not in menus() or len(menus()) > len(path), what="the menu to act")
+    wait_for(lambda: menu not in menus() or len(menus()) > len(captions), what="the menu to act")
 
 
 def balloons():

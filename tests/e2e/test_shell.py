@@ -23,7 +23,7 @@ def tray_double_click_creates_one_note_unless_a_menu_or_box_is_open():
     h.screenshot("tray-menu-no-notes.png")
     # While a menu is open the key combination is not handled.
     h.press_new_note_keys(0.5)
-    h.choose([(h.TRAY_MENU, "Notas")])
+    h.choose(h.TRAY_MENU, "Notas")
     h.screenshot("tray-menu-notes-disabled.png")
     # With no notes, "Mostrar Todos" is disabled: choosing it must not close the menu's work.
     h.xdotool("key", "Escape", "Escape")
@@ -65,11 +65,11 @@ def delete_asks_and_only_yes_deletes_and_the_bin_gives_the_note_back():
     h.open_note_menu(note)
     h.screenshot("note-menu.png")
     h.screenshot("readme-menu-nota.png", crop=(note[1] - 16, note[2] - 16, 360, 400))
-    h.choose([(h.NOTE_MENU, "Excluir")])
+    h.choose(h.NOTE_MENU, "Excluir")
     h.answer("Return", what="the delete question", shot="delete-question.png")  # No: default
     h.open_note_menu(note)  # the answer is handled by then
     assert h.snapshot() == before and len(h.note_windows()) == 2
-    h.choose([(h.NOTE_MENU, "Excluir")])
+    h.choose(h.NOTE_MENU, "Excluir")
     h.answer("Left", "Return", what="the delete question")
     h.wait_for(lambda: len(h.note_windows()) == 1 and h.read("indice.dat") == b",1,\r\n" and
                not os.path.exists(os.path.join(h.DATA, "stickie2.vmb")) and
@@ -97,7 +97,7 @@ def hide_all_then_show_all():
     program = start_with([(1, 1500, 1500, ""), (2, 1500, 6000, ""), (3, 6000, 1500, "")])
     h.tray_menu("Notas")
     h.screenshot("readme-menu-bandeja.png", crop=(800, 560, 480, 240))
-    h.choose([(h.TRAY_MENU, "Notas"), (h.NOTES_SUBMENU, "Ocutar Todos")])
+    h.choose(h.TRAY_MENU, "Notas", "Ocutar Todos")
     h.wait_for(lambda: h.note_windows() == [], what="every note hidden")
     h.tray_menu("Notas", "Mostrar Todos")
     h.wait_for(lambda: len(h.note_windows()) == 3, what="every note shown")
