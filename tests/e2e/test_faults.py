@@ -31,6 +31,12 @@ def type_into_note(text):
     h.xdotool("type", "--delay", "20", text)
 
 
+def one_note():
+    """Note 1 with a body that ends in an empty line: a click below the text types there."""
+    h.seed([(1, 1500, 1500, "Titulo=nota\r\n")], bodies=False)
+    h.write("stickie1.vmb", b"{\\rtf1\\ansi inicio\\par}\r\n")
+
+
 def damaged_bodies_leave_the_other_notes_whole():
     h.seed([(n, 600 * n, 1500, "") for n in range(1, 6)])
     h.write("stickie1.vmb", b"texto simples, sem RTF\r\n\x00\x01\xff")
@@ -54,7 +60,7 @@ def damaged_bodies_leave_the_other_notes_whole():
 
 
 def read_only_folder_is_reported_once_and_retried():
-    h.seed([(1, 1500, 1500, "Titulo=nota\r\n")])
+    one_note()
     program = h.start_and_wait(1)
     set_read_only(h.DATA, True)
     try:
@@ -86,7 +92,7 @@ def unwritable_documents_at_first_start_is_reported():
 
 
 def locked_settings_file_is_reported_and_retried():
-    h.seed([(1, 1500, 1500, "Titulo=nota\r\n")])
+    one_note()
     program = h.start_and_wait(1)
     release = h.hold("config.cfg")
     try:
