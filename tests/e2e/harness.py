@@ -59,8 +59,8 @@ def kill_all():
     wait_for(lambda: not ours(), interval=0.05, what="the program to end")
 
 
-def start(*args):
-    return subprocess.Popen([WINE_RUN, EXE, *args], stdout=subprocess.DEVNULL,
+def start(*args, exe=EXE):
+    return subprocess.Popen([WINE_RUN, exe, *args], stdout=subprocess.DEVNULL,
                             stderr=subprocess.DEVNULL)
 
 
@@ -111,6 +111,13 @@ def start_and_wait(count, timeout=60):
              what=f"{count} visible notes")
     wait_ready(timeout)  # the bodies load after the windows show: as long again
     return program
+
+
+def press_new_note_keys(held=0.3):
+    """Shift+Ctrl+N, the keys held down for `held` seconds."""
+    xdotool("keydown", "shift", "keydown", "ctrl", "keydown", "n")
+    time.sleep(held)
+    xdotool("keyup", "n", "keyup", "ctrl", "keyup", "shift")
 
 
 def wait_ready(timeout=30):
@@ -232,6 +239,26 @@ def press(wid, *action):
     xdotool("mousemove", x + w // 2, y + 8, *action)
 
 
+def hold(name):
+    """Another program holds the data file open until the returned release() is called."""
+    path = "Z:" + os.path.join(DATA, name).replace("/", "\\")
+    release = os.path.join(os.path.dirname(DIST), "release-lock")
+    if os.path.exists(release):
+        os.remove(release)
+    log = os.path.join(os.path.dirname(DIST), "lock_helper.log")
+    with open(log, "wb") as out:
+        # Wine itself, not the wrapper, so that "locked" reaches the log while it holds.
+        lock = subprocess.Popen([os.environ["WINE"], os.environ["VELUMBRINO_FAULT_HELPER"], "lock",
+                                 path, "120", "Z:" + release.replace("/", "\\")],
+                                stdout=out, stderr=subprocess.DEVNULL)
+    wait_for(lambda: b"locked" in open(log, "rb").read(), what="the lock")
+
+    def release_lock():
+        open(release, "wb").close()
+        lock.wait(timeout=30)
+    return release_lock
+
+
 def main(tests):
     """Runs each test function; prints 'N passed, N failed' and exits non-zero on failure."""
     passed = failed = 0
@@ -267,11 +294,16 @@ ITEM_HEIGHT, SEPARATOR_HEIGHT = 22, 7
 # Item layouts, "-" for a separator, as the menus show them.
 TRAY_MENU = ["Nova Nota", "Notas", "-", "Ajuda", "Obtendo Suporte...", "Sobre o Velumbrino...",
              "Fechar"]
-NOTES_SUBMENU = ["Excluir", "-", "Mostra Selecionadas...", "Mostrar Todos", "Ocutar Todos"]
 NOTE_MENU = ["Sempre Visível", "Ocultar", "Alarme", "Excluir", "-", "Aparência", "Fonte...", "-",
              "Imprimir", "Texto", "Inserir", "-", "Título..."]
-APPEARANCE_SUBMENU = ["Classico", "Personaliza", "Transparência"]
-OPACITY_SUBMENU = [f"{k * 10} %" for k in range(1, 11)]
+# The submenus, by the caption of the item that opens them.
+SUBMENUS = {
+    "Notas": ["Excluir", "-", "Mostra Selecionadas...", "Mostrar Todos", "Ocutar Todos"],
+    "Aparência": ["Classico", "Personaliza", "Transparência"],
+    "Transparência": [f"{k * 10} %" for k in range(1, 11)],
+    "Texto": ["Desfazer", "Recortar", "Copiar", "Colar", "-", "Selecionar Tudo", "-",
+              "Carregar do Arquivo...", "Salvar em Arquivo..."],
+    "Inserir": ["Data e hora..."]}
 
 
 @functools.cache
@@ -294,6 +326,34 @@ def open_note_menu(note, dx=90, dy=120):
     wait_for(menus, what="the note menu")
 
 
+def note_menu(note, *captions):
+    """Opens the note's menu and clicks the captions in turn, from the menu into its submenus."""
+    open_note_menu(note)
+    choose(NOTE_MENU, *captions)
+
+
+def tray_menu(*captions):
+    tray_click(3)
+    choose(TRAY_MENU, *captions)
+
+
+def answer(*keys, what="the message box", shot=None, timeout=20):
+    """Waits for the program's message box, presses the keys on it and waits until it closes."""
+    box = wait_for(message_boxes, timeout=timeout, what=what)[0]
+    if shot:
+        screenshot(shot)
+    wait_foreground(box)
+    press(box, "key", *keys)
+    wait_for(lambda: box not in message_boxes(), what=f"{what} to close")
+
+
+def type_in(note, text, dy=120, first=None):
+    """Clicks into the note's body, dy pixels below its top, presses the key `first` if any,
+    and types the text."""
+    xdotool("mousemove", note[1] + 90, note[2] + dy, "click", 1, *(["key", first] if first else []))
+    xdotool("type", "--delay", "30", text)
+
+
 def menus():
     """Open popup menus of the program (its visible windows that are not notes)."""
     return [w for w in program_windows()
@@ -311,15 +371,17 @@ def item_point(menu, layout, caption):
     raise KeyError(caption)
 
 
-def choose(path):
-    """Walks open menus: path is [(layout, caption), ...], each item clicked in turn."""
-    for depth, (layout, caption) in enumerate(path):
+def choose(layout, *captions):
+    """Walks the open menu laid out as `layout`: each caption clicked in turn, the later ones in
+    the submenus the earlier ones open."""
+    for depth, caption in enumerate(captions):
         open_menus = wait_for(lambda: len(menus()) > depth and menus(), what="a menu")
         # A submenu opens after its parent: its X window is the newer one.
         menu = sorted(open_menus, key=lambda m: int(m[0]))[depth]
         xdotool("mousemove", *item_point(menu, layout, caption), "click", 1)
+        layout = SUBMENUS.get(caption)
     # The item ran (its menu closed) or opened its submenu.
-    wait_for(lambda: menu not in menus() or len(menus()) > len(path), what="the menu to act")
+    wait_for(lambda: menu not in menus() or len(menus()) > len(captions), what="the menu to act")
 
 
 def balloons():

@@ -39,9 +39,7 @@ def dialog():
 
 
 def open_alarm_dialog(note):
-    _, x, y, _, _ = note
-    h.xdotool("mousemove", x + BODY[0], y + BODY[1], "click", 3)
-    h.choose([(h.NOTE_MENU, "Alarme")])
+    h.note_menu(note, "Alarme")
     wid = h.wait_for(dialog, what="the alarm dialog")
     h.wait_foreground(wid)
     return wid
@@ -83,8 +81,7 @@ def alarm_set_in_the_dialog_fires_on_the_hidden_note():
     assert 30 < ahead <= 125, (hora, ahead)
 
     # Hidden from its own menu; the alarm brings it back above the others.
-    h.xdotool("mousemove", note[1] + BODY[0], note[2] + BODY[1], "click", 3)
-    h.choose([(h.NOTE_MENU, "Ocultar")])
+    h.note_menu(note, "Ocultar")
     h.wait_for(lambda: not h.note_windows(), what="the note to hide")
     shown = h.wait_for(h.note_windows, timeout=ahead + 75, interval=1, what="the alarm")
     late = (datetime.datetime.now() - due).total_seconds()
@@ -128,16 +125,11 @@ def current_minute_is_refused_and_the_dialog_stays():
     wid = open_alarm_dialog(note)
     check_use_alarm(wid)
     h.xdotool("key", "Return")  # the date and time the dialog opened with: now
-    box = h.wait_for(h.message_boxes, what="the refusal")
-    h.screenshot("alarm-refused.png")
-    assert dialog()
-    h.xdotool("key", "Return")
-    h.wait_for(lambda: not h.message_boxes(), what="the refusal to close")
+    h.answer("Return", what="the refusal", shot="alarm-refused.png")
     h.wait_for(dialog, timeout=3, what="the dialog to stay open")
     h.xdotool("key", "Escape")
     h.wait_for(lambda: not dialog(), what="the dialog to close")
     assert h.ini_value("1", "Alarm") is None
-    assert box
     h.stop(program)
 
 

@@ -17,10 +17,11 @@ FOREIGN_BODY = (b"{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fswiss Arial
                 b"}\r\n")
 
 
-def notes_config(count, x=1500):
-    return b"".join(b"[%d]\r\nTop=%d\r\nLeft=%d\r\nOnTop=False\r\nTitulo=nota %d\r\n"
-                    % (n, 600 + 3000 * ((n - 1) // 3), x + 3000 * ((n - 1) % 3), n)
-                    for n in range(1, count + 1))
+def seed_notes(count):
+    """Notes 1 to count in rows of three, titled "nota n", with small bodies, returned."""
+    h.seed([(n, 600 + 3000 * ((n - 1) // 3), 1500 + 3000 * ((n - 1) % 3), f"Titulo=nota {n}\r\n")
+            for n in range(1, count + 1)])
+    return {n: h.read(f"stickie{n}.vmb") for n in range(1, count + 1)}
 
 
 def start_until_notes_or_exit(count, timeout=30):
@@ -38,11 +39,8 @@ def start_until_notes_or_exit(count, timeout=30):
 
 
 def crashing_body_is_set_aside_and_kept_as_it_was():
-    h.write("indice.dat", b",1,2,3,\r\n")
-    h.write("config.cfg", notes_config(3))
-    h.write("stickie1.vmb", b"{\\rtf1\\ansi primeira\\par}\r\n")
+    seed_notes(3)
     h.write("stickie2.vmb", CRASHING_BODY)
-    h.write("stickie3.vmb", b"{\\rtf1\\ansi terceira\\par}\r\n")
     program = start_until_notes_or_exit(3)
     if program is not None:
         # This Wine loads the body after all: nothing is set aside or rewritten. The fall is
@@ -63,9 +61,7 @@ def crashing_body_is_set_aside_and_kept_as_it_was():
     assert h.read("carregando.dat") == b"separada=2\r\n"
     # The set-aside body takes no typing.
     windows = sorted(h.note_windows(), key=lambda w: w[1])
-    _, x, y, _, _ = windows[1]
-    h.xdotool("mousemove", x + 90, y + 120, "click", 1)
-    h.xdotool("type", "--delay", "20", "nao entra")
+    h.type_in(windows[1], "nao entra")
     h.open_note_menu(windows[1])  # the keys before the click are handled by then
     h.xdotool("key", "Escape")
     h.wait_for(lambda: not h.menus(), what="the menu to close")
@@ -85,40 +81,27 @@ def crashing_body_is_set_aside_and_kept_as_it_was():
 
 
 def untouched_foreign_body_keeps_its_bytes_until_typed_in():
-    h.write("indice.dat", b",1,2,\r\n")
-    h.write("config.cfg", notes_config(2))
+    bodies = seed_notes(2)
     h.write("stickie1.vmb", FOREIGN_BODY)
-    h.write("stickie2.vmb", b"{\\rtf1\\ansi outra\\par}\r\n")
     before = h.snapshot()["stickie1.vmb"]
     program = start_until_notes_or_exit(2)
     assert program is not None
     h.stop(program)  # its save would write a body it took for changed
     assert h.snapshot()["stickie1.vmb"] == before, "an untouched body must not be rewritten"
-    assert h.read("stickie2.vmb") == b"{\\rtf1\\ansi outra\\par}\r\n"
+    assert h.read("stickie2.vmb") == bodies[2]
     assert not os.path.exists(os.path.join(h.DATA, "carregando.dat"))
 
     program = start_until_notes_or_exit(2)
-    _, x, y, _, _ = min(h.note_windows(), key=lambda w: w[1])
-    h.xdotool("mousemove", x + 90, y + 150, "click", 1)
-    h.xdotool("key", "ctrl+End")
-    h.xdotool("type", "--delay", "30", " digitado")
+    h.type_in(min(h.note_windows(), key=lambda w: w[1]), " digitado", dy=150, first="ctrl+End")
     h.wait_for(lambda: b"digitado" in h.read("stickie1.vmb"), timeout=10, what="the autosave")
     h.stop(program)
     body = h.read("stickie1.vmb")
     assert b"digitado" in body and b"antes da tabela" in body
-    assert h.read("stickie2.vmb") == b"{\\rtf1\\ansi outra\\par}\r\n"
-
-
-def seed_plain_notes(count):
-    h.write("indice.dat", ("," + "".join(f"{n}," for n in range(1, count + 1))).encode() + b"\r\n")
-    h.write("config.cfg", notes_config(count))
-    for n in range(1, count + 1):
-        h.write(f"stickie{n}.vmb", b"{\\rtf1\\ansi corpo %d\\par}\r\n" % n)
-    return {n: h.read(f"stickie{n}.vmb") for n in range(1, count + 1)}
+    assert h.read("stickie2.vmb") == bodies[2]
 
 
 def close_during_start_up_sets_no_note_aside():
-    bodies = seed_plain_notes(60)
+    bodies = seed_notes(60)
     program = h.start()
     h.wait_for(lambda: len(h.note_windows()) >= 12, interval=0.05, what="12 notes shown")
     h.stop(program)  # the uninstaller's close request, while notes are still restored
@@ -131,35 +114,13 @@ def close_during_start_up_sets_no_note_aside():
     assert {n: h.read(f"stickie{n}.vmb") for n in bodies} == bodies
 
 
-def hold(name):
-    """Another program holds the data file open until the returned release() is called."""
-    path = "Z:" + os.path.join(h.DATA, name).replace("/", "\\")
-    release = os.path.join(os.path.dirname(h.DIST), "release-lock")
-    if os.path.exists(release):
-        os.remove(release)
-    log = os.path.join(os.path.dirname(h.DIST), "lock_helper.log")
-    with open(log, "wb") as out:
-        # Wine itself, not the wrapper, so that "locked" reaches the log while it holds.
-        lock = subprocess.Popen([os.environ["WINE"], os.environ["VELUMBRINO_FAULT_HELPER"], "lock",
-                                 path, "120", "Z:" + release.replace("/", "\\")],
-                                stdout=out, stderr=subprocess.DEVNULL)
-    h.wait_for(lambda: b"locked" in open(log, "rb").read(), what="the lock")
-
-    def release_lock():
-        open(release, "wb").close()
-        lock.wait(timeout=30)
-    return release_lock
-
-
 def body_locked_at_start_is_read_only_and_loaded_next_time():
-    bodies = seed_plain_notes(2)
-    release = hold("stickie2.vmb")
+    bodies = seed_notes(2)
+    release = h.hold("stickie2.vmb")
     try:
         program = start_until_notes_or_exit(2)
         assert program is not None
-        _, x, y, _, _ = sorted(h.note_windows(), key=lambda w: w[1])[1]
-        h.xdotool("mousemove", x + 90, y + 120, "click", 1)
-        h.xdotool("type", "--delay", "20", "digitado agora")
+        h.type_in(sorted(h.note_windows(), key=lambda w: w[1])[1], "digitado agora")
         h.screenshot("body-locked.png")
     finally:
         release()
@@ -170,25 +131,22 @@ def body_locked_at_start_is_read_only_and_loaded_next_time():
     assert h.read("stickie1.vmb") == bodies[1]
 
     program = start_until_notes_or_exit(2)
-    _, x, y, _, _ = sorted(h.note_windows(), key=lambda w: w[1])[1]
-    h.xdotool("mousemove", x + 90, y + 120, "click", 1, "key", "ctrl+End")
-    h.xdotool("type", "--delay", "20", " digitado depois")
+    h.type_in(sorted(h.note_windows(), key=lambda w: w[1])[1], " digitado depois",
+              first="ctrl+End")
     h.wait_for(lambda: b"digitado depois" in h.read("stickie2.vmb"), timeout=10,
                what="the autosave of the body loaded this time")
     h.stop(program)
-    assert b"corpo 2" in h.read("stickie2.vmb")
+    assert b"corpo da nota 2" in h.read("stickie2.vmb")
 
 
 def held_index_at_start_is_waited_for_and_nothing_is_touched():
-    bodies = seed_plain_notes(2)
+    bodies = seed_notes(2)
     before = h.snapshot()
-    release = hold("indice.dat")
+    release = h.hold("indice.dat")
     try:
         # Cancel: the program ends without reading or writing a note.
         program = h.start()
-        box = h.wait_for(h.message_boxes, what="the question about the held index")[0]
-        h.screenshot("index-held.png")
-        h.press(box, "key", "Escape")
+        h.answer("Escape", what="the question about the held index", shot="index-held.png")
         assert program.wait(timeout=20) == 1
         assert h.snapshot() == before
         assert not os.path.exists(os.path.join(h.DATA, "Backup"))

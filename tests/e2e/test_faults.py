@@ -24,11 +24,6 @@ def set_read_only(path, read_only):
         os.chmod(path, 0o555 if read_only else 0o755)
 
 
-def dismiss(box):
-    h.press(box, "key", "Return")
-    h.wait_for(lambda: box not in h.message_boxes(), timeout=10, what="the message box to close")
-
-
 def type_into_note(text):
     _, x, y, _, _ = h.note_windows()[0]
     h.xdotool("mousemove", x + 90, y + 120, "click", 1)
@@ -37,6 +32,7 @@ def type_into_note(text):
 
 
 def one_note():
+    """Note 1 with a body that ends in an empty line: a click below the text types there."""
     h.seed([(1, 1500, 1500, "Titulo=nota\r\n")], bodies=False)
     h.write("stickie1.vmb", b"{\\rtf1\\ansi inicio\\par}\r\n")
 
@@ -69,10 +65,8 @@ def read_only_folder_is_reported_once_and_retried():
     set_read_only(h.DATA, True)
     try:
         type_into_note("primeiro")
-        box = h.wait_for(h.message_boxes, timeout=15, what="the message box")[0]
-        h.screenshot("save-failed.png")
+        h.answer("Return", timeout=15, shot="save-failed.png")
         assert program.poll() is None
-        dismiss(box)
         type_into_note(" segundo")
         time.sleep(5)  # the autosave fails again, silently this time
         assert h.message_boxes() == []
@@ -89,8 +83,7 @@ def unwritable_documents_at_first_start_is_reported():
     set_read_only(h.DOCUMENTS, True)
     try:
         program = h.start()
-        box = h.wait_for(h.message_boxes, timeout=20, what="the message box")[0]
-        dismiss(box)
+        h.answer("Return")
         assert program.poll() is None
     finally:
         set_read_only(h.DOCUMENTS, False)
@@ -101,22 +94,13 @@ def unwritable_documents_at_first_start_is_reported():
 def locked_settings_file_is_reported_and_retried():
     one_note()
     program = h.start_and_wait(1)
-    config = "Z:" + os.path.join(h.DATA, "config.cfg").replace("/", "\\")
-    release = os.path.join(os.path.dirname(h.DIST), "release-lock")  # held until it exists
-    if os.path.exists(release):
-        os.remove(release)
-    lock = subprocess.Popen([os.environ["WINE"], HELPER, "lock", config, "60",
-                             "Z:" + release.replace("/", "\\")],
-                            stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+    release = h.hold("config.cfg")
     try:
-        assert lock.stdout.readline().strip() == b"locked"
         type_into_note("trancado")
-        box = h.wait_for(h.message_boxes, timeout=15, what="the message box")[0]
-        dismiss(box)
+        h.answer("Return", timeout=15)
         assert program.poll() is None
     finally:
-        open(release, "wb").close()
-        lock.wait(timeout=30)
+        release()
     type_into_note(" livre")
     h.wait_for(lambda: b"livre" in h.read("stickie1.vmb"), timeout=15, what="the retried save")
     h.stop(program)
@@ -142,10 +126,8 @@ def check_after_kill(kill):
 
 
 def seed_many_notes():
-    h.write("indice.dat", ("," + ",".join(map(str, range(1, NOTES + 1))) + ",\r\n").encode())
-    h.write("config.cfg", b"[Indice]\r\nTotalForms=%d\r\n" % NOTES + b"".join(
-        b"[%d]\r\nTop=%d\r\nLeft=%d\r\nOnTop=False\r\nTitulo=inicio\r\n"
-        % (n, 1500 + n % 20 * 150, 1500 + n // 20 * 900) for n in range(1, NOTES + 1)))
+    h.seed([(n, 1500 + n % 20 * 150, 1500 + n // 20 * 900, "Titulo=inicio\r\n")
+            for n in range(1, NOTES + 1)], b"[Indice]\r\nTotalForms=%d\r\n" % NOTES, bodies=False)
     for n in range(1, NOTES + 1):
         h.write("stickie%d.vmb" % n,
                 b"{\\rtf1\\ansi nota %d \\par primeiro paragrafo da nota\\par segundo "

@@ -7,8 +7,6 @@ import time
 
 import harness as h
 
-TEXT_SUBMENU = ["Desfazer", "Recortar", "Copiar", "Colar", "-", "Selecionar Tudo", "-",
-                "Carregar do Arquivo...", "Salvar em Arquivo..."]
 PRINTER = "VelumbrinoPDF"
 C_LOCALE = dict(os.environ, LANG="C", LC_ALL="C")  # lpstat answers in the user's language
 
@@ -20,9 +18,8 @@ def start_with_one_note(body):
     return h.start_and_wait(1)
 
 
-def note_menu(*path):
-    h.open_note_menu(h.note_windows()[0])
-    h.choose(list(path))
+def note_menu(*captions):
+    h.note_menu(h.note_windows()[0], *captions)
 
 
 def dialog():
@@ -44,16 +41,9 @@ def type_file_name(name):
     h.wait_for(lambda: dialog() is None, what="the file dialog to close")
 
 
-def answer_question(*keys):
-    box = h.wait_for(h.message_boxes, what="the program's question")[0]
-    h.wait_foreground(box)
-    h.press(box, "key", *keys)
-    h.wait_for(lambda: not h.message_boxes(), what="the question to close")
-
-
 def save_and_load_through_the_menu():
     program = start_with_one_note(b"{\\rtf1\\ansi linha um\\par linha dois \\'e7}")
-    note_menu((h.NOTE_MENU, "Texto"), (TEXT_SUBMENU, "Salvar em Arquivo..."))
+    note_menu("Texto", "Salvar em Arquivo...")
     h.screenshot("save-dialog.png")
     type_file_name("saida")  # in Documents, where the dialog opens; ".txt" is added
     saved = os.path.join(h.DOCUMENTS, "saida.txt")
@@ -64,18 +54,18 @@ def save_and_load_through_the_menu():
     # "saida" again: the ".txt" added names the file just written, so the program asks; No,
     # the default answer, leaves the file alone.
     written = os.stat(saved).st_mtime_ns
-    note_menu((h.NOTE_MENU, "Texto"), (TEXT_SUBMENU, "Salvar em Arquivo..."))
+    note_menu("Texto", "Salvar em Arquivo...")
     type_file_name("saida")
-    answer_question("Return")
+    h.answer("Return")
     assert os.stat(saved).st_mtime_ns == written
 
     # A UTF-8 file replaces the whole body, only once the user agrees to replace its text.
     with open(os.path.join(h.DOCUMENTS, "entrada.txt"), "wb") as f:
         f.write("carregado do arquivo: ação\nsegunda linha\n".encode())
     for keys in (["Return"], ["shift+Tab", "space"]):  # No, then Yes
-        note_menu((h.NOTE_MENU, "Texto"), (TEXT_SUBMENU, "Carregar do Arquivo..."))
+        note_menu("Texto", "Carregar do Arquivo...")
         type_file_name("entrada.txt")
-        answer_question(*keys)
+        h.answer(*keys)
         if keys == ["Return"]:
             time.sleep(2.5)  # past the autosave's pause: the body must still be the old one
             assert b"linha um" in h.read("stickie1.vmb")
@@ -83,12 +73,9 @@ def save_and_load_through_the_menu():
     # A binary file is refused with a message naming it; the body stays.
     with open(os.path.join(h.DOCUMENTS, "binario.txt"), "wb") as f:
         f.write(b"MZ\x00\x00\x01\x02\x03" * 100)
-    note_menu((h.NOTE_MENU, "Texto"), (TEXT_SUBMENU, "Carregar do Arquivo..."))
+    note_menu("Texto", "Carregar do Arquivo...")
     type_file_name("binario.txt")
-    box = h.wait_for(h.message_boxes, what="the refusal")
-    h.screenshot("load-refused.png")
-    h.press(box[0], "key", "Return")
-    h.wait_for(lambda: not h.message_boxes(), what="the message to close")
+    h.answer("Return", what="the refusal", shot="load-refused.png")
     h.stop(program)
 
     body = h.read("stickie1.vmb")
@@ -124,22 +111,19 @@ def font_dialog_applies_and_makes_the_default():
 
 def choose_font_and_make_it_the_default():
     program = start_with_one_note(b"{\\rtf1\\ansi texto}")
-    note_menu((h.NOTE_MENU, "Fonte..."))
+    note_menu("Fonte...")
     box = h.wait_for(dialog, what="the font dialog")
     h.wait_foreground(box[0])
     h.screenshot("font-dialog.png")
     h.click_in(box, *CANCEL_BUTTON)  # cancel: nothing is asked
     h.wait_for(lambda: dialog() is None, timeout=5, what="the font dialog to close")
-    note_menu((h.NOTE_MENU, "Texto"), (TEXT_SUBMENU, "Selecionar Tudo"))
+    note_menu("Texto", "Selecionar Tudo")
     assert not h.message_boxes()
-    note_menu((h.NOTE_MENU, "Fonte..."))
+    note_menu("Fonte...")
     box = h.wait_for(dialog, what="the font dialog")
     h.wait_foreground(box[0])
     h.click_in(box, *OK_BUTTON)
-    question = h.wait_for(h.message_boxes, what="the default-font question")
-    h.screenshot("font-question.png")
-    h.press(question[0], "key", "Return")  # Yes is the default button
-    h.wait_for(lambda: not h.message_boxes(), what="the question to close")
+    h.answer("Return", what="the default-font question", shot="font-question.png")  # Yes
     h.stop(program)
     face = registry_value("FontNome")
     assert face and registry_value("FontSize"), "no default font stored"
@@ -189,7 +173,7 @@ def printing_reaches_the_pdf_printer():
         before = set(os.listdir(out_dir))
         program = start_with_one_note(
             b"{\\rtf1\\ansi primeira linha impressa\\par " + b"x" * 100 + b"}")
-        note_menu((h.NOTE_MENU, "Imprimir"))
+        note_menu("Imprimir")
         box = h.wait_for(dialog, what="the printer dialog")
         h.wait_foreground(box[0])
         h.screenshot("print-dialog.png")

@@ -10,9 +10,7 @@ def keyboard_alone_makes_a_note_and_runs_its_menu():
     # X sends keys to the window under the pointer: it rests on Wine's empty desktop, then on
     # the note. Nothing is clicked.
     h.xdotool("mousemove", 1200, 20)
-    h.xdotool("keydown", "shift", "keydown", "ctrl", "keydown", "n")
-    time.sleep(0.3)
-    h.xdotool("keyup", "n", "keyup", "ctrl", "keyup", "shift")
+    h.press_new_note_keys()
     note = h.wait_for(lambda: h.note_windows(), what="the new note")[0]
     h.xdotool("mousemove", note[1] + note[3] // 2, note[2] + 4)
     time.sleep(0.5)

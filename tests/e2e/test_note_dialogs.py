@@ -4,7 +4,6 @@ import re
 
 import harness as h
 
-INSERT_SUBMENU = ["Data e hora..."]
 ALL_BUTTON = (137, 134)  # centre of "&Todas", 1485, 1845 twips
 
 
@@ -27,14 +26,18 @@ def open_dialog(title):
     return wid
 
 
+def show_dialog():
+    h.tray_menu("Notas", "Mostra Selecionadas...")
+    open_dialog("Mostrar Notas")
+
+
 def keys(*names):
     h.xdotool("key", "--delay", 100, *names)
 
 
 def title_dialog_limits_typing_and_ok_sets_the_title():
     program = start_with([(1, 1500, 1500, "Lista"), (2, 1500, 6000, "Outra")])
-    h.open_note_menu(note_at(100, 100))
-    h.choose([(h.NOTE_MENU, "Título...")])
+    h.note_menu(note_at(100, 100), "Título...")
     dialog = h.geometry(open_dialog("Título da Nota"))
     h.screenshot("title-dialog.png")
     # Into the text box (165, 255 twips), everything selected, then 30 characters typed.
@@ -47,8 +50,7 @@ def title_dialog_limits_typing_and_ok_sets_the_title():
     h.wait_for(lambda: h.window_named("^Título da Nota$") is None, what="the dialog to close")
 
     # Cancelled on the other note: its title stays.
-    h.open_note_menu(note_at(400, 100))
-    h.choose([(h.NOTE_MENU, "Título...")])
+    h.note_menu(note_at(400, 100), "Título...")
     open_dialog("Título da Nota")
     keys("Tab", "Tab", "Tab", "Tab", "ctrl+a", "x", "Escape")
     h.wait_for(lambda: h.window_named("^Título da Nota$") is None, what="the dialog to close")
@@ -64,8 +66,7 @@ def insert_replaces_the_selection_with_the_chosen_sample():
     keys("ctrl+a")
     h.xdotool("type", "--delay", "30", "bom dia mundo")
     keys(*["shift+Left"] * 5)  # "mundo" selected
-    h.open_note_menu(note)
-    h.choose([(h.NOTE_MENU, "Inserir"), (INSERT_SUBMENU, "Data e hora...")])
+    h.note_menu(note, "Inserir", "Data e hora...")
     open_dialog("Data e hora")
     h.screenshot("insert-date-time.png")
     keys("Home", *["Down"] * 10, "Return")  # entry 11: "hh:mm"
@@ -80,9 +81,7 @@ def insert_replaces_the_selection_with_the_chosen_sample():
 
 def show_dialog_hides_the_unselected_notes():
     program = start_with([(1, 1500, 1500, "Um"), (2, 1500, 6000, ""), (3, 6000, 1500, "  ")])
-    h.tray_click(3)
-    h.choose([(h.TRAY_MENU, "Notas"), (h.NOTES_SUBMENU, "Mostra Selecionadas...")])
-    open_dialog("Mostrar Notas")
+    show_dialog()
     h.screenshot("show-notes.png")
     # The list is last in the tab order; every visible note starts selected. Entries 1 and 2
     # are unselected, then "&Selecionadas".
@@ -94,18 +93,14 @@ def show_dialog_hides_the_unselected_notes():
     assert [w[1:3] for w in h.note_windows()] == [(100, 400)]
 
     # "&Ajuda" opens the topic and keeps the dialog; "&Todas" shows every note again.
-    h.tray_click(3)
-    h.choose([(h.TRAY_MENU, "Notas"), (h.NOTES_SUBMENU, "Mostra Selecionadas...")])
-    open_dialog("Mostrar Notas")
+    show_dialog()
     keys("alt+a")
     h.wait_for(lambda: h.window_named("Ajuda do Velumbrino"), what="the help viewer")
     h.close("Ajuda do Velumbrino")
     dialog = h.wait_for(lambda: [w for w in h.menus() if 300 < w[3] < 400], what="the dialog")
     h.click_in(dialog[0], *ALL_BUTTON)  # still open
     h.wait_for(lambda: len(h.note_windows()) == 3, what="every note shown")
-    h.tray_click(3)
-    h.choose([(h.TRAY_MENU, "Notas"), (h.NOTES_SUBMENU, "Mostra Selecionadas...")])
-    open_dialog("Mostrar Notas")
+    show_dialog()
     keys(*hide_first_two)
     h.wait_for(lambda: len(h.note_windows()) == 1, what="two notes hidden")
     h.stop(program)
@@ -118,8 +113,7 @@ def delete_dialog_deletes_chosen_notes_then_all_but_user_files():
                           (3, 6000, 1500, "Tres")])
     body_two = h.read("stickie2.vmb")
     h.write("lista.txt", b"minha lista")
-    h.tray_click(3)
-    h.choose([(h.TRAY_MENU, "Notas"), (h.NOTES_SUBMENU, "Excluir")])
+    h.tray_menu("Notas", "Excluir")
     open_dialog("Excluir Notas...")
     keys("shift+Tab", "space", "Down", "Down", "space")
     h.screenshot("delete-notes.png")
@@ -132,8 +126,7 @@ def delete_dialog_deletes_chosen_notes_then_all_but_user_files():
     assert not os.path.exists(os.path.join(h.DATA, "stickie3.vmb"))
     assert h.message_boxes() == []  # no question asked
 
-    h.tray_click(3)
-    h.choose([(h.TRAY_MENU, "Notas"), (h.NOTES_SUBMENU, "Excluir")])
+    h.tray_menu("Notas", "Excluir")
     open_dialog("Excluir Notas...")
     keys("alt+t")
     h.wait_for(lambda: h.note_windows() == [], what="every note deleted")

@@ -72,8 +72,7 @@ def pin_drag_and_typing_survive_restarts_and_a_kill():
     h.xdotool("mouseup", 1)
     x, y = x + 200, y + 150
     h.wait_for(lambda: h.note_windows()[0][1:3] == (x, y), what="the note to move")
-    h.xdotool("mousemove", x + 90, y + 100, "click", 1)
-    h.xdotool("type", "--delay", "30", "leite e pao")
+    h.type_in(h.note_windows()[0], "leite e pao", dy=100)
     h.stop(program)
     assert (h.ini_value("1", "Left"), h.ini_value("1", "Top")) == (str(x * 15), str(y * 15))
     assert b"leite e pao" in h.read("stickie1.vmb")
@@ -81,8 +80,7 @@ def pin_drag_and_typing_survive_restarts_and_a_kill():
     program = h.start_and_wait(1)
     note = h.note_windows()[0]
     assert note[1:3] == (x, y) and not is_above(note)
-    h.xdotool("mousemove", x + 90, y + 150, "click", 1)
-    h.xdotool("type", "--delay", "30", "ligar para a Ana")
+    h.type_in(note, "ligar para a Ana", dy=150)
     h.wait_for(lambda: b"ligar para a Ana" in h.read("stickie1.vmb"), timeout=10,
                what="the autosave")
     h.kill_all()

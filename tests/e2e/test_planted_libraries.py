@@ -26,13 +26,10 @@ def planted_libraries_never_run():
         h.wait_for(lambda: len(h.note_windows()) == 2, what="both notes")
         h.wait_ready()
         # The bodies are the system's RichEdit: typed text reaches the note's file.
-        _, x, y, _, _ = min(h.note_windows(), key=lambda w: w[1])
-        h.xdotool("mousemove", x + 90, y + 150, "click", 1)
-        h.xdotool("type", "--delay", "30", " digitado")
+        h.type_in(min(h.note_windows(), key=lambda w: w[1]), " digitado", dy=150)
         h.wait_for(lambda: b"digitado" in h.read("stickie1.vmb"), timeout=10, what="the autosave")
 
-        h.tray_click(3)
-        h.choose([(h.TRAY_MENU, "Ajuda")])
+        h.tray_menu("Ajuda")
         h.wait_for(lambda: h.window_named("Ajuda do Velumbrino"), what="the help viewer")
         h.screenshot("planted-libraries-help.png")
         h.close("Ajuda do Velumbrino")

@@ -22,18 +22,15 @@ def tray_double_click_creates_one_note_unless_a_menu_or_box_is_open():
     h.wait_for(h.menus, what="the tray menu")
     h.screenshot("tray-menu-no-notes.png")
     # While a menu is open the key combination is not handled.
-    h.xdotool("keydown", "shift", "keydown", "ctrl", "keydown", "n")
-    time.sleep(0.5)
-    h.xdotool("keyup", "n", "keyup", "ctrl", "keyup", "shift")
-    h.choose([(h.TRAY_MENU, "Notas")])
+    h.press_new_note_keys(0.5)
+    h.choose(h.TRAY_MENU, "Notas")
     h.screenshot("tray-menu-notes-disabled.png")
     # With no notes, "Mostrar Todos" is disabled: choosing it must not close the menu's work.
     h.xdotool("key", "Escape", "Escape")
     h.wait_for(lambda: not h.menus(), what="the menus to close")
 
     # Nor is the tray icon while the about box is open.
-    h.tray_click(3)
-    h.choose([(h.TRAY_MENU, "Sobre o Velumbrino...")])
+    h.tray_menu("Sobre o Velumbrino...")
     about = h.wait_for(lambda: h.window_named("Sobre o Velumbrino"), what="the about box")
     h.screenshot("about-box.png")
     h.tray_click(1, repeat=2)
@@ -52,9 +49,7 @@ def tray_double_click_creates_one_note_unless_a_menu_or_box_is_open():
 def key_combination_makes_one_note_per_press():
     program = start_with([])
     for held, count in ((0.3, 1), (1.0, 2)):  # held long, it still makes one note
-        h.xdotool("keydown", "shift", "keydown", "ctrl", "keydown", "n")
-        time.sleep(held)
-        h.xdotool("keyup", "n", "keyup", "ctrl", "keyup", "shift")
+        h.press_new_note_keys(held)
         h.wait_for(lambda: len(h.note_windows()) == count, what=f"{count} notes")
         time.sleep(1)  # the keys stay up a moment, as between two presses of a user
     assert h.read("indice.dat") == b",1,2,\r\n"
@@ -70,15 +65,12 @@ def delete_asks_and_only_yes_deletes_and_the_bin_gives_the_note_back():
     h.open_note_menu(note)
     h.screenshot("note-menu.png")
     h.screenshot("readme-menu-nota.png", crop=(note[1] - 16, note[2] - 16, 360, 400))
-    h.choose([(h.NOTE_MENU, "Excluir")])
-    box = h.wait_for(h.message_boxes, what="the delete question")
-    h.screenshot("delete-question.png")
-    h.press(box[0], "key", "Return")  # No is the default button
+    h.choose(h.NOTE_MENU, "Excluir")
+    h.answer("Return", what="the delete question", shot="delete-question.png")  # No: default
     h.open_note_menu(note)  # the answer is handled by then
     assert h.snapshot() == before and len(h.note_windows()) == 2
-    h.choose([(h.NOTE_MENU, "Excluir")])
-    box = h.wait_for(h.message_boxes, what="the delete question")
-    h.press(box[0], "key", "Left", "Return")
+    h.choose(h.NOTE_MENU, "Excluir")
+    h.answer("Left", "Return", what="the delete question")
     h.wait_for(lambda: len(h.note_windows()) == 1 and h.read("indice.dat") == b",1,\r\n" and
                not os.path.exists(os.path.join(h.DATA, "stickie2.vmb")) and
                h.ini_value("Indice", "TotalForms") == "1", what="note 2 gone, window and files")
@@ -103,13 +95,11 @@ def delete_asks_and_only_yes_deletes_and_the_bin_gives_the_note_back():
 
 def hide_all_then_show_all():
     program = start_with([(1, 1500, 1500, ""), (2, 1500, 6000, ""), (3, 6000, 1500, "")])
-    h.tray_click(3)
-    h.choose([(h.TRAY_MENU, "Notas")])
+    h.tray_menu("Notas")
     h.screenshot("readme-menu-bandeja.png", crop=(800, 560, 480, 240))
-    h.choose([(h.TRAY_MENU, "Notas"), (h.NOTES_SUBMENU, "Ocutar Todos")])
+    h.choose(h.TRAY_MENU, "Notas", "Ocutar Todos")
     h.wait_for(lambda: h.note_windows() == [], what="every note hidden")
-    h.tray_click(3)
-    h.choose([(h.TRAY_MENU, "Notas"), (h.NOTES_SUBMENU, "Mostrar Todos")])
+    h.tray_menu("Notas", "Mostrar Todos")
     h.wait_for(lambda: len(h.note_windows()) == 3, what="every note shown")
     h.stop(program)
 
@@ -117,15 +107,12 @@ def hide_all_then_show_all():
 def opacity_and_classic_colours_are_stored():
     program = start_with([(1, 1500, 1500, "Color1=11829830\r\nColor2=14474460\r\n")])
     note = h.note_windows()[0]
-    h.open_note_menu(note)
-    h.choose([(h.NOTE_MENU, "Aparência"), (h.APPEARANCE_SUBMENU, "Transparência"),
-              (h.OPACITY_SUBMENU, "30 %")])
+    h.note_menu(note, "Aparência", "Transparência", "30 %")
     h.wait_for(lambda: h.ini_value("1", "Opacidade") == "3", what="Opacidade=3")
     assert h.band_and_opacity(note)[1] == 76
     h.screenshot("custom-colour-30-percent.png")
 
-    h.open_note_menu(note)
-    h.choose([(h.NOTE_MENU, "Aparência"), (h.APPEARANCE_SUBMENU, "Classico")])
+    h.note_menu(note, "Aparência", "Classico")
     h.wait_for(lambda: h.ini_value("1", "Opacidade") == "10", what="Opacidade=10")
     assert h.ini_value("1", "Color1") == "7595493"
     assert h.ini_value("1", "Color2") == "8912895"
@@ -135,8 +122,7 @@ def opacity_and_classic_colours_are_stored():
 
 def fechar_saves_every_note_and_exits():
     program = start_with([(1, 1500, 1500, ""), (2, 1500, 6000, "Visivel=False\r\n")])
-    h.tray_click(3)
-    h.choose([(h.TRAY_MENU, "Fechar")])
+    h.tray_menu("Fechar")
     assert program.wait(timeout=20) == 1
     assert h.read("indice.dat") == b",2,1,\r\n"
     assert h.ini_value("2", "Visivel") == "False"
@@ -152,8 +138,7 @@ def help_opens_and_a_missing_file_is_explained():
         assert f"/{topic}" in listing, topic
 
     program = start_with([])
-    h.tray_click(3)
-    h.choose([(h.TRAY_MENU, "Obtendo Suporte...")])
+    h.tray_menu("Obtendo Suporte...")
     h.wait_for(lambda: h.window_named("Ajuda do Velumbrino"), what="the help viewer")
     h.close("Ajuda do Velumbrino")
     h.stop(program)
@@ -161,11 +146,9 @@ def help_opens_and_a_missing_file_is_explained():
     # The same program in a folder without its help file.
     with tempfile.TemporaryDirectory(dir=os.path.dirname(h.DIST)) as folder:
         shutil.copy(h.EXE, folder)
-        program = subprocess.Popen([h.WINE_RUN, os.path.join(folder, "Velumbrino.exe")],
-                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        program = h.start(exe=os.path.join(folder, "Velumbrino.exe"))
         h.wait_ready()
-        h.tray_click(3)
-        h.choose([(h.TRAY_MENU, "Ajuda")])
+        h.tray_menu("Ajuda")
         box = h.wait_for(lambda: h.window_named("^Ajuda do Windows$"), what="the message")
         h.screenshot("help-missing.png")
         h.press(box, "key", "Return")

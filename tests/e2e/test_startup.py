@@ -58,8 +58,7 @@ def existing_empty_data_folder_is_not_a_first_run():
 
 
 def logging_off_saves_like_a_close():
-    h.write("indice.dat", b",1,2,\r\n")
-    h.write("config.cfg", b"[1]\r\nTop=1500\r\nLeft=1500\r\n[2]\r\nTop=1500\r\nLeft=6000\r\n")
+    h.seed([(1, 1500, 1500, ""), (2, 1500, 6000, "")], bodies=False)
     program = h.start()
     h.wait_for(lambda: len(h.note_windows()) == 2, what="two notes")
     out = h.window_tool("logoff", " Velumbrino ")
@@ -71,10 +70,8 @@ def logging_off_saves_like_a_close():
 
 def uninstall_during_restore_loses_no_note():
     numbers = list(range(1, 61))
-    index = ("," + "".join(f"{n}," for n in numbers)).encode() + b"\r\n"
-    h.write("indice.dat", index)
-    h.write("config.cfg", b"".join(f"[{n}]\r\nTop=1500\r\nLeft=1500\r\n".encode()
-                                   for n in numbers))
+    h.seed([(n, 1500, 1500, "") for n in numbers], bodies=False)
+    index = h.read("indice.dat")
     program = h.start()
     h.wait_for(lambda: len(h.note_windows()) >= 1, what="the restore to begin")
     code = h.run("uninstall")

@@ -104,17 +104,13 @@ class MemFiles final : public FileSystem {
     }
     const std::string a = Trimmed(from) + "/", b = Trimmed(to) + "/";
     if (!folders.count(Trimmed(from)) || folders.count(Trimmed(to))) return false;
-    for (auto& [path, file] : files) {
-      if (path.starts_with(a) && Locked(path)) return Failed();  // a scanner inside it
+    auto inside = [&](auto it) { return it != files.end() && it->first.starts_with(a); };
+    for (auto it = files.lower_bound(a); inside(it); ++it) {
+      if (Locked(it->first)) return Failed();  // a scanner inside it
     }
     std::map<std::string, File> moved;
-    for (auto it = files.begin(); it != files.end();) {
-      if (!it->first.starts_with(a)) {
-        ++it;
-        continue;
-      }
+    for (auto it = files.lower_bound(a); inside(it); it = files.erase(it)) {
       moved[b + it->first.substr(a.size())] = std::move(it->second);
-      it = files.erase(it);
     }
     files.merge(moved);
     folders.erase(Trimmed(from));
@@ -175,18 +171,16 @@ class MemFiles final : public FileSystem {
     const std::string temp = path + ".~" + std::to_string(writes) + ".tmp";
     // Written in pieces: a death midway leaves half a temporary file behind.
     files[temp] = File{std::string(bytes.substr(0, bytes.size() / 2)), std::nullopt, 1};
-    DieHere(0);
-    if (disk_full_until > now) {
+    auto fail = [&] {
       files.erase(temp);
       return Failed();
-    }
+    };
+    DieHere(0);
+    if (disk_full_until > now) return fail();
     files[temp].bytes = std::string(bytes);
     if (flush) files[temp].durable = files[temp].bytes;
     DieHere(1);
-    if (Locked(path)) {  // longer than the two seconds the real rename waits
-      files.erase(temp);
-      return Failed();
-    }
+    if (Locked(path)) return fail();  // longer than the two seconds the real rename waits
     File& target = files[path];
     target.bytes = std::string(bytes);
     if (flush) target.durable = target.bytes;

@@ -146,44 +146,38 @@ struct Process : LifecycleHost, NoteWindowFactory {
 
 // ---- Events ----
 
-enum class Op {
-  kStart,
-  kTick,
-  kNew,
-  kType,
-  kMove,
-  kTitle,
-  kColor,
-  kPin,
-  kHide,
-  kShowAll,
-  kAlarm,
-  kClock,
-  kDelete,
-  kDeleteSome,
-  kDeleteAll,
-  kLoadFile,
-  kAutosave,
-  kClose,
-  kLogoff,
-  kDie,
-  kPower,
-  kLock,
-  kFull,
-  kDamage,
-  kPoison,
-  kCount
+// Every event: its name in a sequence, its weights in a random sequence while the program is
+// stopped, restoring its notes and ready, and whether it is a menu or tray command, which waits
+// until every note is restored.
+struct OpRow {
+  std::string_view name;
+  int stopped, restoring, ready;
+  bool menu;
 };
-const char* const kOpNames[] = {"start",    "tick",     "new",    "type",       "move",
-                                "title",    "color",    "pin",    "hide",       "showall",
-                                "alarm",    "clock",    "delete", "deletesome", "deleteall",
-                                "loadfile", "autosave", "close",  "logoff",     "die",
-                                "power",    "lock",     "full",   "damage",     "poison"};
+constexpr OpRow kOps[] = {
+    {"start", 20, 0, 0, false},  {"tick", 0, 30, 0, false},     {"new", 0, 0, 6, true},
+    {"type", 0, 2, 10, false},   {"move", 0, 1, 3, false},      {"title", 0, 0, 3, true},
+    {"color", 0, 0, 3, true},    {"pin", 0, 0, 2, true},        {"hide", 0, 0, 2, true},
+    {"showall", 0, 0, 1, true},  {"alarm", 0, 0, 3, true},      {"clock", 2, 1, 5, false},
+    {"delete", 0, 0, 2, true},   {"deletesome", 0, 0, 1, true}, {"deleteall", 0, 0, 1, true},
+    {"loadfile", 0, 0, 2, true}, {"autosave", 0, 2, 8, false},  {"close", 0, 1, 3, false},
+    {"logoff", 0, 1, 1, false},  {"die", 0, 1, 3, false},       {"power", 0, 1, 1, false},
+    {"lock", 2, 1, 2, false},    {"full", 0, 0, 1, false},      {"damage", 1, 0, 0, false},
+    {"poison", 1, 0, 0, false}};
+constexpr int kOpCount = std::size(kOps);
+
+// The event named so, checked when the program is compiled.
+consteval int Op(std::string_view name) {
+  for (int op = 0; op < kOpCount; ++op) {
+    if (kOps[op].name == name) return op;
+  }
+  throw "no such event";
+}
 
 // Parameters are raw numbers, read modulo what they choose from when the event runs, so any
 // part of a sequence still runs (which shrinking needs).
 struct Event {
-  Op op;
+  int op;
   int a = 0, b = 0;
 };
 
@@ -191,8 +185,7 @@ std::string ToText(const std::vector<Event>& events) {
   std::string text;
   for (const Event& e : events) {
     if (!text.empty()) text += ", ";
-    text += std::string(kOpNames[static_cast<int>(e.op)]) + " " + std::to_string(e.a) + " " +
-            std::to_string(e.b);
+    text += std::string(kOps[e.op].name) + " " + std::to_string(e.a) + " " + std::to_string(e.b);
   }
   return text;
 }
@@ -203,12 +196,12 @@ std::vector<Event> FromText(const std::string& text) {
   for (std::string item; std::getline(items, item, ',');) {
     std::stringstream words(item);
     std::string name;
-    Event e{Op::kCount};
+    Event e{kOpCount};
     words >> name >> e.a >> e.b;
-    for (int op = 0; op < static_cast<int>(Op::kCount); ++op) {
-      if (name == kOpNames[op]) e.op = static_cast<Op>(op);
+    for (int op = 0; op < kOpCount; ++op) {
+      if (name == kOps[op].name) e.op = op;
     }
-    if (e.op == Op::kCount) throw std::runtime_error("unknown event: " + item);
+    if (e.op == kOpCount) throw std::runtime_error("unknown event: " + item);
     events.push_back(e);
   }
   return events;
@@ -248,6 +241,7 @@ std::string ColorsOf(const FakeNoteState& s) {
 }
 // A note with no stored keys restores as this: no title, the design position, shown.
 const std::string kDefaultKeys = "|3510|4140|1";
+std::string PinOf(const FakeNoteState& s) { return s.pinned ? "1" : "0"; }
 const std::string kDefaultColors = ColorsOf(FakeNoteState{});
 
 bool IsDayName(const std::string& name) {
@@ -275,11 +269,11 @@ class Sim {
         recorded.push_back(next(*this));
         Step(recorded.back());
       }
-      for (int i = 0; proc_ && restoring_ && i < 10000; ++i) Step({Op::kTick});
-      if (proc_) Step({Op::kClose});
+      for (int i = 0; proc_ && restoring_ && i < 10000; ++i) Step({Op("tick")});
+      if (proc_) Step({Op("close")});
       Advance(3600);
-      Step({Op::kStart});
-      for (int i = 0; proc_ && restoring_ && i < 10000; ++i) Step({Op::kTick});
+      Step({Op("start")});
+      for (int i = 0; proc_ && restoring_ && i < 10000; ++i) Step({Op("tick")});
     } catch (const Failure& failure) {
       return failure;
     }
@@ -295,6 +289,9 @@ class Sim {
   [[noreturn]] static void Fail(const std::string& kind, const std::string& detail) {
     throw Failure{kind, detail};
   }
+  [[noreturn]] static void Fail(const std::string& kind, int n, const std::string& detail) {
+    Fail(kind, "note " + std::to_string(n) + detail);
+  }
 
   LocalTime Now() const { return clock_.now; }
   void Advance(std::int64_t seconds) {
@@ -302,12 +299,8 @@ class Sim {
     files_.now = t_;
     const AlarmMinute m = t_ / 60;
     const AlarmDate d = DateOfMinute(m);
-    clock_.now = {d.year,
-                  d.month,
-                  d.day,
-                  static_cast<int>(m % kMinutesPerDay / 60),
-                  static_cast<int>(m % 60),
-                  static_cast<int>(t_ % 60)};
+    const int minute = static_cast<int>(m % kMinutesPerDay), second = static_cast<int>(t_ % 60);
+    clock_.now = {d.year, d.month, d.day, minute / 60, minute % 60, second};
     // The system writes its caches out within half a minute.
     if (seconds >= 30) files_.FlushAll();
   }
@@ -362,7 +355,7 @@ class Sim {
     for (int n : fired_) {
       if (!clean && notes_.count(n)) notes_[n].alarm_unsure = true;
     }
-    if (!clean && (e.op == Op::kNew || (e.op >= Op::kDelete && e.op <= Op::kDeleteAll))) {
+    if (!clean && (e.op == Op("new") || kOps[e.op].name.starts_with("delete"))) {
       adopt_ = true;  // a note may come back, or a new one be there after all
       tainted_.insert(deleting_.begin(), deleting_.end());
     }
@@ -376,7 +369,7 @@ class Sim {
     const FakeNoteState& s = *Window(n);
     it->second.keys.cur = KeysOf(s);
     it->second.colors.cur = ColorsOf(s);
-    it->second.pin.cur = s.pinned ? "1" : "0";
+    it->second.pin.cur = PinOf(s);
   }
 
   // `unrecorded`: a write failed in the step, so the record of a crashing load may be missing.
@@ -386,7 +379,7 @@ class Sim {
       // Unless the record of the first fall could not be written or read (a lock, a full disk).
       if (notes_[n].crashed && !notes_[n].crash_unsure && !record_locked_ &&
           files_.read_failures == start_read_failures_) {
-        Fail("crash-again", "note " + std::to_string(n) + "'s body brought the program down twice");
+        Fail("crash-again", n, "'s body brought the program down twice");
       }
       notes_[n].crashed = true;
       notes_[n].crash_unsure = unrecorded;
@@ -407,8 +400,7 @@ class Sim {
       record_fall(true);
       for (auto& [n, m] : notes_) m.crash_unsure = m.crash_unsure || m.crashed;
     }
-    proc_.reset();
-    restoring_ = false;
+    Gone();
   }
 
   void Autosave(int n) {
@@ -421,18 +413,27 @@ class Sim {
     RecordDayState();
   }
 
+  void AutosaveAll() {
+    for (int dirty : std::set<int>(std::exchange(proc_->dirty, {}))) Autosave(dirty);
+  }
+  void Gone() {
+    proc_.reset();
+    restoring_ = false;
+  }
+  // A command of a note's menu that changes what its autosave writes.
+  void Command(CommandId command, int n) {
+    proc_->router.Run(command, n);
+    proc_->dirty.insert(n);
+  }
+
   void Exec(const Event& e) {
     const bool ready = proc_ && !restoring_;
     const int n = Pick(e.a);
     FakeNoteState* w = Window(n);
-    std::string before;
-    if (e.op >= Op::kNew && e.op <= Op::kLoadFile && e.op != Op::kType && e.op != Op::kMove &&
-        e.op != Op::kClock && !ready) {
-      return;  // menus and the tray wait until every note is restored
-    }
-    if (proc_ && e.op != Op::kTick && e.op != Op::kClock) Advance(1);
+    if (kOps[e.op].menu && !ready) return;
+    if (proc_ && e.op != Op("tick") && e.op != Op("clock")) Advance(1);
     switch (e.op) {
-      case Op::kStart: {
+      case Op("start"): {
         if (proc_) return;
         ++restarts;
         const PrepareResult prepared = PrepareDataFolder(files_, kFolder, "ana");
@@ -448,13 +449,10 @@ class Sim {
           Advance(60);
           return true;
         };
-        if (!proc_->life.Start(Now(), prepared == PrepareResult::kFailed)) {
-          proc_.reset();
-          restoring_ = false;
-        }
+        if (!proc_->life.Start(Now(), prepared == PrepareResult::kFailed)) Gone();
         return;
       }
-      case Op::kTick: {
+      case Op("tick"): {
         if (!proc_ || !restoring_) return;
         const int before = proc_->notes.Count();
         const bool done = proc_->life.RestoreTick();
@@ -465,7 +463,7 @@ class Sim {
         }
         return;
       }
-      case Op::kNew: {
+      case Op("new"): {
         const int before = proc_->notes.Count();
         proc_->router.NewNote();
         if (proc_->notes.Count() == before) return;  // refused, and the user told
@@ -482,76 +480,65 @@ class Sim {
         proc_->dirty.insert(number);
         return;
       }
-      case Op::kType:
+      case Op("type"):
         if (!w || !w->set_aside_text.empty()) return;  // read-only: nothing goes in
         w->body = "{\\rtf1 digitado " + std::to_string(e.b) + "}";
         notes_[n].body.cur = w->body;
         proc_->dirty.insert(n);
         return;
-      case Op::kMove:
+      case Op("move"):
         if (!w) return;
         w->top = e.b % 9000;
         w->left = e.b / 9000 % 12000;
         proc_->dirty.insert(n);
         return;
-      case Op::kTitle:
+      case Op("title"):
         proc_->services.title_answer = "titulo " + std::to_string(e.b % 100);
-        proc_->router.Run(CommandId::kTitle, n);
-        proc_->dirty.insert(n);
-        return;
-      case Op::kHide:
-        proc_->router.Run(CommandId::kHideNote, n);
-        proc_->dirty.insert(n);
-        return;
-      case Op::kShowAll:
+        return Command(CommandId::kTitle, n);
+      case Op("hide"):
+        return Command(CommandId::kHideNote, n);
+      case Op("showall"):
         proc_->router.Run(CommandId::kShowAll);
         for (int open : OpenNotes()) proc_->dirty.insert(open);
         return;
-      case Op::kColor:
+      case Op("color"): {
         if (!w) return;
-        if (e.b % 3 == 0) {
-          Touch(n, &ModelNote::colors, kDefaultColors);
-          proc_->router.Run(CommandId::kClassic, n);
-        } else {
-          const Color c = static_cast<Color>(e.b * 7919) & 0xFFFFFF;
-          proc_->services.dialogs.color_choice = c;
-          FakeNoteState chosen;
-          chosen.body_color = c;
-          chosen.back = CustomWindowColor(c);
-          Touch(n, &ModelNote::colors, ColorsOf(chosen));
-          proc_->router.Run(CommandId::kCustomColor, n);
+        FakeNoteState chosen;  // the classic colours, or a custom one
+        const bool classic = e.b % 3 == 0;
+        if (!classic) {
+          chosen.body_color = static_cast<Color>(e.b * 7919) & 0xFFFFFF;
+          chosen.back = CustomWindowColor(chosen.body_color);
+          proc_->services.dialogs.color_choice = chosen.body_color;
         }
+        Touch(n, &ModelNote::colors, ColorsOf(chosen));
+        proc_->router.Run(classic ? CommandId::kClassic : CommandId::kCustomColor, n);
         return;
-      case Op::kPin:
+      }
+      case Op("pin"):
         if (!w) return;
         Touch(n, &ModelNote::pin, w->pinned ? "0" : "1");
         proc_->router.Run(CommandId::kPin, n);
         return;
-      case Op::kAlarm: {
+      case Op("alarm"): {
         if (!w) return;
-        AlarmDialogState& a = proc_->alarm_answer;
-        a = {};
+        const AlarmMinute m = MinuteOf(Now()) + 1 + e.b / 4 % 90;
+        AlarmDialogState& a = proc_->alarm_answer = {};
         a.use_alarm = e.b % 4 != 0;
         a.daily = e.b % 4 == 1;
-        const AlarmMinute m = MinuteOf(Now()) + 1 + e.b / 4 % 90;
-        const AlarmDate d = DateOfMinute(m);
-        a.date_text = FormatAlarmDate(d);
+        a.date_text = FormatAlarmDate(DateOfMinute(m));
         a.time_text = FormatAlarmTime(
             AlarmTime{static_cast<int>(m % kMinutesPerDay / 60), static_cast<int>(m % 60), 0});
         fired_.push_back(n);  // unsure unless the step is clean
         proc_->router.Run(CommandId::kAlarm, n);
-        if (proc_->alarm_saved) {
-          notes_[n].alarm_fired = false;
-          notes_[n].alarm_unsure = false;
-        }
+        if (proc_->alarm_saved) notes_[n].alarm_fired = notes_[n].alarm_unsure = false;
         return;
       }
-      case Op::kClock: {
+      case Op("clock"): {
         if (!proc_) {
           Advance(e.b % 3 == 0 ? 86400 : 600);
           return;
         }
-        for (int dirty : std::set<int>(std::exchange(proc_->dirty, {}))) Autosave(dirty);
+        AutosaveAll();
         const int kind = e.b % 8;
         if (kind == 7) {  // the computer slept for days; alarms missed meanwhile fire now
           Advance(86400 * (e.a % 3 + 1));
@@ -568,41 +555,41 @@ class Sim {
         }
         return;
       }
-      case Op::kDelete:
+      case Op("delete"):
         Deleting({n}, [&] { proc_->router.Run(CommandId::kDeleteNote, n); });
         return;
-      case Op::kDeleteSome:
-      case Op::kDeleteAll: {
+      case Op("deletesome"):
+      case Op("deleteall"): {
         NoteListChoice& choice = proc_->services.list_answer;
-        choice = {e.op == Op::kDeleteAll ? NoteListAction::kAll : NoteListAction::kSelected, {}};
+        choice = {e.op == Op("deleteall") ? NoteListAction::kAll : NoteListAction::kSelected, {}};
         std::vector<int> doomed;
         for (int p = 1; p <= proc_->notes.Count(); ++p) {
-          choice.selected.push_back(e.op == Op::kDeleteAll || (e.a >> (p % 16)) & 1);
+          choice.selected.push_back(e.op == Op("deleteall") || (e.a >> (p % 16)) & 1);
           if (choice.selected.back()) doomed.push_back(NumberAt(p));
         }
         Deleting(doomed, [&] { proc_->router.Run(CommandId::kDeleteNotes); });
         // A config.cfg held open is kept, with the sections a reused number finds again.
-        if (e.op == Op::kDeleteAll && proc_->notes.Count() == 0 &&
+        if (e.op == Op("deleteall") && proc_->notes.Count() == 0 &&
             !files_.files.count(kFolder + kSettingsFileName))
           leftover_keys_.clear();
         return;
       }
-      case Op::kLoadFile:
+      case Op("loadfile"): {
         if (!w) return;
         proc_->services.dialogs.file_choice = "C:/texto.txt";
         proc_->services.files["C:/texto.txt"] = "carregado " + std::to_string(e.b);
-        before = w->body;  // a read-only body may refuse it
-        proc_->router.Run(CommandId::kLoadFile, n);
+        const std::string before = w->body;  // a read-only body may refuse it
+        Command(CommandId::kLoadFile, n);
         if (w->body != before) notes_[n].body.cur = w->body;
-        proc_->dirty.insert(n);
         return;
-      case Op::kAutosave:
+      }
+      case Op("autosave"):
         if (!proc_) return;
         Advance(2);
-        for (int dirty : std::set<int>(std::exchange(proc_->dirty, {}))) Autosave(dirty);
+        AutosaveAll();
         return;
-      case Op::kClose:
-      case Op::kLogoff:  // log-off ends the program the same way, then the system flushes
+      case Op("close"):
+      case Op("logoff"):  // log-off ends the program the same way, then the system flushes
         if (!proc_) return;
         for (int open : OpenNotes()) Touch(open, &ModelNote::body), Touch(open, &ModelNote::keys);
         proc_->life.Shutdown();
@@ -613,20 +600,19 @@ class Sim {
             fell_loading_.insert(*loading);
         }
         for (int open : OpenNotes()) Observe(open);
-        proc_.reset();
-        restoring_ = false;
-        if (e.op == Op::kLogoff) files_.FlushAll();
+        Gone();
+        if (e.op == Op("logoff")) files_.FlushAll();
         return;
-      case Op::kDie:
+      case Op("die"):
         if (!proc_) return;
         files_.die_at = files_.writes + e.a % 8 + 1;
         files_.die_phase = e.b % 3;
         files_.die_with_power = e.b % 7 == 6;
         return;
-      case Op::kPower:
+      case Op("power"):
         if (proc_) throw ProcessDeath{true};
         return;
-      case Op::kLock: {
+      case Op("lock"): {
         std::vector<std::string> paths;
         for (const auto& [path, file] : files_.files) {
           if (path.starts_with(kFolder) && !kUserFiles.count(path)) paths.push_back(path);
@@ -634,28 +620,27 @@ class Sim {
         if (paths.empty()) return;
         const std::string& path = paths[e.a % paths.size()];
         files_.locked_until[path] = t_ + 3 + e.b % 120;
-        if (std::getenv("SIM_TRACE")) std::printf("    (%s held %d s)\n", path.c_str(), 3 + e.b % 120);
+        if (std::getenv("SIM_TRACE"))
+          std::printf("    (%s held %d s)\n", path.c_str(), 3 + e.b % 120);
         record_locked_ |= path == kFolder + kLoadMarkerFileName;
         ++faults;
         return;
       }
-      case Op::kFull:
+      case Op("full"):
         files_.disk_full_until = t_ + 3 + e.b % 120;
         ++faults;
         return;
-      case Op::kDamage:
-      case Op::kPoison: {
+      case Op("damage"):
+      case Op("poison"): {
         if (proc_ || notes_.empty()) return;  // another program, while this one is not running
         auto it = std::next(notes_.begin(), e.a % notes_.size());
         const std::string bytes =
-            e.op == Op::kPoison ? kPoison : "{\\rtf1 estrag" + std::to_string(e.b);
+            e.op == Op("poison") ? kPoison : "{\\rtf1 estrag" + std::to_string(e.b);
         files_.Put(kFolder + BodyFileName(std::to_string(it->first)), bytes);
         it->second.body.Set(bytes);
         ++faults;
         return;
       }
-      case Op::kCount:
-        return;
     }
   }
 
@@ -686,7 +671,7 @@ class Sim {
     if (firing.daily || it == notes_.end()) return;
     ModelNote& m = it->second;
     if (m.alarm_fired && !m.alarm_unsure) {
-      Fail("alarm-twice", "note " + std::to_string(n) + "'s one-time alarm fired twice");
+      Fail("alarm-twice", n, "'s one-time alarm fired twice");
     }
     m.alarm_fired = true;
   }
@@ -700,8 +685,8 @@ class Sim {
     if (!field.ok.count(seen)) {
       std::string expected;
       for (const std::string& v : field.ok) expected += " '" + v + "'";
-      Fail(kind, "note " + std::to_string(n) + " restored with " + what + " '" + seen +
-                     "', expected one of" + expected);
+      Fail(kind, n,
+           " restored with " + std::string(what) + " '" + seen + "', expected one of" + expected);
     }
     // After a start that could not read everything, the disk may still hold the older values.
     if (files_.read_failures != start_read_failures_)
@@ -718,13 +703,12 @@ class Sim {
     const std::string body = read_only ? DiskBody(n) : s.body;
     auto it = notes_.find(n);
     if (it == notes_.end()) {
-      if (!adopt_ && !tainted_.count(n))
-        Fail("extra-note", "note " + std::to_string(n) + " appeared, never created");
+      if (!adopt_ && !tainted_.count(n)) Fail("extra-note", n, " appeared, never created");
       ModelNote& m = notes_[n];
       m.body.Set(body);
       m.keys.Set(KeysOf(s));
       m.colors.Set(ColorsOf(s));
-      m.pin.Set(s.pinned ? "1" : "0");
+      m.pin.Set(PinOf(s));
       m.crashed = proc_->notes.LoadMarker().IsSetAside(n);  // as it was before it went
       return;
     }
@@ -732,22 +716,21 @@ class Sim {
     // A note under the number of a note whose delete met a fault may inherit its record.
     if (proc_->notes.LoadMarker().IsSetAside(n) && !m.crashed && !fell_loading_.count(n) &&
         !tainted_.count(n)) {
-      Fail("set-aside",
-           "note " + std::to_string(n) + " set aside, its body never brought the program down");
+      Fail("set-aside", n, " set aside, its body never brought the program down");
     }
     Expect(m.body, body, m.fresh && !body.empty() ? "old-text-in-new-note" : "text-lost", n,
            "body");
     m.fresh = false;
     Expect(m.keys, KeysOf(s), "settings-lost", n, "title|top|left|visible");
-    if (m.loose) m.colors.ok.insert(ColorsOf(s)), m.pin.ok.insert(s.pinned ? "1" : "0");
+    if (m.loose) m.colors.ok.insert(ColorsOf(s)), m.pin.ok.insert(PinOf(s));
     m.loose = false;
     Expect(m.colors, ColorsOf(s), "settings-lost", n, "colours");
-    Expect(m.pin, s.pinned ? "1" : "0", "settings-lost", n, "pin");
+    Expect(m.pin, PinOf(s), "settings-lost", n, "pin");
   }
 
   void CheckAfterRestart() {
     for (auto& [n, m] : notes_) {
-      if (!Window(n)) Fail("note-lost", "note " + std::to_string(n) + " is gone");
+      if (!Window(n)) Fail("note-lost", n, " is gone");
     }
     // What must hold on disk, read as the program would with no lock in the way.
     const auto locks = std::exchange(files_.locked_until, {});
@@ -760,8 +743,7 @@ class Sim {
       if (!listed && !adopt_ && !tainted_.count(n) &&
           (keys.Read(NoteKey::kColor1, "") != "" || keys.Read(NoteKey::kOnTop, "") != "" ||
            keys.Read(NoteKey::kAlarm, "") != "")) {
-        Fail("stale-keys",
-             "config.cfg keeps colours, pin or alarm of deleted note " + std::to_string(n));
+        Fail("stale-keys", n, " is deleted, its colours, pin or alarm stay in config.cfg");
       }
       const AlarmKeys alarm = ReadAlarmKeys(keys, "");
       const auto date = ParseAlarmDate(alarm.data);
@@ -769,8 +751,7 @@ class Sim {
       if (listed && alarm.alarm == "1" && alarm.diariamente != "1" && date && hora &&
           MinuteOf(*date, *hora) < now && !(notes_.count(n) && notes_[n].alarm_unsure) &&
           files_.write_failures == step_failures_ && files_.read_failures == start_read_failures_) {
-        Fail("alarm-armed",
-             "note " + std::to_string(n) + "'s one-time alarm stays armed in the past");
+        Fail("alarm-armed", n, "'s one-time alarm stays armed in the past");
       }
     }
     files_.locked_until = locks;
@@ -780,9 +761,8 @@ class Sim {
         Fail("user-file", path + " was touched");
     }
     for (const auto& [day, digest] : Digests(kFolder + "Backup/", true)) {
-      if (!day_states_[day].count(digest)) {
+      if (!day_states_[day].count(digest))
         Fail("backup", "Backup/" + day + " is no snapshot of the notes taken that day");
-      }
     }
     // A restore that could read everything has shown every note there is; one that met a lock
     // may have lost the record of a fall, which may then happen again. A body taken in while
@@ -828,7 +808,7 @@ class Sim {
   int step_failures_ = 0;
   int start_read_failures_ = 0;  // before this start: an unreadable config.cfg hides alarms
   int start_write_failures_ = 0;
-  std::set<int> tainted_;        // numbers whose delete failed midway: their keys may linger
+  std::set<int> tainted_;  // numbers whose delete failed midway: their keys may linger
   // The process died in (or maybe in) their load. A record of it read at a later start counts
   // for the number even after the note is deleted: a start that met a lock on the record may
   // have left it stale.
@@ -848,38 +828,13 @@ class Sim {
 // ---- Random sequences ----
 
 Event RandomEvent(std::mt19937& rng, const Sim& sim) {
-  auto pick = [&](std::initializer_list<std::pair<Op, int>> weights) {
-    int total = 0;
-    for (const auto& w : weights) total += w.second;
-    int r = static_cast<int>(rng() % total);
-    for (const auto& [op, weight] : weights) {
-      if ((r -= weight) < 0) return op;
-    }
-    return Op::kStart;
+  auto weight = [&](const OpRow& row) {
+    return !sim.Running() ? row.stopped : sim.Restoring() ? row.restoring : row.ready;
   };
-  Op op;
-  if (!sim.Running()) {
-    op = pick(
-        {{Op::kStart, 20}, {Op::kDamage, 1}, {Op::kPoison, 1}, {Op::kLock, 2}, {Op::kClock, 2}});
-  } else if (sim.Restoring()) {
-    op = pick({{Op::kTick, 30},
-               {Op::kType, 2},
-               {Op::kMove, 1},
-               {Op::kAutosave, 2},
-               {Op::kClose, 1},
-               {Op::kLogoff, 1},
-               {Op::kDie, 1},
-               {Op::kPower, 1},
-               {Op::kLock, 1},
-               {Op::kClock, 1}});
-  } else {
-    op = pick({{Op::kNew, 6},       {Op::kType, 10},    {Op::kMove, 3},     {Op::kTitle, 3},
-               {Op::kColor, 3},     {Op::kPin, 2},      {Op::kHide, 2},     {Op::kShowAll, 1},
-               {Op::kAlarm, 3},     {Op::kClock, 5},    {Op::kDelete, 2},   {Op::kDeleteSome, 1},
-               {Op::kDeleteAll, 1}, {Op::kLoadFile, 2}, {Op::kAutosave, 8}, {Op::kClose, 3},
-               {Op::kLogoff, 1},    {Op::kDie, 3},      {Op::kPower, 1},    {Op::kLock, 2},
-               {Op::kFull, 1}});
-  }
+  int total = 0;
+  for (const OpRow& row : kOps) total += weight(row);
+  int r = static_cast<int>(rng() % total), op = 0;
+  while ((r -= weight(kOps[op])) >= 0) ++op;
   return {op, static_cast<int>(rng() % 1000), static_cast<int>(rng() % 100000)};
 }
 
@@ -898,14 +853,11 @@ Outcome RunSequence(std::uint64_t seed, const std::vector<Event>& events, bool r
   Sim sim(StartSecond(seed));
   std::mt19937 rng(static_cast<std::mt19937::result_type>(seed));
   const int length = random ? 20 + static_cast<int>(rng() % 200) : 0;
-  Outcome out;
-  out.failure = sim.Run(
+  auto failure = sim.Run(
       events, [&](Sim& s) { return RandomEvent(rng, s); }, length);
-  out.events = events;
-  out.events.insert(out.events.end(), sim.recorded.begin(), sim.recorded.end());
-  out.restarts = sim.restarts;
-  out.faults = sim.faults;
-  return out;
+  std::vector<Event> all = events;
+  all.insert(all.end(), sim.recorded.begin(), sim.recorded.end());
+  return {std::move(failure), std::move(all), sim.restarts, sim.faults};
 }
 
 // Delta debugging over the event list: the smallest list found that fails the same way.
@@ -977,9 +929,8 @@ int Main(int argc, char** argv) {
     }
   }
   const auto now = std::chrono::system_clock::now().time_since_epoch().count();
-  const auto base =
-      static_cast<std::uint64_t>(Env("SIM_SEED", static_cast<double>(now % 1000000007)));
-  for (std::uint64_t seed = base; !failed; ++seed) {
+  const auto base = static_cast<unsigned long long>(Env("SIM_SEED", now % 1000000007));
+  for (unsigned long long seed = base; !failed; ++seed) {
     const double elapsed =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
     if (elapsed >= seconds) break;
@@ -992,10 +943,8 @@ int Main(int argc, char** argv) {
         "FAILED after %.1f s, %ld sequences: seed %llu (SIM_SEED=%llu repeats it)\n%s: %s\n"
         "shrunk to %zu of %zu events, as a line of tests/sim/regressions.txt:\n<name> known %s "
         "%llu %s\n",
-        elapsed, sequences, static_cast<unsigned long long>(seed),
-        static_cast<unsigned long long>(seed), again.kind.c_str(), again.detail.c_str(),
-        shrunk.size(), out.events.size(), again.kind.c_str(), static_cast<unsigned long long>(seed),
-        ToText(shrunk).c_str());
+        elapsed, sequences, seed, seed, again.kind.c_str(), again.detail.c_str(), shrunk.size(),
+        out.events.size(), again.kind.c_str(), seed, ToText(shrunk).c_str());
     failed = true;
   }
   std::printf("SIMULATION: %ld sequences, %ld restarts, %ld faults injected, result %s", sequences,
