@@ -11,6 +11,7 @@ this can. What ntdll allocates for itself is not relayed, so not counted.
 import collections
 import os
 import re
+import struct
 import subprocess
 
 RELAYED = ["ntdll.RtlAllocateHeap", "ntdll.RtlReAllocateHeap", "ntdll.RtlFreeHeap",
@@ -32,9 +33,23 @@ def relay(wine, on):
         subprocess.run([wine, "reg"] + command, capture_output=True)
 
 
-def modules(pid):
-    """(start, end, file name) of each file the process maps."""
-    ranges = []
+def image_range(path):
+    """(image base, size of image) from a PE file's optional header."""
+    with open(path, "rb") as f:
+        data = f.read(1024)
+    header = struct.unpack_from("<I", data, 0x3C)[0] + 24  # after "PE\0\0" and the file header
+    if struct.unpack_from("<H", data, header)[0] == 0x20B:  # PE32+
+        return struct.unpack_from("<Q", data, header + 24)[0], struct.unpack_from(
+            "<I", data, header + 56)[0]
+    return struct.unpack_from("<I", data, header + 28)[0], struct.unpack_from(
+        "<I", data, header + 56)[0]
+
+
+def modules(pid, exe):
+    """(start, end, file name) of each file the process maps, and of the exe: Wine copies an
+    image whose sections are not page-aligned into anonymous memory, as it does the program."""
+    base, size = image_range(exe)
+    ranges = [(base, base + size, os.path.basename(exe))]
     with open(f"/proc/{pid}/maps") as f:
         for line in f:
             fields = line.split()

@@ -1,6 +1,7 @@
 """The soak: the real Velumbrino.exe with 50 notes, one of them blinking all along, through
 rounds driven by soak.exe (bench/soak_win.cpp): the tray menu and a note menu opened and
-closed, dialogs opened and cancelled, a letter typed into a note and its autosave. Prints
+closed, dialogs opened and cancelled, a letter typed into a note and erased, and its autosave.
+Prints
 the growth of the process's private memory (RssAnon) over the measured rounds, after the
 warm-up ones, by segments (a leak grows the same in each; a heap that is still settling
 grows less and less), on which side of Wine it lies, and the time the rounds took.
@@ -34,6 +35,7 @@ WARM_UP = int(os.environ.get("BENCH_SOAK_WARM_UP", "20"))
 ROUNDS = int(os.environ.get("BENCH_SOAK_ROUNDS", "300"))
 DIALOGS = int(os.environ.get("BENCH_SOAK_DIALOGS", "4"))
 SEGMENT = int(os.environ.get("BENCH_SOAK_SEGMENT", "100"))
+QUIET_LOG_BYTES_PER_SECOND = 32 * 1024
 # Wine gives the Windows side of a process its memory at low addresses; the host's C library
 # (Wine's Unix side: win32u, winex11, Xlib, fonts) takes the brk heap and high mappings.
 WINDOWS_SIDE_END = 1 << 40
@@ -42,7 +44,7 @@ WINDOWS_SIDE_END = 1 << 40
 def rounds(count, first_dialog=0, warm_up=False):
     """Runs soak.exe for `count` rounds and waits for the autosave of its last typing;
     returns its report as a dictionary, with its steps under "steps": name -> (runs, ms).
-    The warm-up gives every note its first edit as well."""
+    The warm-up gives every note its first edit and fills the typed notes' undo history."""
     command = [bench.WINE, SOAK, str(count), str(DIALOGS), str(first_dialog)]
     # Through a file: what Wine starts on the side may keep a pipe open.
     with tempfile.TemporaryFile() as output:
@@ -102,8 +104,13 @@ def census(count):
             rounds(WARM_UP, warm_up=True)
             begin = os.path.getsize(log_path)
             report = rounds(count)
-            end = os.path.getsize(log_path)
-            ranges = heap_census.modules(pid)
+            # Ended once the program has gone quiet (the blinking alone logs a few KB a second):
+            # a save may follow the last autosave.
+            end = 0
+            while os.path.getsize(log_path) - end > QUIET_LOG_BYTES_PER_SECOND:
+                end = os.path.getsize(log_path)
+                time.sleep(1)
+            ranges = heap_census.modules(pid, bench.EXE)
             bench.stop(program)
     finally:
         heap_census.relay(bench.WINE, False)
@@ -125,12 +132,13 @@ def main():
     rounds(WARM_UP, warm_up=True)
     before = bench.status(pid)["RssAnon"]
     sides_before = anonymous_by_side(pid)
-    segments, seconds, steps = [], 0.0, {}
+    segments, seconds, steps, retries = [], 0.0, {}, 0
     for done in range(0, ROUNDS, SEGMENT):
         start = bench.status(pid)["RssAnon"]
         report = rounds(min(SEGMENT, ROUNDS - done), done * DIALOGS % DIALOG_COUNT)
         segments.append(bench.status(pid)["RssAnon"] - start)
         seconds += float(report["seconds"])
+        retries += int(report["retries"])
         for name, (runs, ms) in report["steps"].items():
             total = steps.get(name, (0, 0.0))
             steps[name] = (total[0] + runs, total[1] + ms)
@@ -139,7 +147,8 @@ def main():
     bench.stop(program)
     print(f"soak N={NOTES}        private (RssAnon) {after - before:+6d} KiB over {ROUNDS} rounds "
           f"after {WARM_UP} ({before} -> {after} KiB), {seconds:.0f} s = "
-          f"{seconds / ROUNDS * 1000:.0f} ms a round ({DIALOGS} dialogs each); "
+          f"{seconds / ROUNDS * 1000:.0f} ms a round ({DIALOGS} dialogs each, {retries} steps "
+          f"taken again); "
           f"GDI objects {report['gdi']}, USER objects {report['user']}", flush=True)
     print(f"soak by {SEGMENT} rounds  " + " ".join(f"{kib:+d}" for kib in segments) + " KiB",
           flush=True)

@@ -2,11 +2,14 @@
 // the way a right click opens them, items chosen with the keys, each dialog cancelled.
 // One round: the tray menu and the note menu opened and closed, the next dialogs of the list
 // (every dialog the menus open without side effects) opened and cancelled, one letter typed
-// into a note (its autosave follows two seconds later). A note keeps blinking through all the
-// rounds. No window is ever destroyed from here.
+// into a note and erased (its autosave follows two seconds later). A note keeps blinking
+// through all the rounds. No window is ever destroyed from here.
+// The notes typed into keep their length, and the rounds go round a ring of kTypedNotes notes
+// whose undo history the warm-up has filled: a note's text and its undo history (a hundred
+// edits) take memory that grows with them up to that bound, which is use, not a leak.
 // Usage: soak <rounds> <dialogs per round> [first dialog [warm]]  |  soak floor <dialog> <times>
-// With "warm" (the warm-up) every note first takes one letter: a note's first edit gives its
-// body the room it keeps for editing, once per note, which is not growth of the rounds.
+// With "warm" (the warm-up) every note first takes one letter, and each note of the ring
+// kUndoFill letters typed and erased.
 // Prints "step <name>|<runs>|<milliseconds>" for each step taken, then
 // "seconds=S gdi=G user=U last=N" (the program's GUI objects at the end, "n/a" where the
 // system does not count them; the number of the note typed into last, whose autosave is
@@ -17,6 +20,7 @@
 #include <commctrl.h>
 #include <commdlg.h>
 #include <psapi.h>
+#include <richedit.h>
 
 #include <chrono>
 #include <cstdio>
@@ -60,7 +64,8 @@ HWND Menu() { return Find(L"#32768"); }
 HWND Dialog() { return Find(L"#32770"); }
 bool Idle() { return !Menu() && !Dialog(); }
 
-// Keys to the open menu: d down, u up, r right, e Esc, \n Enter. The menu loop reads every
+// Keys to the open menu: h Home (the first item, whatever the pointer selected), d down, u up,
+// r right, e Esc, \n Enter. The menu loop reads every
 // key message of the program's thread, whichever of its windows it is posted to.
 void MenuKeys(HWND menu, const char* keys) {
   for (const char* key = keys; *key; ++key) {
@@ -68,7 +73,8 @@ void MenuKeys(HWND menu, const char* keys) {
       PostMessageW(menu, WM_CHAR, L'\r', 1);
       continue;
     }
-    const WPARAM vk = *key == 'd'   ? VK_DOWN
+    const WPARAM vk = *key == 'h'   ? VK_HOME
+                      : *key == 'd' ? VK_DOWN
                       : *key == 'u' ? VK_UP
                       : *key == 'r' ? VK_RIGHT
                                     : VK_ESCAPE;
@@ -86,20 +92,44 @@ struct Step {
 // Items by position: separators are skipped by the keys; Right opens a submenu on its first.
 constexpr Step kMenus[] = {{"tray menu", false, "e"}, {"note menu", true, "e"}};
 constexpr Step kDialogs[] = {
-    {"delete list", false, "ddr\n"},
-    {"show list", false, "ddrd\n"},
-    {"about", false, "ddddd\n"},
-    {"alarm", true, "ddd\n"},
-    {"delete question", true, "dddd\n"},
-    {"colour", true, "dddddrd\n"},
-    {"font", true, "dddddd\n"},
-    {"print", true, "ddddddd\n"},
-    {"open file", true, "ddddddddrddddd\n"},
-    {"save file", true, "ddddddddrdddddd\n"},
-    {"date and time", true, "dddddddddr\n"},
-    {"title", true, "dddddddddd\n"},
+    {"delete list", false, "hdr\n"},
+    {"show list", false, "hdrd\n"},
+    {"about", false, "hdddd\n"},
+    {"alarm", true, "hdd\n"},
+    {"delete question", true, "hddd\n"},
+    {"colour", true, "hddddrd\n"},
+    {"font", true, "hddddd\n"},
+    {"print", true, "hdddddd\n"},
+    {"open file", true, "hdddddddrddddd\n"},
+    {"save file", true, "hdddddddrdddddd\n"},
+    {"date and time", true, "hddddddddr\n"},
+    {"title", true, "hddddddddd\n"},
 };
 constexpr int kDialogCount = sizeof kDialogs / sizeof kDialogs[0];
+
+// A ring of notes each typed into every few seconds: each round's letter is saved two seconds
+// after it, as no other letter reaches that note before then.
+constexpr size_t kTypedNotes = 8;
+// Letters typed and erased that fill a note's undo history: RichEdit keeps the last hundred
+// steps.
+constexpr int kUndoFill = 60;
+
+// A letter typed into a note's body, then erased, each its own undo step (RichEdit would
+// gather what is typed without a pause into one); sent, so that it is done on return.
+void TypeAndErase(HWND body, wchar_t letter, bool post) {
+  const auto deliver = [&](UINT message, WPARAM wparam, LPARAM lparam) {
+    if (post) {
+      PostMessageW(body, message, wparam, lparam);
+    } else {
+      SendMessageTimeoutW(body, message, wparam, lparam, SMTO_BLOCK, 5000, nullptr);
+    }
+  };
+  deliver(WM_CHAR, letter, 1);
+  deliver(EM_STOPGROUPTYPING, 0, 0);
+  deliver(WM_KEYDOWN, VK_BACK, 0x000E0001);
+  deliver(WM_KEYUP, VK_BACK, 0xC00E0001);
+  deliver(EM_STOPGROUPTYPING, 0, 0);
+}
 
 // Opens a menu: the tray's as the shell asks for it, a note's as a right press in its body.
 // Both are taken only once the program is ready again after the last dialog: asked again.
@@ -117,31 +147,50 @@ HWND OpenMenu(HWND controller, HWND body) {
   return nullptr;
 }
 
-bool RunStep(const Step& step, HWND controller, HWND body, bool dialog) {
-  HWND menu = OpenMenu(controller, step.note_menu ? body : nullptr);
-  if (!menu) {
-    std::fprintf(stderr, "soak: %s: no menu\n", step.name);
-    return false;
+// Closes the program's open dialog as a user would: "No" for a question, else its close box.
+void CloseDialog(HWND window) {
+  if (HWND no = GetDlgItem(window, IDNO)) {
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED), reinterpret_cast<LPARAM>(no));
+  } else {
+    PostMessageW(window, WM_CLOSE, 0, 0);
   }
-  MenuKeys(menu, step.keys);
-  if (dialog) {
-    HWND window = nullptr;
-    if (!WaitFor([&] { return (window = Dialog()) != nullptr; })) {
-      std::fprintf(stderr, "soak: %s: no dialog\n", step.name);
+}
+
+int g_retries = 0;  // steps taken again: under load Wine's menu loop can lose a posted key
+
+bool RunStep(const Step& step, HWND controller, HWND body, bool dialog) {
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    HWND menu = OpenMenu(controller, step.note_menu ? body : nullptr);
+    if (!menu) {
+      std::fprintf(stderr, "soak: %s: no menu\n", step.name);
       return false;
     }
-    // A question is answered "No"; anything else is closed as its close box does.
-    if (HWND no = GetDlgItem(window, IDNO)) {
-      PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED), reinterpret_cast<LPARAM>(no));
-    } else {
-      PostMessageW(window, WM_CLOSE, 0, 0);
+    MenuKeys(menu, step.keys);
+    HWND window = nullptr;
+    if (dialog && !WaitFor([&] { return (window = Dialog()) != nullptr; }, 10000)) {
+      ++g_retries;
+      if (HWND left = Menu()) MenuKeys(left, "eee");
+      if (!WaitFor([] { return Menu() == nullptr; })) {
+        std::fprintf(stderr, "soak: %s: a menu stays open\n", step.name);
+        return false;
+      }
+      window = Dialog();  // one that came late
+      if (!window) continue;
     }
+    if (window) CloseDialog(window);
+    if (!WaitFor(Idle)) {
+      std::fprintf(stderr, "soak: %s: still open\n", step.name);
+      return false;
+    }
+    // The note whose menu closed is brought to the front: once it is, no late activation
+    // can close the next menu under the keys posted to it.
+    if (step.note_menu) {
+      WaitFor([&] { return GetForegroundWindow() == GetParent(body); }, 2000);
+    }
+    return true;
   }
-  if (!WaitFor(Idle)) {
-    std::fprintf(stderr, "soak: %s: still open\n", step.name);
-    return false;
-  }
-  return true;
+  std::fprintf(stderr, "soak: %s: no dialog\n", step.name);
+  return false;
 }
 
 // The note bodies by their note's title: GetWindowText would not ask another process.
@@ -339,12 +388,19 @@ int wmain(int argc, wchar_t** argv) {
     ++runs[index];
     return ok;
   };
+  if (typed.size() < kTypedNotes) {
+    std::fprintf(stderr, "soak: fewer than %zu notes to type into\n", kTypedNotes);
+    return 1;
+  }
   if (warm_up && type) {
     for (const auto& [title, body] : typed) PostMessageW(body, WM_CHAR, L'a', 1);
+    for (size_t note = 0; note < kTypedNotes; ++note) {
+      for (int edit = 0; edit < kUndoFill; ++edit) TypeAndErase(typed[note].second, L'x', false);
+    }
   }
   const auto began = Clock::now();
   for (int round = 0; round < rounds; ++round) {
-    if (type) PostMessageW(typed[round % typed.size()].second, WM_CHAR, L'a' + round % 26, 1);
+    if (type) TypeAndErase(typed[round % kTypedNotes].second, L'a' + round % 26, true);
     for (int menu = 0; menu < 2; ++menu) {
       if (!timed(menu, kMenus[menu], false)) return 1;
     }
@@ -366,8 +422,9 @@ int wmain(int argc, wchar_t** argv) {
     }
   }
   // The title is "Nota N": the note's number follows the space.
-  const std::wstring& last = typed[(rounds - 1) % typed.size()].first;
-  std::printf("seconds=%.1f gdi=%s user=%s last=%ls\n", seconds, GuiObjects(GR_GDIOBJECTS).c_str(),
-              GuiObjects(GR_USEROBJECTS).c_str(), last.substr(last.rfind(L' ') + 1).c_str());
+  const std::wstring& last = typed[(rounds - 1) % kTypedNotes].first;
+  std::printf("seconds=%.1f retries=%d gdi=%s user=%s last=%ls\n", seconds, g_retries,
+              GuiObjects(GR_GDIOBJECTS).c_str(), GuiObjects(GR_USEROBJECTS).c_str(),
+              last.substr(last.rfind(L' ') + 1).c_str());
   return 0;
 }
