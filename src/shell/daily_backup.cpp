@@ -15,6 +15,7 @@ bool IsDayName(const std::string& name) {
 }
 
 constexpr const char* kRemovedSuffix = ".removida";
+constexpr const char* kPartialSuffix = ".parcial";
 
 // The files a backup holds: the index, the settings and the body files, nothing else.
 bool IsBackedUp(const std::string& name) {
@@ -68,8 +69,11 @@ bool DailyBackup::Begin(const LocalTime& now) {
     KeepNewestDays(root);
     return true;
   }
-  const std::string partial = root + day + ".parcial" + separator_;
+  const std::string partial = root + day + kPartialSuffix + separator_;
   RemoveFolderAndFiles(partial);  // left by a copy that was interrupted
+  // A file of it still held (a scanner) would end up in this copy though the notes have moved
+  // on: the copy waits until the folder can be cleared.
+  if (files_.DirectoryExists(partial)) return false;
   if (!files_.CreateDirectories(partial)) {
     RemoveFolderAndFiles(partial);
     return false;
@@ -140,8 +144,10 @@ void DailyBackup::KeepNewestDays(const std::string& backup_root) {
   std::vector<std::string> days;
   for (const std::string& name : *folders) {
     if (IsDayName(name)) days.push_back(name);
-    // Left by a removal that a held file stopped: no longer a day's copy, removed again.
-    if (name.ends_with(kRemovedSuffix)) RemoveFolderAndFiles(backup_root + name + separator_);
+    // Left by a removal that a held file stopped, or by a copy of another day that could not
+    // be cleared away: no day's copy, removed again.
+    if (name.ends_with(kRemovedSuffix) || name.ends_with(kPartialSuffix))
+      RemoveFolderAndFiles(backup_root + name + separator_);
   }
   std::sort(days.rbegin(), days.rend());
   for (std::size_t i = kBackupDaysKept; i < days.size(); ++i) {

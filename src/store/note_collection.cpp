@@ -51,6 +51,13 @@ int NoteCollection::NextNoteNumber() {
   std::vector<int> numbers = std::move(*read);
   std::vector<int> taken = numbers;
   for (const auto& window : windows_) taken.push_back(static_cast<int>(LeadingNumber(window->Tag())));
+  // A body file the index does not name (taken back while the index could not be written, or
+  // left by a delete that failed) is some note's text: a new note must not inherit it.
+  if (const auto names = files_.ListFiles(data_folder_)) {
+    for (const std::string& name : *names) {
+      if (const std::optional<int> own = BodyFileNumber(name)) taken.push_back(*own);
+    }
+  }
   const int number = SmallestFreeNumber(taken);
   numbers.push_back(number);
   // The folder may have been removed during the run; the note must still get its number.
