@@ -139,45 +139,6 @@ TEST_F(NoteCollectionTest, NextNumberIsTheSmallestNeitherTheIndexNorAnOpenNoteHa
   EXPECT_EQ(none.Settings().ReadIniValue("Indice", "TotalForms", "x"), "0");
 }
 
-TEST_F(NoteCollectionTest, SaveAllWritesNewestFirstAndFlipsTheIndex) {
-  dir_.Write("indice.dat", ",1,2,3,\r\n");
-  for (const char* n : {"1", "2", "3"}) {
-    NoteWindow& w = Open(n);
-    w.SetTitle(std::string("nota ") + n);
-    w.SetTop(100);
-    w.SetLeft(200);
-    w.SetVisible(std::string(n) != "2");
-  }
-  factory_.created[1]->body = "{\\rtf1 two}";
-  ASSERT_TRUE(Notes().SaveAllNotes());
-
-  EXPECT_EQ(dir_.Read("indice.dat"), ",3,2,1,\r\n");
-  EXPECT_EQ(dir_.Read("stickie2.vmb"), "{\\rtf1 two}");
-  EXPECT_EQ(
-      dir_.Read("config.cfg"),
-      "[Indice]\r\nTotalForms=3\r\n[3]\r\nTop=100\r\nLeft=200\r\nTag=3\r\nTitulo=nota 3\r\n"
-      "Visivel=True\r\n[2]\r\nTop=100\r\nLeft=200\r\nTag=2\r\nTitulo=nota 2\r\nVisivel=False\r\n"
-      "[1]\r\nTop=100\r\nLeft=200\r\nTag=1\r\nTitulo=nota 1\r\nVisivel=True\r\n");
-}
-
-TEST_F(NoteCollectionTest, DeleteMiddleNoteLeavesItsSectionsLayoutKeys) {
-  dir_.Write("indice.dat", ",1,2,3,\r\n");
-  dir_.Write("stickie2.vmb", "body");
-  dir_.Write("config.cfg",
-             "[Indice]\r\nTotalForms=3\r\n[2]\r\nTop=1\r\nLeft=2\r\nTag=2\r\nTitulo=t\r\n"
-             "Visivel=True\r\nOnTop=True\r\nColor1=1\r\nColor2=2\r\nOpacidade=4\r\nAlarm=1\r\n"
-             "Diariamente=0\r\nTocarSom=1\r\nSom=0\r\nPath=x\r\nData=01/01/2026\r\n"
-             "Hora=10:00:00\r\nHoraAntes=09:59:00\r\n");
-  for (const char* n : {"1", "2", "3"}) Open(n);
-  Notes().DeleteNote(2, 2);
-
-  // The index, body and window going are driven by the simulation; here, the exact keys left.
-  EXPECT_EQ(dir_.Read("indice.dat"), ",1,3,\r\n");
-  EXPECT_EQ(dir_.Read("config.cfg"),
-            "[Indice]\r\nTotalForms=2\r\n[2]\r\nTop=1\r\nLeft=2\r\nTag=2\r\nTitulo=t\r\n"
-            "Visivel=True\r\nOpacidade=4\r\n");
-}
-
 TEST_F(NoteCollectionTest, PinToggleWritesAtOnceAndRepinsEveryPinnedNoteInOrder) {
   dir_.Write("indice.dat", ",1,2,3,\r\n");
   dir_.Write("config.cfg", "[1]\r\nOnTop=true\r\n[2]\r\nOnTop=False\r\n[3]\r\nOnTop=1\r\n");
