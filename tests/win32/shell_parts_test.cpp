@@ -117,7 +117,7 @@ TEST(ModalWindows, EveryKindClearsAppReadyWhileOpenAndRestoresIt) {
   for (int i = 0; i < 3; ++i) {
     const ModalCheck check = CheckModal(app_ready, kinds[i]);
     EXPECT_TRUE(check.seen && !check.app_ready_while_open) << i;
-    if (i == 0) EXPECT_TRUE(check.topmost);  // the about box: above pinned notes
+    EXPECT_TRUE(check.topmost || i != 0);  // the about box: above pinned notes
   }
 
   // OK gives back the font the dialog was opened on. A face of the system's fonts: Wine's
