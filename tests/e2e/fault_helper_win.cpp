@@ -1,11 +1,8 @@
 // Helper of the end-to-end fault tests, run under Wine beside the program:
-//   fault_helper lock <file> <seconds> [release file]
-//                                         holds the file open with no sharing (another
-//                                         process's lock), printing "locked" once it holds it,
-//                                         for that long or until the release file appears
-//   fault_helper save-loop <data folder>  restores the folder's notes (bodies as bytes)
-//                                         and saves them all over and over, changing each
-//                                         note's title and position every round, until killed
+//   fault_helper lock <file> <seconds> [release file]: holds the file unshared, prints "locked"
+//     once it does, until the seconds pass or the release file appears
+//   fault_helper save-loop <data folder>: restores the notes (bodies as bytes) and saves them
+//     over and over, each round with new titles and positions, until killed
 #include <windows.h>
 
 #include <cstdio>
@@ -42,8 +39,7 @@ int Lock(const wchar_t* path, int seconds, const wchar_t* release) {
   return 0;
 }
 
-// Notes without windows (the unit tests' fake, writing through the real file system): fifty
-// restarts then cost seconds instead of minutes of window creation under Wine.
+// Windowless fake notes on the real files: fifty restarts take seconds, not minutes, under Wine.
 int SaveLoop(const std::wstring& folder) {
   FileSystem& files = WinFileSystem();
   velumbrino::testing::FakeNoteWindowFactory factory(files);

@@ -1,8 +1,5 @@
-"""Drives the real Velumbrino.exe under Wine as a person would, for the end-to-end tests.
-
-The environment comes from scripts/test.sh (WINEPREFIX, DISPLAY, WINE, WINESERVER) and from
-ctest (VELUMBRINO_DIST, VELUMBRINO_WINE_RUN).
-"""
+"""Drives the real Velumbrino.exe under Wine as a person would. scripts/test.sh sets WINEPREFIX,
+DISPLAY, WINE and WINESERVER; ctest sets VELUMBRINO_DIST and VELUMBRINO_WINE_RUN."""
 import os
 import contextlib
 import functools
@@ -39,8 +36,7 @@ def reset_documents():
 
 
 def kill_all():
-    """Kills the program and the fault helper in this prefix, and only those: Wine's server,
-    services and desktop stay up, so that the next start is cheap."""
+    """Kills only the program and fault helper; Wine's server and desktop stay up to start fast."""
     def ours():
         found = []
         for pid in filter(str.isdigit, os.listdir("/proc")):
@@ -65,7 +61,6 @@ def start(*args, exe=EXE):
 
 
 def run(*args, timeout=30):
-    """Runs the program to its end; returns its exit code."""
     return subprocess.run([WINE_RUN, EXE, *args], stdout=subprocess.DEVNULL,
                           stderr=subprocess.DEVNULL, timeout=timeout).returncode
 
@@ -94,8 +89,7 @@ def write(name, data):
 
 
 def seed(notes, extra_config=b"", bodies=True):
-    """The data folder holding `notes`: (number, top twips, left twips, extra keys), each
-    unpinned and, unless `bodies` is false, with a small body, in index order."""
+    """`notes` as (number, top twips, left twips, extra keys): unpinned, small bodies, in order."""
     write("indice.dat", ("," + "".join(f"{n}," for n, *_ in notes)).encode() + b"\r\n")
     write("config.cfg", extra_config + b"".join(
         f"[{n}]\r\nTop={top}\r\nLeft={left}\r\nOnTop=False\r\n{extra}".encode()
@@ -114,7 +108,6 @@ def start_and_wait(count, timeout=60):
 
 
 def press_new_note_keys(held=0.3):
-    """Shift+Ctrl+N, the keys held down for `held` seconds."""
     xdotool("keydown", "shift", "keydown", "ctrl", "keydown", "n")
     time.sleep(held)
     xdotool("keyup", "n", "keyup", "ctrl", "keyup", "shift")
@@ -260,10 +253,8 @@ def hold(name):
 
 
 def main(tests):
-    """Runs each test function; prints 'N passed, N failed' and exits non-zero on failure."""
     passed = failed = 0
-    # A process of the prefix that outlives every test: Wine closes its desktop a moment after
-    # the last process of the prefix ends, and a program started in that moment shows nothing.
+    # Keeps the prefix alive: a program started as Wine closes an emptied desktop shows nothing.
     keeper = subprocess.Popen([os.environ["WINE"], "cmd", "/c", "pause"], stdin=subprocess.PIPE,
                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     for test in tests:
@@ -286,8 +277,6 @@ def main(tests):
     print(f"{passed} passed, {failed} failed")
     sys.exit(1 if failed else 0)
 
-
-# --- Tray icon and popup menus -----------------------------------------------------------
 
 MENU_BORDER = 3
 ITEM_HEIGHT, SEPARATOR_HEIGHT = 22, 7
@@ -321,13 +310,11 @@ def tray_click(button, repeat=1):
 
 
 def open_note_menu(note, dx=90, dy=120):
-    """Right-clicks the note's body; its menu opens."""
     xdotool("mousemove", note[1] + dx, note[2] + dy, "click", 3)
     wait_for(menus, what="the note menu")
 
 
 def note_menu(note, *captions):
-    """Opens the note's menu and clicks the captions in turn, from the menu into its submenus."""
     open_note_menu(note)
     choose(NOTE_MENU, *captions)
 
@@ -348,8 +335,7 @@ def answer(*keys, what="the message box", shot=None, timeout=20):
 
 
 def type_in(note, text, dy=120, first=None):
-    """Clicks into the note's body, dy pixels below its top, presses the key `first` if any,
-    and types the text."""
+    """Clicks dy pixels below the body's top, presses the key `first` if any, types the text."""
     xdotool("mousemove", note[1] + 90, note[2] + dy, "click", 1, *(["key", first] if first else []))
     xdotool("type", "--delay", "30", text)
 
@@ -361,7 +347,6 @@ def menus():
 
 
 def item_point(menu, layout, caption):
-    """Screen point of an item of an open menu window."""
     _, x, y, _, _ = menu
     top = y + MENU_BORDER
     for item in layout:
@@ -372,15 +357,13 @@ def item_point(menu, layout, caption):
 
 
 def choose(layout, *captions):
-    """Walks the open menu laid out as `layout`: each caption clicked in turn, the later ones in
-    the submenus the earlier ones open."""
+    """Clicks each caption in turn, in the open menu laid out as `layout` and then its submenus."""
     for depth, caption in enumerate(captions):
         open_menus = wait_for(lambda: len(menus()) > depth and menus(), what="a menu")
         # A submenu opens after its parent: its X window is the newer one.
         menu = sorted(open_menus, key=lambda m: int(m[0]))[depth]
         xdotool("mousemove", *item_point(menu, layout, caption), "click", 1)
         layout = SUBMENUS.get(caption)
-    # The item ran (its menu closed) or opened its submenu.
     wait_for(lambda: menu not in menus() or len(menus()) > len(captions), what="the menu to act")
 
 

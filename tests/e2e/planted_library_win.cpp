@@ -1,5 +1,4 @@
-// Test stand-in for a system library planted beside the program: if it is ever loaded, it leaves
-// "<its own path>.ran" and does nothing else.
+// A planted system library's stand-in: if ever loaded, it only leaves "<its own path>.ran".
 #include <windows.h>
 
 BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID) {

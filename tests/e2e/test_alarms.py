@@ -1,5 +1,4 @@
-"""Alarms of the real program: set through the dialog, fire on a hidden note, blink until a
-press in the body, missed alarms at start-up, and the refusal of the current minute."""
+"""Alarms: set, fired on a hidden note, blinking, missed at start-up; the current minute refused."""
 import datetime
 import subprocess
 import time
@@ -47,8 +46,7 @@ def open_alarm_dialog(note):
 
 def check_use_alarm(wid):
     """Clicks "Usar Alarme", which also gives the dialog the keyboard."""
-    # The check box's square on its group's top edge, 16, 6 dialog units into the client area
-    # (Tahoma 8 at 96 dpi).
+    # The check box's square: 16, 6 dialog units into the client area (Tahoma 8 at 96 dpi).
     h.click_in(h.geometry(wid), 30, 15)
 
 
@@ -61,8 +59,7 @@ def alarm_set_in_the_dialog_fires_on_the_hidden_note():
     wid = open_alarm_dialog(note)
     check_use_alarm(wid)
     h.screenshot("alarm-dialog.png")
-    # The picker holds the minute it opened in: the next one leaves time enough to hide the
-    # note early in a minute; otherwise, or if that minute may already have passed, two ahead.
+    # The picker keeps its opening minute: the next if early enough to hide the note, else two.
     now = datetime.datetime.now()
     steps = 1 if 10 <= now.second <= 30 else 2
     if now.minute + steps >= 60:  # the minutes wrap alone: the hour goes up too

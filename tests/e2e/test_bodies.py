@@ -1,5 +1,4 @@
-"""Bodies written by other programs: a body the user did not change keeps its exact bytes,
-and a body that brings Wine's RichEdit down is set aside at the next start, not loaded again."""
+"""Unchanged foreign bodies keep their bytes; one that brings RichEdit down is set aside."""
 import os
 import subprocess
 import time
@@ -8,8 +7,7 @@ import harness as h
 
 # One declared cell and four cells: Wine's RichEdit fails an assertion and aborts on it.
 CRASHING_BODY = b"{\\rtf1\\ansi\\trowd\\cellx1000 a\\cell b\\cell c\\cell d\\cell\\row}\r\n"
-# A table, a field and a Greek letter: RichEdit shows them, but its own save cannot write
-# them back as they were.
+# A table, a field and a Greek letter: RichEdit shows them but cannot save them back as they were.
 FOREIGN_BODY = (b"{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fswiss Arial;}}\r\n"
                 b"\\f0\\fs20 antes da tabela\\par\r\n"
                 b"\\trowd\\cellx1500\\cellx3000 um\\cell dois\\cell\\row\r\n"
@@ -43,8 +41,7 @@ def crashing_body_is_set_aside_and_kept_as_it_was():
     h.write("stickie2.vmb", CRASHING_BODY)
     program = start_until_notes_or_exit(3)
     if program is not None:
-        # This Wine loads the body after all: nothing is set aside or rewritten. The fall is
-        # then played by leaving the marker as a load that never returned leaves it.
+        # This Wine survives the body: the fall is played by leaving the marker as a hung load does.
         print("this Wine's RichEdit survives the table row: the fall is simulated", flush=True)
         h.stop(program)
         assert h.read("stickie2.vmb") == CRASHING_BODY

@@ -1,5 +1,4 @@
-"""The program at 144 dpi, in a copy of the test prefix (the other tests keep 96 dpi): the note
-is 1.5 x its 96-dpi size, its stored twips survive a save, and the screenshots are looked at."""
+"""144 dpi in a copy of the prefix: notes 1.5 x as big, stored twips survive, screenshots seen."""
 import os
 import shutil
 import subprocess

@@ -1,5 +1,4 @@
-"""Damaged files, a folder that cannot be written, a locked file and sudden kills while saving:
-the program keeps running, tells the user once, tries again, and loses no stored note."""
+"""Damage, an unwritable folder, locks and kills: told once, retried, no stored note lost."""
 import os
 import random
 import re
@@ -11,8 +10,7 @@ import harness as h
 HELPER = os.environ["VELUMBRINO_FAULT_HELPER"]
 KILLS = 25
 NOTES = 200
-# Wine's RichEdit loads about half a megabyte of RTF a second, so a 50 MB body alone takes
-# minutes under Wine; the default keeps the run short and VELUMBRINO_BIG_BODY_MB=50 runs it whole.
+# Wine's RichEdit loads about 0.5 MB of RTF a second: VELUMBRINO_BIG_BODY_MB=50 runs it whole.
 BIG_BODY_MB = int(os.environ.get("VELUMBRINO_BIG_BODY_MB", "4"))
 
 
@@ -140,9 +138,8 @@ def kills_while_saving_200_notes_lose_nothing():
     folder = "Z:" + h.DATA.replace("/", "\\") + "\\"
     log = os.path.join(os.path.dirname(h.DIST), "fault_helper.log")
     saved_rounds = 0
-    # The saves are the program's own (collection, settings, atomic writes); a helper restores
-    # the notes without windows and saves in a loop, so that the kills fit in a few minutes.
-    # The program itself with its real note windows is killed once more below.
+    # A helper saves in a loop through the program's own code, without windows, so the kills fit
+    # in a few minutes; the program itself with its real note windows is killed once more below.
     for kill in range(KILLS):
         with open(log, "wb") as out:
             helper = subprocess.Popen([os.environ["WINE"], HELPER, "save-loop", folder], stdout=out,
@@ -156,8 +153,7 @@ def kills_while_saving_200_notes_lose_nothing():
         saved_rounds += open(log, "rb").read().count(b"saved")
         check_after_kill(kill)
     assert saved_rounds > 0, "the kills must land among saves"
-    # The program itself, killed during its shutdown save (which ends within half a second
-    # of the request to close here), then started again.
+    # Killed during its shutdown save (over within half a second of the close here), then started.
     program = h.start_and_wait(NOTES, timeout=90)
     subprocess.Popen([h.WINE_RUN, h.EXE, "uninstall"], stdout=subprocess.DEVNULL,
                      stderr=subprocess.DEVNULL)

@@ -51,8 +51,7 @@ def save_and_load_through_the_menu():
                       what="the saved file")
     assert data == b"linha um\r\nlinha dois \xe7\r\n", data
 
-    # "saida" again: the ".txt" added names the file just written, so the program asks; No,
-    # the default answer, leaves the file alone.
+    # "saida" again: with ".txt" it names the file just written; No, the default, leaves it alone.
     written = os.stat(saved).st_mtime_ns
     note_menu("Texto", "Salvar em Arquivo...")
     type_file_name("saida")
@@ -131,14 +130,9 @@ def choose_font_and_make_it_the_default():
     assert face.encode("cp1252") in h.read("stickie1.vmb")
 
 
-# ---- Printing through CUPS and its PDF printer ---------------------------------------------
-
 def pdf_printer():
-    """Starts cupsd when it is not running and installs a PDF printer as the default one.
-
-    Returns (folder where its PDFs land, pid of a cupsd started here or None), or None when
-    this machine cannot print (not root, or CUPS and its PDF printer are not installed).
-    """
+    """Starts cupsd if needed, makes a PDF printer the default: (PDF folder, pid started or None),
+    or None when this machine cannot print (not root, or no CUPS and PDF printer)."""
     ppd = "/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd"
     if os.geteuid() != 0 or not shutil.which("cupsd") or not os.path.exists(ppd):
         return None

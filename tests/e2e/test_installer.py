@@ -1,5 +1,4 @@
-"""The installer under Wine: silent install, the installed program in use, an install over it,
-silent uninstall with the program running, and the notes left where they were."""
+"""Silent install, use, install over it and uninstall while it runs; the notes stay."""
 import glob
 import os
 import subprocess
@@ -40,8 +39,7 @@ def install_use_and_uninstall_keep_the_notes():
     h.tray_click(1, repeat=2)
     h.wait_for(lambda: h.read("indice.dat") == b",1,2,\r\n", what="the second note")
 
-    # Installed again over it while it runs: the program saves and exits, and every note and
-    # setting is still there for the new program.
+    # Installed over it while it runs: it saves and exits; the new one has every note and setting.
     first = {key: h.ini_value("1", key) for key in ["Top", "Left", "Titulo", "OnTop"]}
     assert subprocess.run([h.WINE_RUN, setup_exe(), "/S"], timeout=120).returncode == 0
     assert program.wait(timeout=30) == 1

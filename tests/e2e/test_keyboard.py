@@ -7,8 +7,7 @@ import harness as h
 def keyboard_alone_makes_a_note_and_runs_its_menu():
     h.seed([])
     program = h.start_and_wait(0)
-    # X sends keys to the window under the pointer: it rests on Wine's empty desktop, then on
-    # the note. Nothing is clicked.
+    # X sends keys to the window under the pointer: on the desktop, then on the note; no click.
     h.xdotool("mousemove", 1200, 20)
     h.press_new_note_keys()
     note = h.wait_for(lambda: h.note_windows(), what="the new note")[0]
@@ -18,9 +17,8 @@ def keyboard_alone_makes_a_note_and_runs_its_menu():
 
     h.xdotool("key", "shift+F10")
     menu = h.wait_for(h.menus, what="the note menu")[0]
-    # At the caret, after a short word: in the note's left half, not at the pointer on the
-    # title's middle. A menu that would cross the taskbar is moved up, so only its height is
-    # sure to span a point of the note.
+    # At the caret after a short word (the note's left half), not at the pointer mid-title; a menu
+    # crossing the taskbar moves up, so only its height surely spans a point of the note.
     _, x, y, width, height = note
     assert x <= menu[1] < x + width // 2, (note, menu)
     assert menu[2] <= y + height and y <= menu[2] + menu[4], (note, menu)
@@ -29,7 +27,6 @@ def keyboard_alone_makes_a_note_and_runs_its_menu():
     h.wait_for(lambda: h.ini_value("1", "OnTop") == "True", what="OnTop=True")
     h.wait_for(lambda: not h.menus(), what="the menu to close")
 
-    # The note has the keyboard again: more text, then its menu once more, "Ocultar".
     h.xdotool("type", "--delay", "30", " e pao")
     h.xdotool("key", "shift+F10")
     h.wait_for(h.menus, what="the note menu again")

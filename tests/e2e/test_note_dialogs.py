@@ -83,8 +83,7 @@ def show_dialog_hides_the_unselected_notes():
     program = start_with([(1, 1500, 1500, "Um"), (2, 1500, 6000, ""), (3, 6000, 1500, "  ")])
     show_dialog()
     h.screenshot("show-notes.png")
-    # The list is last in the tab order; every visible note starts selected. Entries 1 and 2
-    # are unselected, then "&Selecionadas".
+    # The list is last in the tab order; all visible notes start selected; 1 and 2 are unselected.
     hide_first_two = ["shift+Tab", "space", "Down", "space", "alt+s"]
     keys(*hide_first_two[:-1])
     h.screenshot("show-notes-chosen.png")

@@ -18,8 +18,7 @@ def planted_libraries_never_run():
         for name in PLANTED:
             shutil.copy(os.environ["VELUMBRINO_PLANTED_LIBRARY"], os.path.join(folder, name))
         exe = os.path.join(folder, "Velumbrino.exe")
-        # Wine takes its own hhctrl.ocx over a file beside the program unless told, as Windows
-        # does, to prefer the file.
+        # Wine takes its own hhctrl.ocx over one beside the program unless told, as Windows does.
         env = dict(os.environ, WINEDLLOVERRIDES=os.environ["WINEDLLOVERRIDES"] + ";hhctrl.ocx=n,b")
         program = subprocess.Popen([os.environ["WINE"], exe], env=env, stdout=subprocess.DEVNULL,
                                    stderr=subprocess.DEVNULL)

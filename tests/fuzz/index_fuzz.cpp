@@ -1,4 +1,3 @@
-// The index parser on arbitrary lines.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <set>

@@ -1,5 +1,4 @@
-// The INI engine on arbitrary bytes: parsing and serializing give the bytes back, and a run
-// of writes and deletes reads back the same before and after a save and reload.
+// Parsing and serializing give the bytes back; writes and deletes read the same after a reload.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <string>
@@ -43,8 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
     std::string section = input.ConsumeRandomLengthString(16);
     std::string key = input.ConsumeRandomLengthString(16);
     if (input.ConsumeBool()) {
-      // The program writes only its own names (note numbers, "Indice", fixed keys); a name
-      // holding a line break or '=' would write a line that reads back differently.
+      // The program writes only its own names (note numbers, "Indice", fixed keys).
       if (!PlainName(section, true) || !PlainName(key, false)) continue;
       const std::string value = input.ConsumeRandomLengthString(64);
       document.Set(section, key, value);

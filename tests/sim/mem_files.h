@@ -1,8 +1,7 @@
 #pragma once
-// An in-memory file system that fails as a real disk does: an atomic write is a temporary file
-// written in pieces, flushed (or not) and renamed over the target, and the process may die at
-// any of those points; unflushed data is lost when the power goes; another process may hold a
-// file open without sharing for a while; the disk may be full for a while.
+// Fails as a real disk does: an atomic write is a temporary file written in pieces, flushed (or
+// not) and renamed, and the process may die at any point; a power cut loses unflushed data;
+// another process may hold a file unshared, or the disk be full, for a while.
 
 #include <cstdint>
 #include <functional>
@@ -34,8 +33,7 @@ class MemFiles final : public FileSystem {
   std::map<std::string, std::int64_t> locked_until;  // path -> second the lock ends
   std::int64_t disk_full_until = -1;
   std::int64_t now = 0;  // seconds, set by the driver
-  // The process dies at the write numbered `die_at` (counted by `writes`): 0 midway through
-  // the temporary file, 1 before the rename, 2 after it.
+  // Dies at write `die_at` (of `writes`): 0 midway through the temp file, 1 before rename, 2 after.
   std::int64_t writes = 0, die_at = -1;
   int die_phase = 0;
   bool die_with_power = false;
@@ -133,7 +131,6 @@ class MemFiles final : public FileSystem {
     file.durable = std::move(bytes);
     ++file.version;
   }
-  // The power went: everything not yet on the disk is gone.
   void LosePower() {
     for (auto it = files.begin(); it != files.end();) {
       if (!it->second.durable) {
@@ -145,7 +142,6 @@ class MemFiles final : public FileSystem {
       ++it;
     }
   }
-  // The system wrote its caches out.
   void FlushAll() {
     for (auto& [path, file] : files) file.durable = file.bytes;
   }

@@ -1,8 +1,5 @@
-// The simulation: the portable core (note collection, start-up and shutdown order, commands,
-// alarm check, delete flows) driven through seeded random sequences of what users and the
-// system do, with faults injected, and checked against a model of what must hold after every
-// restart. A failure prints its seed and a shrunk sequence. regressions.txt keeps the shrunk
-// sequences of the faults found; they run before the random part.
+// Seeded random user and system events with faults, checked against a model after each restart.
+// A failure prints its seed and shrunk sequence; regressions.txt keeps those and runs them first.
 
 #include <chrono>
 #include <cstdio>
@@ -38,10 +35,7 @@ const std::map<std::string, std::string> kUserFiles = {
     {kFolder + "Backup/leia-me.txt", "copias"},
 };
 
-// ---- The program's surroundings ----
-
-// A note window whose body load can bring the process down, and whose whole-body replacement
-// ignores the read-only flag as the rich-text control's does.
+// Its body load can kill the process; whole-body replacement ignores read-only, as RichEdit does.
 class SimWindow : public testing::FakeNoteWindow {
  public:
   SimWindow(FileSystem& files, std::shared_ptr<FakeNoteState> state)
@@ -144,11 +138,7 @@ struct Process : LifecycleHost, NoteWindowFactory {
   std::set<int> dirty;  // changed since their last autosave
 };
 
-// ---- Events ----
-
-// Every event: its name in a sequence, its weights in a random sequence while the program is
-// stopped, restoring its notes and ready, and whether it is a menu or tray command, which waits
-// until every note is restored.
+// Weights while stopped, restoring and ready; menu and tray commands wait until notes are restored.
 struct OpRow {
   std::string_view name;
   int stopped, restoring, ready;
@@ -166,7 +156,6 @@ constexpr OpRow kOps[] = {
     {"poison", 1, 0, 0, false}};
 constexpr int kOpCount = std::size(kOps);
 
-// The event named so, checked when the program is compiled.
 consteval int Op(std::string_view name) {
   for (int op = 0; op < kOpCount; ++op) {
     if (kOps[op].name == name) return op;
@@ -174,8 +163,7 @@ consteval int Op(std::string_view name) {
   throw "no such event";
 }
 
-// Parameters are raw numbers, read modulo what they choose from when the event runs, so any
-// part of a sequence still runs (which shrinking needs).
+// Raw parameters, taken modulo their choices when run: any part of a sequence runs, for shrinking.
 struct Event {
   int op;
   int a = 0, b = 0;
@@ -206,8 +194,6 @@ std::vector<Event> FromText(const std::string& text) {
   }
   return events;
 }
-
-// ---- The model ----
 
 struct Failure {
   std::string kind, detail;
@@ -280,7 +266,6 @@ class Sim {
     return std::nullopt;
   }
 
-  // What a generator needs to know.
   bool Running() const { return proc_ != nullptr; }
   bool Restoring() const { return restoring_; }
   std::vector<Event> recorded;
@@ -385,9 +370,7 @@ class Sim {
       notes_[n].crash_unsure = unrecorded;
       fell_loading_.insert(n);
     }
-    // A death while the record names a load cannot be told from a fall in that load; nor,
-    // after a power cut, can an earlier load of this start that the unflushed record falls
-    // back to.
+    // A death in a named load looks like a fall in it; after a power cut, in an earlier one too.
     auto record_fall = [&](bool power) {
       const auto marker = files_.files.find(kFolder + kLoadMarkerFileName);
       if (marker == files_.files.end()) return;
@@ -764,9 +747,7 @@ class Sim {
       if (!day_states_[day].count(digest))
         Fail("backup", "Backup/" + day + " is no snapshot of the notes taken that day");
     }
-    // A restore that could read everything has shown every note there is; one that met a lock
-    // may have lost the record of a fall, which may then happen again. A body taken in while
-    // the index could not be written comes at the next start.
+    // A lock may lose a fall's record, so it may recur; a body taken in unindexed comes next start.
     if (files_.read_failures == start_read_failures_ &&
         files_.write_failures == start_write_failures_)
       adopt_ = false;
@@ -774,7 +755,6 @@ class Sim {
       m.crash_unsure |= m.crashed && files_.read_failures != start_read_failures_;
   }
 
-  // Digest of the backed-up files of `folder` (the data folder), or of each day folder in it.
   std::map<std::string, std::size_t> Digests(const std::string& folder, bool days) {
     std::map<std::string, std::string> contents;
     for (const auto& [path, file] : files_.files) {
@@ -809,9 +789,7 @@ class Sim {
   int start_read_failures_ = 0;  // before this start: an unreadable config.cfg hides alarms
   int start_write_failures_ = 0;
   std::set<int> tainted_;  // numbers whose delete failed midway: their keys may linger
-  // The process died in (or maybe in) their load. A record of it read at a later start counts
-  // for the number even after the note is deleted: a start that met a lock on the record may
-  // have left it stale.
+  // Died (maybe) in their load. The record still counts after a delete: a lock may leave it stale.
   std::set<int> fell_loading_;
   bool record_locked_ = false;  // carregando.dat was held open: a fall may repeat
   std::vector<int> deleting_;
@@ -824,8 +802,6 @@ class Sim {
   std::vector<Touched> touched_;
   std::vector<int> fired_;
 };
-
-// ---- Random sequences ----
 
 Event RandomEvent(std::mt19937& rng, const Sim& sim) {
   auto weight = [&](const OpRow& row) {

@@ -84,7 +84,6 @@ TEST(AlarmCheckTest, DecidesOnTimeImminentLateAndNothing) {
   EXPECT_EQ(OutcomeOf(DecideAlarm(off, "3", t, {}, kAppFolder)), Outcome::kNothing);
 }
 
-// A note of its own in a settings file whose writes can fail, and a clock set by the test.
 class AlarmTest : public ::testing::Test {
  protected:
   void Store(const std::vector<NoteKeyEdit>& edits) { ASSERT_TRUE(note_.Apply(edits)); }
@@ -134,8 +133,7 @@ TEST_F(AlarmFiringTest, AFiringWhoseAlarmChangedWhileItWaitedIsDropped) {
   StoreAlarm(false, "20/03/2026", "14:05:00");
   std::optional<AlarmFiring> firing = Tick(At(20, 3, 2026, 14, 5));
   ASSERT_TRUE(firing);
-  // The alarm dialog moves the alarm, with its own sound, before the firing signals: the
-  // firing is dropped, and the moved alarm fires at its own minute.
+  // Moved by the dialog before the firing signals: that firing is dropped, the moved one fires.
   StoreAlarm(false, "21/03/2026", "08:00:00");
   Store({{NoteKey::kSom, "1"}, {NoteKey::kPath, "D:\\galo.wav"}});
   EXPECT_EQ(FinishFiring(note_, *firing, kAppFolder, 1), FiringOutcome::kDropped);
@@ -172,14 +170,12 @@ TEST(AlarmTimeTest, DatesTimesAndMinutesReadAndCount) {
        {"24:00:00", "12:60:00", "12:00:60", "12:5:00", "12:05:", "02:30:00 PM", "-1:00:00"}) {
     EXPECT_FALSE(ParseAlarmTime(bad)) << bad;
   }
-  // HoraAntes is a minute earlier, across midnight.
   const std::pair<const char*, const char*> cases[] = {
       {"14:00:00", "13:59:00"}, {"09:05:30", "09:04:30"}, {"10:00:00", "09:59:00"},
       {"00:00:15", "23:59:15"}, {"00:01:00", "00:00:00"}, {"nonsense", ""},
   };
   for (const auto& [time, before] : cases) EXPECT_EQ(CalcHoraAntes(time), before) << time;
 
-  // Minutes cross month, year and leap-day ends.
   const std::pair<AlarmDate, AlarmDate> next_day[] = {
       {{2026, 12, 31}, {2027, 1, 1}}, {{2024, 2, 28}, {2024, 2, 29}}, {{2026, 2, 28}, {2026, 3, 1}},
       {{2026, 4, 30}, {2026, 5, 1}},  {{1969, 12, 31}, {1970, 1, 1}}, {{2100, 2, 28}, {2100, 3, 1}},

@@ -15,10 +15,8 @@ namespace {
 
 using testing::FakeNoteState, testing::FakeNoteWindowFactory, testing::FakeServices;
 
-// A command router over a data folder of notes in fake windows, with every service faked.
 class CommandRouterTest : public ::testing::Test {
  protected:
-  // Notes 1 to 3, each in the index, with a body file and a window; the program is ready.
   CommandRouterTest() {
     files_.CreateDirectories("/d");
     files_.Put("/d/indice.dat", ",1,2,3,\r\n");
@@ -38,7 +36,6 @@ class CommandRouterTest : public ::testing::Test {
     for (int p = 1; p <= notes_.Count(); ++p) visible.push_back(notes_.At(p).Visible());
     return visible;
   }
-  // The file or font dialog deletes the note while it is open.
   void DeleteWhileOpen(int number) {
     services_.dialogs.while_open = [this, number] {
       if (const int position = notes_.FindNoteWindow(number)) notes_.DeleteNote(number, position);
@@ -71,8 +68,7 @@ TEST_F(CommandRouterTest, NoteCommandsReachTheNoteWhoseMenuWasOpened) {
   router_.Run(CommandId::kAlarm, 2);
   EXPECT_EQ(services_.alarm_dialogs, std::vector<int>{2});
 
-  // A cancelled colour dialog stores the colours the note has. (Chosen colours: the
-  // simulation; the other colour and note commands: end to end.)
+  // Cancel stores the note's own colours (chosen ones: the simulation; the rest: end to end).
   router_.Run(CommandId::kCustomColor, 3);
   EXPECT_EQ(services_.dialogs.owners.back(), notes_.At(3).Handle());
   EXPECT_EQ(Ini("3", "Color1") + " " + Ini("3", "Color2"), "7595493 8912895");
@@ -136,7 +132,6 @@ TEST_F(CommandRouterTest, MenusAreComputedFromTheRowsAndTheCapturedNote) {
   EXPECT_FALSE(ItemEnabled(*FindCommand(CommandId::kHideAll), MenuContext{}));
 }
 
-// The note dialogs' commands (title, date and time, show, delete) with the dialogs' answers.
 using NoteDialogCommandsTest = CommandRouterTest;
 
 TEST_F(NoteDialogCommandsTest, TitleAndInsertActOnTheCapturedNoteOnlyWhenConfirmed) {
@@ -184,11 +179,9 @@ TEST_F(NoteDialogCommandsTest, ShowNotesListsVisibilityAndAppliesTheChoice) {
   services_.list_answer = {NoteListAction::kSelected, {false, true, true}};
   router_.Run(CommandId::kShowSelected);
   EXPECT_EQ(Visibility(), (std::vector<bool>{false, true, true}));
-  // The first note shown takes the keyboard.
   EXPECT_EQ(std::pair(Note(1).focus_count, Note(2).focus_count), std::pair(1, 0));
 
-  // A note added while the dialog was open: the positions no longer mean the same notes.
-  // ("Todas" is chosen end to end.)
+  // A note added while open: the positions no longer mean the same notes ("Todas": end to end).
   services_.list_answer = {NoteListAction::kSelected, {false, false, false}};
   services_.while_open = [&] { notes_.CreateNote("4", false, {}); };
   router_.Run(CommandId::kShowSelected);

@@ -1,5 +1,4 @@
 #pragma once
-// A clock that stands at the time the test sets.
 
 #include "store/clock.h"
 

@@ -1,6 +1,5 @@
 #pragma once
-// A note window that records what was done to it, for the collection, command and simulation
-// tests.
+// A note window that records what was done to it.
 
 #include <memory>
 #include <optional>

@@ -82,7 +82,6 @@ class FakeServices : public ShellServices, public FakeOpening {
   void ShowAlarmDialog(int note_number) override { alarm_dialogs.push_back(note_number); }
 
   FakeDialogs dialogs;
-  // What the note dialogs answer.
   std::optional<std::string> title_answer, date_time_answer;
   NoteListChoice list_answer;
   std::vector<NoteListMode> list_modes;

@@ -28,7 +28,6 @@ namespace fs = std::filesystem;
 using namespace std::string_literals;
 using testing::FakeNoteWindowFactory;
 
-// A fresh folder under the system temp folder, removed at the end of the test.
 struct TempFolder {
   TempFolder() { fs::create_directories(path_); }
   ~TempFolder() { fs::remove_all(path_, ignored_); }
@@ -50,9 +49,8 @@ struct TempFolder {
   std::error_code ignored_;
 };
 
-// The standard file system, except that chosen files (by name) are held open by another
-// program: not read, or not removed, renamed or recycled. The folder may refuse to be listed;
-// recycled files go to `bin` when set, else are removed.
+// Chosen files are held open by another program (not read, removed, renamed or recycled); the
+// folder may refuse to be listed; recycled files go to `bin` when set, else are removed.
 class StubbornFiles : public FileSystem {
  public:
   using Path = const std::string&;
@@ -106,7 +104,6 @@ class NoteCollectionTest : public ::testing::Test {
   std::unique_ptr<NoteCollection> notes_;
 };
 
-// Every file and folder under `folder`, by relative path.
 std::set<std::string> FilesIn(const std::string& folder) {
   std::set<std::string> names;
   for (const auto& entry : fs::recursive_directory_iterator(folder)) {
@@ -115,8 +112,7 @@ std::set<std::string> FilesIn(const std::string& folder) {
   return names;
 }
 
-// The index read as restore reads it (its first line, however damaged) and every open note: a
-// new note takes a number neither has (it would overwrite that note's body), appended to the line.
+// The index as restore reads it (first line, however damaged): a reused number overwrites a body.
 TEST_F(NoteCollectionTest, NextNumberIsTheSmallestNeitherTheIndexNorAnOpenNoteHasInAnyFolder) {
   dir_.Write("indice.dat", " 01,2,5 \r\n,3,\r\n");
   Open("3");  // its entry lost
@@ -155,8 +151,6 @@ TEST_F(NoteCollectionTest, PinToggleWritesAtOnceAndRepinsEveryPinnedNoteInOrder)
   EXPECT_EQ(factory_.created[2]->pin_calls, 2);  // re-applied on every toggle
 }
 
-// Bodies: only a changed or missing one is written, an unreadable one never.
-
 TEST_F(NoteCollectionTest, OnlyChangedOrMissingBodiesAreWrittenAndAnUnreadableOneNever) {
   dir_.Write("indice.dat", ",1,2,3,\r\n");
   for (const char* n : {"1", "2", "3"}) dir_.Write(BodyFileName(n), std::string("corpo ") + n);
@@ -174,7 +168,6 @@ TEST_F(NoteCollectionTest, OnlyChangedOrMissingBodiesAreWrittenAndAnUnreadableOn
   EXPECT_EQ((std::vector{note(1).saves, note(2).saves, note(3).saves}), (std::vector{0, 1, 1}));
   EXPECT_EQ(dir_.Read("stickie1.vmb"), "corpo 1");
 
-  // A body file that is gone is written again, and so is a new note's.
   std::filesystem::remove(dir_.Path() + "stickie2.vmb");
   NoteWindow& fresh = notes.CreateNote(std::to_string(notes.NextNoteNumber()), true, {});
   ASSERT_TRUE(notes.SaveAllNotes());
@@ -200,12 +193,10 @@ TEST(SetAsideBodies, MarkerParsesWhatItWritesSkipsTheRestAndTextsNameTheFile) {
     EXPECT_EQ(ParseLoadMarker(FormatLoadMarker(parsed)).set_aside, c.set_aside);
   }
 
-  // The texts of a body set aside name its file, and a long title is cut at a character.
   EXPECT_EQ(SetAsideBodyText("stickie7.vmb"),
             "O texto desta nota não foi aberto porque fez o Velumbrino fechar; o arquivo "
             "stickie7.vmb foi guardado.");
-  // 59 bytes and then "ç" (two) would pass the 60-byte room: the cut falls before it. A '%' in
-  // a title or path is only text.
+  // 59 bytes + "ç" (two) would pass the 60-byte room: the cut falls before it. '%' is only text.
   const std::string title = std::string(59, 'a') + "ção e mais";
   EXPECT_EQ(SetAsideNotice(title, "C:\\100%s\\stickie7.vmb"),
             "A nota \"" + std::string(59, 'a') +
@@ -213,15 +204,13 @@ TEST(SetAsideBodies, MarkerParsesWhatItWritesSkipsTheRestAndTextsNameTheFile) {
                 "arquivo foi guardado sem alterações: C:\\100%s\\stickie7.vmb");
 }
 
-// Damaged config.cfg: restore brings back every note of the index with safe defaults for what
-// cannot be read, and the save that follows keeps every line it does not own.
+// Damaged config.cfg: unreadable values get safe defaults; the save keeps lines it does not own.
 
 TEST_F(NoteCollectionTest, DefaultsForWhatCannotBeReadAndForeignLinesKept) {
   std::mt19937 random(7);
   std::string garbage;
   for (int i = 0; i < 64 * 1024; ++i) garbage += static_cast<char>(random() & 0xFF);
-  // Garbage and keys outside any section, duplicate sections and keys (the first answers),
-  // NUL bytes, numbers out of range, values that are no number or no boolean.
+  // Garbage, keys outside sections, duplicates (the first answers), NULs, bad numbers and booleans.
   const std::string head = garbage + "\r\nTop=5\r\n[]\r\nTop=7\r\n";
   const std::string config =
       head +
@@ -246,8 +235,7 @@ TEST_F(NoteCollectionTest, DefaultsForWhatCannotBeReadAndForeignLinesKept) {
   };
   const Color window = kClassicWindowColor, body = kClassicBodyColor;
   constexpr int top = testing::FakeNoteState{}.top, left = testing::FakeNoteState{}.left;
-  // In range, however far off: the window keeps itself on screen. Only the exact text "False"
-  // unpins; a visibility that is no boolean hides.
+  // Far but in range: the window keeps itself on screen. Only "False" unpins; bad visibility hides.
   EXPECT_EQ(look(1),
             std::tuple("um\0meio"s, INT_MIN, INT_MAX, window, body, false, false, 255, true));
   EXPECT_TRUE(factory_.created[0]->kept_on_screen);
@@ -263,8 +251,7 @@ TEST_F(NoteCollectionTest, DefaultsForWhatCannotBeReadAndForeignLinesKept) {
             std::tuple("-2147483648", "0", "4"));
 }
 
-// Deleting every note: only the program's own files go, also those of notes without a window,
-// and what cannot be removed is named.
+// Only the program's own files go, also those of windowless notes; what cannot go is named.
 
 class DeleteAllNotesTest : public NoteCollectionTest {
  protected:
@@ -307,8 +294,7 @@ TEST_F(DeleteAllNotesTest, AFolderThatCannotBeListedAndFilesHeldOpenAreNamed) {
   EXPECT_EQ(dir_.Read("indice.dat"), ",1,\r\n");
 }
 
-// A deleted body goes to the bin under its note's name; one that comes back becomes a note.
-
+// A deleted body goes to the bin under its note's name.
 TEST(BodyTrashTest, BodiesNoIndexEntryNamesBecomeNewNotes) {
   struct Case {
     const char* what;
@@ -360,8 +346,7 @@ TEST(BodyTrashTest, BodiesNoIndexEntryNamesBecomeNewNotes) {
     expected.insert({"indice.dat", "config.cfg", "Backup", "Backup/stickie9.vmb"});
     EXPECT_EQ(FilesIn(dir.Path()), expected);
 
-    // Restored like every note: titled, with its bytes, shown at the new-note place, with none
-    // of the stale keys its number's section kept.
+    // Like every note: titled, its bytes, at the new-note place, none of its number's stale keys.
     RestoreNotes(notes, {});
     const std::size_t first_new = notes.Count() - c.adopted.size();
     for (std::size_t i = 0; i < c.adopted.size(); ++i) {
@@ -398,7 +383,6 @@ TEST_F(NoteCollectionTest, DeletedBodyGoesToTheBinUnderTitleAndTimeOrStaysWithIt
             "Estas notas voltaram:\nNota\n[Em Branco]\n3\n4\n5\ne mais 2.");
 }
 
-// Start-up and shutdown: what the user is told and when; nothing runs after the shutdown.
 constexpr LocalTime kMorning{2026, 12, 7, 9, 30, 0};
 
 class LifecycleTest : public NoteCollectionTest, public LifecycleHost {
@@ -417,8 +401,7 @@ class LifecycleTest : public NoteCollectionTest, public LifecycleHost {
   std::vector<std::string> events_;
 };
 
-// Bodies that came back first; then the body set aside, the end, and a data folder that
-// could not be made ready, in that order, once.
+// Bodies that came back, the body set aside, the end, then a data folder that could not be ready.
 TEST_F(LifecycleTest, TheUserIsToldOnceAndInOrder) {
   dir_.Write(kLoadMarkerFileName, "carregando=2\r\n");
   dir_.Write("x 2026-12-06 10h00m00.vmb", "de volta");
@@ -433,8 +416,7 @@ TEST_F(LifecycleTest, TheUserIsToldOnceAndInOrder) {
             (std::vector<std::string>{came_back, "set aside 2", "finished", "save failure"}));
 }
 
-// Closed during start-up (a log-off): the notes shown are saved, the index still names the
-// others, the day's unfinished copy is dropped, and nothing restores or saves afterwards.
+// A log-off in start-up: shown notes saved, the others still indexed, the day's copy dropped.
 TEST_F(LifecycleTest, NothingRunsAfterTheShutdown) {
   life_.Start(kMorning, false);
   life_.RestoreTick();

@@ -22,8 +22,7 @@ TEST(NoteLayoutTest, TwipsAndControlsAtEachResolution) {
   // 96 dpi: 15 twips a pixel; 120 dpi: 12; 144 dpi: 10.
   EXPECT_EQ((std::vector{PixelsToTwips(345, 96), PixelsToTwips(431, 120), PixelsToTwips(-10, 144)}),
             (std::vector{5175, 5172, -100}));
-  // Halves go to the even neighbour (7.5 -> 8, 22.5 -> 22); 118.75 -> 119. A resolution that
-  // could not be read (0) counts as the usual 96.
+  // Halves go to the even neighbour (7.5 -> 8, 22.5 -> 22); 118.75 -> 119; an unread 0 dpi is 96.
   const struct {
     int twips, dpi, pixels;
   } cases[] = {{2760, 96, 184}, {2880, 96, 192},  {2760, 120, 230}, {2880, 144, 288},
@@ -31,12 +30,10 @@ TEST(NoteLayoutTest, TwipsAndControlsAtEachResolution) {
                {-90, 120, -8},  {-270, 120, -22}, {150, 0, 10}};
   for (const auto& c : cases) EXPECT_EQ(TwipsToPixels(c.twips, c.dpi), c.pixels) << c.twips;
 
-  // The size and the buttons' places at 96 dpi are those the end-to-end tests click.
-  // Rounding at 144 dpi: 217.5 -> 218, 25.5 -> 26, 22.5 -> 22.
+  // 96 dpi places are those the end-to-end tests click; 144: 217.5 -> 218, 25.5 -> 26, 22.5 -> 22.
   const NoteLayout at144 = NoteLayoutForDpi(144);
   EXPECT_EQ(at144.pin, (LayoutRect{218, 6, 26, 24}));
   EXPECT_EQ(at144.corner_ellipse, 22);
-  // The body and both buttons stay inside the window at every resolution.
   for (int dpi : {96, 120, 144, 192}) {
     const NoteLayout layout = NoteLayoutForDpi(dpi);
     for (const LayoutRect& r : {layout.body, layout.pin, layout.hide_button, layout.title}) {
@@ -52,13 +49,11 @@ TEST(NoteLayoutTest, NewAndOffScreenNotesLandOnTheScreen) {
   EXPECT_EQ(RandomNotePlacement(0.5, 0.25, 19200, 12000), (TwipsPoint{4050, 4250}));
   const TwipsPoint highest = RandomNotePlacement(0.999999, 0.999999, 19200, 12000);
   EXPECT_EQ(std::pair(highest.top, highest.left), std::pair(8499, 16199));
-  // Out-of-range random values still land on the screen.
   const TwipsPoint odd = RandomNotePlacement(1.0, -0.5, 19200, 12000);
   EXPECT_EQ(std::pair(odd.top, odd.left), std::pair(8499, 0));
   // A screen smaller than a note: the top left corner, never negative.
   EXPECT_EQ(RandomNotePlacement(0.7, 0.7, 2000, 3000), (TwipsPoint{0, 0}));
 
-  // An off-screen window moves into the primary work area.
   const ScreenRect primary{0, 0, 1280, 770};
   const ScreenRect second{1280, 0, 2560, 1024};
   const std::vector<ScreenRect> both{primary, second};
@@ -90,11 +85,9 @@ TEST(NoteStyleTest, OpacityAndCustomColours) {
                          ParseOpacityLevel("3")}),
             (std::vector{10, 10, 10, 3}));
 
-  // Custom scheme: RGB(20, 100, 200) -> window RGB(0, 74, 180).
   const Color body = MakeColor({20, 100, 200});
   const Rgb window = SplitColor(CustomWindowColor(body));
   EXPECT_EQ(std::tuple(window.red, window.green, window.blue), std::tuple(0, 74, 180));
-  // The classic pair follows the same rule.
   EXPECT_EQ(CustomWindowColor(kClassicBodyColor), kClassicWindowColor);
   // Blue is tested against 26 but lowered by 20: 26 -> 0, 27 -> 7.
   EXPECT_EQ(SplitColor(CustomWindowColor(MakeColor({27, 27, 26}))).blue, 0);
@@ -102,7 +95,6 @@ TEST(NoteStyleTest, OpacityAndCustomColours) {
   EXPECT_EQ(SplitColor(CustomWindowColor(MakeColor({27, 27, 27}))).red, 1);
 }
 
-// Records what the printer receives, and can refuse the n-th line.
 class FakePrintSink : public PrintSink {
  public:
   bool BeginDocument(std::string_view name) override { return Log("begin " + std::string(name)); }
@@ -135,7 +127,6 @@ TEST(PrintNote, PageBreaksKeepEveryLine) {
   // A page smaller than a line still takes one line a page instead of looping.
   EXPECT_EQ(LayOutPrintedNote("T", {"1"}, PrintMetrics{0, 0}).size(), 3u);
 
-  // The first failure stops the printing, and the document is ended.
   failing.fail_at_line = 2;
   EXPECT_FALSE(PrintNote(failing, "T", {"1", "2"}, PrintMetrics{}));
   EXPECT_EQ(failing.events,
@@ -185,7 +176,6 @@ TEST(TextFileSavePath, AlwaysATxtFileInTheChosenFolder) {
   for (const auto& [chosen, written] : cases) EXPECT_EQ(TextFileSavePath(chosen), written);
 }
 
-// Date texts of the note title, the title dialog and the insert-date dialog.
 TEST(DateTextTest, TitleButtonsAndNewNoteTitleAgree) {
   struct Case {
     LocalTime now;
@@ -207,7 +197,6 @@ TEST(DateTextTest, TitleButtonsAndNewNoteTitleAgree) {
     EXPECT_EQ(TitleButtonText(TitleButton::kDateAndTime, c.now), c.both);
     EXPECT_EQ(NoteTitle(c.now), c.both);
   }
-  // The program's own long date names the right weekday.
   EXPECT_EQ(LongDateText({2026, 12, 5, 0, 0, 0}), "sábado, 5 de dezembro de 2026");
   EXPECT_EQ(LongDateText({2024, 2, 29, 0, 0, 0}), "quinta-feira, 29 de fevereiro de 2024");
   EXPECT_EQ(LongDateText({2000, 1, 1, 0, 0, 0}), "sábado, 1 de janeiro de 2000");
@@ -226,7 +215,6 @@ TEST(DateTextTest, TwelveSamplesInListOrder) {
   EXPECT_EQ(DateTimeSamples(moment, "sábado, 5 de dezembro de 2026"), expected);
   // Without the system's long date the program's own form stands in.
   EXPECT_EQ(DateTimeSamples(moment, ""), expected);
-  // The system's form is taken as it is, whatever its language and order.
   EXPECT_EQ(DateTimeSamples(moment, "Saturday, December 5, 2026")[2], "Saturday, December 5, 2026");
 }
 

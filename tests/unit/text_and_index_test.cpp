@@ -31,8 +31,7 @@ TEST(NumberText, NumbersAndIndexLinesParse) {
   EXPECT_EQ(std::pair(ParseWholeNumber(" 42 "), ParseWholeNumber("-2147483648")),
             std::pair(std::optional(42), std::optional(-2147483647 - 1)));
 
-  // A damaged index line names each valid number once, in order, and nothing else; the line
-  // written back reads the same. A megabyte line stays fast.
+  // A damaged line names each valid number once, in order, and reads back the same; 1 MB is fast.
   std::string huge = ",3," + std::string(1 << 20, 'x') + ",4,";
   while (huge.size() < (2u << 20)) huge += "1,";
   const std::pair<std::string, std::vector<int>> cases[] = {
@@ -79,10 +78,9 @@ TEST(DataFolder, LoginNameCannotBreakTheRtf) {
   EXPECT_NE(body.find("Ola a\\{b\\}\\\\c agora"), std::string::npos);
 }
 
-// Reading (blanks, case, line ends, comments) is compared with the platform's own profile
-// functions in the Win32 differential test; here, where writes put their lines. A new key goes
-// after the last key line of its section, a new section at the end; a delete (null value)
-// removes only the key line and uncovers a duplicate; line breaks in a value cannot add lines.
+// Reading is compared with the platform's in the Win32 differential test. A new key goes after
+// its section's last key line, a new section at the end; a delete removes only the key line and
+// uncovers a duplicate; line breaks in a value cannot add lines.
 TEST(IniDocumentWrite, WritesTouchOnlyTheirOwnLines) {
   struct Op {
     const char *section, *key, *value;
@@ -194,7 +192,6 @@ TEST(TextFileEncoding, SaveUsesAnsiUnlessACharacterDoesNotFit) {
     const EncodedTextFile file = EncodeTextFile(c.text);
     EXPECT_EQ(file.encoding, c.encoding) << c.text;
     EXPECT_EQ(file.bytes, c.bytes) << c.text;
-    // Whatever was written loads back as the same text.
     EXPECT_EQ(DecodeTextFile(file.bytes).text, ToCrLf(c.text) + "\r\n") << c.text;
   }
 }

@@ -20,7 +20,6 @@
 namespace velumbrino {
 namespace {
 
-// A fresh folder under the temp folder, removed with everything in it afterwards.
 class WinFileSystemTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -35,7 +34,6 @@ class WinFileSystemTest : public ::testing::Test {
 
   // Files of the test folder: a temp file left beside a saved one shows here.
   size_t FileCount() { return files_.ListFiles(root_).value().size(); }
-  // Opens `path` without sharing, as another program holding it would.
   static HANDLE Hold(const std::string& path) {
     return CreateFileW(Widen(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                        FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -66,8 +64,7 @@ TEST_F(WinFileSystemTest, AtomicWriteReplacesTheWholeFileOrLeavesTheOldOneWhole)
   EXPECT_TRUE(files_.RemoveFile(path));
   EXPECT_FALSE(files_.RemoveFile(path));
 
-  // A file held open without sharing is not removed ("delete all" keeps it and says so), and
-  // a write that fails on it leaves no temp file beside it.
+  // A file held unshared is not removed ("delete all" says so); a failed write leaves no temp.
   ASSERT_TRUE(files_.WriteFileAtomic(path, "old"));
   const HANDLE file = Hold(path);
   ASSERT_NE(file, INVALID_HANDLE_VALUE);
@@ -93,7 +90,6 @@ TEST_F(WinFileSystemTest, ALockHeldForHalfASecondDelaysTheSaveButDoesNotFailIt) 
   EXPECT_EQ(FileCount(), 1u);
 }
 
-// The text files of "load from" and "save to": a failure says why and leaves the file as it was.
 TEST_F(WinFileSystemTest, FailedTextReadsAndWritesSayWhy) {
   EXPECT_EQ(ReadTextFileBytes(root_ + "missing.txt").problem, FileProblem::kNotFound);
   const std::string locked = root_ + "readonly.txt";
@@ -105,8 +101,7 @@ TEST_F(WinFileSystemTest, FailedTextReadsAndWritesSayWhy) {
   EXPECT_EQ(WriteTextFileBytes(root_ + "no\\such\\x.txt", "x"), FileProblem::kFolderNotFound);
 }
 
-// Nested folders, and names outside ASCII where the host can hold them (Wine maps names to the
-// host's locale; without a UTF-8 one it cannot store "ç").
+// Wine maps names to the host's locale: without a UTF-8 one it cannot store "ç".
 TEST_F(WinFileSystemTest, CreatesNestedFoldersWithUnicodeNames) {
   const bool unicode = CreateDirectoryW(Widen(root_ + "probe\xC3\xA7").c_str(), nullptr);
   const std::string nested = root_ + (unicode ? "Ação\\Notas\\" : "a\\b\\");
@@ -120,12 +115,9 @@ TEST_F(WinFileSystemTest, CreatesNestedFoldersWithUnicodeNames) {
   EXPECT_FALSE(files_.CreateDirectories(file + "\\sub"));
 }
 
-// Random operations through our settings file and through the platform's profile functions
-// on a copy of the same file; every read must agree. Intended differences are left out or
-// evened out: line breaks in a written value (we write spaces; so does the platform's copy),
-// blanks at a value's ends (the platform's cache keeps them), quotes around a value (the
-// platform strips them), blanks around a delete's names (Wine compares them untrimmed; it gets
-// the bare names), repeated sections and keys (the platform's choice there is its own).
+// Random operations on our settings file and, on a copy, the platform's profile functions must
+// read alike. Evened out: line breaks in values (both write spaces), blanks at a value's ends (its
+// cache keeps them), quotes (it strips them), untrimmed delete names in Wine, repeated names.
 const char* const kSections[] = {"Indice", "1", "2", "12", "Nota", "Opcoes"};
 bool IsBreak(char c) { return c == '\r' || c == '\n'; }
 const char* const kKeys[] = {"TotalForms", "Top",    "Left", "Titulo",
@@ -206,7 +198,6 @@ class Differential {
     return Utf8ToCp1252(settings.ReadIniValue(Cp1252ToUtf8(section), Cp1252ToUtf8(key), ""));
   }
 
-  // Returns the number of operations run.
   int Run(int operations, const char* line_end) {
     const std::string start = StartingFile(line_end);
     for (const std::string& path : {ours_path_, platform_path_}) {

@@ -37,7 +37,6 @@ class FakeHost : public win_test::QuietHost {
   }
 };
 
-// A press and release of a mouse button on `window` at `at`.
 void Click(HWND window, bool right, LPARAM at) {
   SendMessageW(window, right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, right ? MK_RBUTTON : MK_LBUTTON,
                at);
@@ -56,7 +55,6 @@ class NoteWindowTest : public ::testing::Test {
   win_test::StandingClock clock_{{2024, 3, 3, 9, 5, 30}};
 };
 
-// No taskbar button, and no layering once fully opaque.
 TEST_F(NoteWindowTest, NoTaskbarButtonAndOnlyTranslucentNotesLayered) {
   NoteWindowWin note(host_, clock_, false);
   note.SetVisible(true);
@@ -106,7 +104,6 @@ TEST_F(NoteWindowTest, BodyPressReachesTheProgramOnlyWhenReady) {
   EXPECT_FALSE(std::get<1>(host_.presses[1]));
 }
 
-// The default font a new note starts with; a size that is not a number falls back to 10 points.
 TEST_F(NoteWindowTest, DefaultFontReachesTheBody) {
   for (const auto& [size_text, size] : {std::pair{"12", 12.0}, std::pair{"grande", 10.0}}) {
     NoteWindowWin note(host_, clock_, false);
@@ -131,7 +128,6 @@ std::wstring ClipboardText() {
   return text;
 }
 
-// The note menu's editing commands through the real RichEdit and the real clipboard.
 TEST_F(NoteWindowTest, EditingCommandsUseTheBodyAndTheClipboard) {
   NoteWindowWin note(host_, clock_, false);
   RichTextBody& body = *note.Body();
@@ -155,7 +151,7 @@ TEST_F(NoteWindowTest, EditingCommandsUseTheBodyAndTheClipboard) {
   EXPECT_EQ(body.Text(), L"um tr\u00EAs");
 }
 
-// The name a screen reader announces for `window`, through the system's accessibility objects.
+// The name a screen reader announces for `window`.
 std::wstring AccessibleName(HWND window) {
   IAccessible* object = nullptr;
   // __uuidof: the IID_IAccessible of the import library is the address of a data import.
@@ -194,8 +190,6 @@ TEST_F(NoteWindowTest, ScreenReadersNameTheNoteByItsTitleAndDialogEditsByTheirLa
   }
 }
 
-// Alarms on real note windows: a firing waits for a modal window to close, then signals once,
-// never for a note deleted meanwhile.
 // Forwards the note windows' alarm events to the signal, as the program's controller does.
 class SignalHost : public win_test::QuietHost {
  public:
@@ -227,7 +221,6 @@ class AlarmSignalTest : public ::testing::Test {
   NoteWindowWin& Note(int number) {
     return dynamic_cast<NoteWindowWin&>(notes_.At(notes_.FindNoteWindow(number)));
   }
-  // A one-time alarm for the clock's current minute, with the built-in sound.
   void ArmForNow(int number) {
     // clang-format off
     ASSERT_TRUE(NoteSettings(notes_.Settings(), number).Apply({{NoteKey::kAlarm, "1"},
@@ -288,8 +281,7 @@ TEST_F(AlarmSignalTest, FiringOfANoteDeletedWhileItWaitedNeverSignals) {
   EXPECT_FALSE(Note(1).Visible() || Note(1).BlinkTimerEnabled());
 }
 
-// The note body over the real Msftedit control: saving and loading, and the selection members.
-// (The modify flag that decides whether a body is written back is checked end to end.)
+// The modify flag that decides whether a body is written back is checked end to end.
 class RichTextBodyTest : public ::testing::Test {
  protected:
   ~RichTextBodyTest() override { DestroyWindow(parent_); }
@@ -299,7 +291,6 @@ class RichTextBodyTest : public ::testing::Test {
   RECT bounds_{2, 20, 182, 190};
 };
 
-// Appends `text` at the end and leaves it selected.
 void AppendSelected(RichTextBody& body, const std::wstring& text) {
   body.SetSelStart(LONG_MAX);
   const long start = body.SelStart();
@@ -307,7 +298,6 @@ void AppendSelected(RichTextBody& body, const std::wstring& text) {
   Select(body, start, static_cast<long>(text.size()));
 }
 
-// Every format member of the selection, as one comparable value.
 struct Format {
   std::optional<std::wstring> face;
   std::optional<double> size;
@@ -322,8 +312,7 @@ Format FormatOf(const RichTextBody& body) {
 }
 
 TEST_F(RichTextBodyTest, SavedRtfKeepsTextFontsColoursAndStyles) {
-  // Each span is appended and formatted in turn; its text without the trailing break or space
-  // is checked in the copies.
+  // Each span is appended and formatted in turn; the copies check it without its trailing blank.
   const struct {
     std::wstring appended, checked;
     Format format;
@@ -367,7 +356,6 @@ TEST_F(RichTextBodyTest, SavedRtfKeepsTextFontsColoursAndStyles) {
   DeleteFileW(path.c_str());
   check(from_file);
 
-  // A save that cannot be written says so.
   EXPECT_FALSE(source.SaveFile(win_test::TempPath(L"body", L"no_such_folder\\x.vmb")));
 }
 

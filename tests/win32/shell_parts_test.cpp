@@ -1,6 +1,5 @@
-// The shell's Win32 parts against the real API: custom colours in the registry, the popup
-// menus' states, and every kind of modal window clearing AppReady while it is up. (The tray
-// icon, its balloons and the font, file and print commands are covered end to end.)
+// Registry colours, popup menu states, AppReady under every modal window; the tray icon, its
+// balloons and the font, file and print commands are covered end to end.
 #include <gtest/gtest.h>
 #include <windows.h>
 // after windows.h
@@ -28,8 +27,6 @@
 namespace velumbrino {
 namespace {
 
-// ---- Custom colours ------------------------------------------------------------------------
-
 constexpr wchar_t kTestColorsKey[] = L"Software\\Ovrask\\VelumbrinoTests\\cDialog";
 
 // The text format is unit-tested; here the registry value's type, which other versions read.
@@ -47,8 +44,6 @@ TEST(CustomColors, FirstUseIsAllWhiteAndSavedAsAStringThatReadsBack) {
   RegDeleteKeyW(HKEY_CURRENT_USER, kTestColorsKey);
 }
 
-// ---- Popup menus ---------------------------------------------------------------------------
-
 // The prepared states reach the real menu, down to its submenus (the rules are unit-tested).
 TEST(PopupMenu, PreparedStatesReachTheRealMenu) {
   PopupMenu note(NoteMenuItems());
@@ -62,8 +57,6 @@ TEST(PopupMenu, PreparedStatesReachTheRealMenu) {
   EXPECT_TRUE(note.IsEnabled(CommandId::kCut));
   EXPECT_FALSE(note.IsChecked(CommandId::kPin));
 }
-
-// ---- Modal windows ------------------------------------------------------------------------
 
 struct ModalCheck {
   WPARAM button;
@@ -88,8 +81,7 @@ BOOL CALLBACK CloseDialogsOfThread(HWND window, LPARAM) {
   return TRUE;
 }
 
-// Runs `show` (which opens a modal window on this thread) and, from inside its modal loop,
-// records AppReady, the window's band and caption, then presses `button`.
+// From inside the modal loop of `show`: records AppReady, band and caption, then presses `button`.
 ModalCheck CheckModal(AppReadyFlag& app_ready, const std::function<void()>& show,
                       WPARAM button = IDCANCEL) {
   ModalCheck check{button, &app_ready};
@@ -120,8 +112,7 @@ TEST(ModalWindows, EveryKindClearsAppReadyWhileOpenAndRestoresIt) {
     EXPECT_TRUE(check.topmost || i != 0);  // the about box: above pinned notes
   }
 
-  // OK gives back the font the dialog was opened on. A face of the system's fonts: Wine's
-  // dialog lists those, not its own Tahoma. Red is one of the dialog's colours.
+  // OK gives back the opening font: a system face (Wine's dialog lists those, not Tahoma), red.
   DialogSettings settings;
   settings.font_name = "DejaVu Serif";
   settings.font_size = 12;
@@ -156,8 +147,6 @@ TEST(ModalWindows, WithoutAPrinterThePrintCommandSaysSoAndPrintsNothing) {
   EXPECT_FALSE(box.app_ready_while_open);
 }
 
-// The registry preferences and the system's long date.
-// A key of its own under both roots, removed at the end.
 class RegistryTest : public ::testing::Test {
  protected:
   void TearDown() override {
@@ -232,8 +221,7 @@ TEST(TrayNotifications, OneKeyPressOneNoteOneClickNothingOneRightClickOneMenu) {
   const HWND window = controller->hwnd();
   const int notes = VisibleNotes();  // the welcome note
 
-  // Enter on the icon: the shell may send NIN_KEYSELECT twice for the one press. A single
-  // click (NIN_SELECT after it) makes nothing.
+  // Enter may send NIN_KEYSELECT twice per press; a single click (then NIN_SELECT) makes nothing.
   EXPECT_FALSE(Notify(window, {kKeySelect, kKeySelect, WM_LBUTTONDOWN, WM_LBUTTONUP, kSelect}));
   EXPECT_EQ(VisibleNotes(), notes + 1);
   // A right click: the menu opens on the WM_CONTEXTMENU after the release, not before.

@@ -1,6 +1,5 @@
 #pragma once
-// Pieces several Win32 tests share: a clock that stands still, a note window host that asks
-// for nothing, and unique paths in the temporary folder.
+// Shared by the Win32 tests: a still clock, an undemanding note host, unique temp paths.
 #include <windows.h>
 
 #include <string>
