@@ -9,11 +9,11 @@
 #include <cwchar>
 #include <string>
 
+#include "../unit/fake_note_window.h"
 #include "platform/file_system_win.h"
 #include "platform/wide_string_win.h"
 #include "shell/restore.h"
 #include "store/note_collection.h"
-#include "../unit/fake_note_window.h"
 
 using namespace velumbrino;
 
