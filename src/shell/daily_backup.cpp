@@ -11,7 +11,8 @@ namespace {
 
 bool IsDayName(const std::string& name) {
   if (name.size() != 10 || name[4] != '-' || name[7] != '-') return false;
-  return std::all_of(name.begin(), name.end(), [](char c) { return c == '-' || (c >= '0' && c <= '9'); });
+  return std::all_of(name.begin(), name.end(),
+                     [](char c) { return c == '-' || (c >= '0' && c <= '9'); });
 }
 
 constexpr const char* kRemovedSuffix = ".removida";
@@ -106,8 +107,7 @@ bool DailyBackup::Finish() {
     if (!CopyNext()) return false;
   }
   const std::string final_folder = pending_->root + pending_->day;
-  if (!files_.Rename(pending_->partial.substr(0, pending_->partial.size() - 1),
-                           final_folder)) {
+  if (!files_.Rename(pending_->partial.substr(0, pending_->partial.size() - 1), final_folder)) {
     return Abandon();
   }
   done_for_ = pending_->day;

@@ -50,7 +50,8 @@ int NoteCollection::NextNoteNumber() {
   if (!read) return 0;
   std::vector<int> numbers = std::move(*read);
   std::vector<int> taken = numbers;
-  for (const auto& window : windows_) taken.push_back(static_cast<int>(LeadingNumber(window->Tag())));
+  for (const auto& window : windows_)
+    taken.push_back(static_cast<int>(LeadingNumber(window->Tag())));
   // A body file the index does not name (taken back while the index could not be written, or
   // left by a delete that failed) is some note's text: a new note must not inherit it.
   if (const auto names = files_.ListFiles(data_folder_)) {

@@ -3,5 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#define Check(condition) \
-  ((condition) ? (void)0 : (std::fprintf(stderr, "invariant failed at line %d: %s\n", __LINE__, #condition), std::abort()))
+#define Check(condition)                                                                           \
+  ((condition) ? (void)0                                                                           \
+               : (std::fprintf(stderr, "invariant failed at line %d: %s\n", __LINE__, #condition), \
+                  std::abort()))
